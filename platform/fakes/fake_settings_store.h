@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/settings_store.h"
+
+#include <QMap>
+#include <QStringList>
+
+namespace platform {
+
+class FakeSettingsStore final : public SettingsStore {
+public:
+    QString read(const QString& section, const QString& key) const override
+    {
+        return values.value(section + QLatin1Char('/') + key);
+    }
+    bool write(const QString& section, const QString& key, const QString& value) override
+    {
+        writes.append(section + QLatin1Char('/') + key);
+        if (failWrites)
+            return false;
+        values.insert(section + QLatin1Char('/') + key, value);
+        return true;
+    }
+
+    QMap<QString, QString> values; // "Section/Key" -> value
+    QStringList writes;
+    bool failWrites = false;
+};
+
+} // namespace platform

@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: MIT
+#include "platform/proxy_setup.h"
+
+#include <QNetworkProxyFactory>
+
+namespace platform {
+
+void useSystemProxy()
+{
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
+}
+
+} // namespace platform
