@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+namespace platform {
+class SettingsStore;
+}
+
+// Every section and key the program reads or writes, and the readers that apply their defaults.
+namespace settings {
+
+struct Key {
+    const char* section;
+    const char* key;
+};
+
+inline constexpr Key kStartScreen{"Settings", "StartScreen"};
+inline constexpr Key kSite{"Settings", "Site"};
+inline constexpr Key kTextLabels{"Settings", "TextLabels"};
+inline constexpr Key kUser{"Main", "User"};
+inline constexpr Key kPassword{"Main", "Password"};
+
+// Booleans are stored as "N" for off and anything else for on.
+inline constexpr char kOff[] = "N";
+
+QString read(const platform::SettingsStore& store, Key key);
+bool write(platform::SettingsStore& store, Key key, const QString& value);
+
+bool isOn(const QString& storedValue); // exact, case-sensitive: only "N" is off
+
+// A stored site that is not a whole number from 1 to 7 reads as empty, which is site 1.
+int siteIndexFromStored(const QString& storedValue);
+
+} // namespace settings

@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QStringList>
+
+namespace address_history {
+
+// The history with the address first and listed once (exact, case-sensitive comparison).
+QStringList MoveToFront(QStringList history, const QString& address);
+
+} // namespace address_history

@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+class LinkLabel;
+
+namespace platform {
+class MessageBoxes;
+class SettingsStore;
+class Shell;
+class WebBrowser;
+} // namespace platform
+
+class OpenWindows;
+
+// The main window: two browsers on two tabs, toolbars, menus, status bar, busy indicator and the exit sequence.
+class FMain final : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Services {
+        platform::SettingsStore& settings;
+        platform::Shell& shell;
+        platform::MessageBoxes& messages;
+        QString programFolder;
+        // Started as the last step of the load sequence.
+        std::function<void()> checkForUpdate;
+    };
+
+    FMain(Services services, std::unique_ptr<platform::WebBrowser> snipe,
+          std::unique_ptr<platform::WebBrowser> auction, QWidget* parent = nullptr);
+    ~FMain() override;
+
+    void Initialize(bool bIsHasAccount);
+
+    // Window operations other parts call.
+    void RefreshUiState();
+    void LayoutControls();
+    void ToggleButtonText();
+    void ExitProgram();
+    void ShutDown(); // operating-system shutdown, log-off or SIGTERM: no dialog, no wait
+
+    // Browsing.
+    void BrowseBack(bool bSnipe);
+    void BrowseForward(bool bSnipe);
+    void BrowseStop();
+    void BrowseRefresh();
+    void BrowseHome();
+    void PrintCurrentPage();
+    void OpenInAuctionBrowser(const QString& address);
+
+    // Site choice and login.
+    void SelectSite(int index);
+    QString GetSiteHomeAddress() const;
+    void LoadSavedLogin();
+    void ShowPasswordDialog();
+
+    // Snipe.
+    void SnipeCurrentAuction();
+    void ShowFloatingToolbar();
+
+    platform::WebBrowser& brwSnipe() const { return *m_brwSnipe; }
+    platform::WebBrowser& brwAuction() const { return *m_brwAuction; }
+    platform::WebBrowser& currentBrowser() const;
+    bool snipeTabActive() const { return v_bSnipeTabActive; }
+    QTabWidget* tabs() const { return SSTab1; }
+
+signals:
+    // The shutdown steps are done: the program ends now.
+    void ended();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Construction, one piece each.
+    void createNavigateToolbar(QWidget* central);
+    void createTabs(QWidget* central);
+    void createStatusBar();
+    void createTimers();
+    void createMenus();
+    QMenu* createFileMenu();
+    QMenu* createEditMenu();
+    QMenu* createNavigateMenu();
+    QMenu* createFavoritesMenu();
+    QMenu* createToolsMenu();
+    QMenu* createHelpMenu();
+    void createButtonBarStatusMenu();
+    void connectBrowserEvents();
+
+    void Form_Load();
+    void Form_Unload();
+    void BeginAppEnd();
+    void TabSwitched(int previousTab);
+    void AnimateBusy();
+    void CaptionProgress();
+    void SetStatusText(bool fromSnipe, const QString& text);
+    void AuctionNavigateComplete();
+    void OpenAddressBoxText();
+    void GoToTypedAddress();
+    void NavigateButtonClicked(int index);
+    void FavoritesDropDownChosen(const QString& key);
+    QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, QKeySequence shortcut = {});
+    bool buttonTextShown() const;
+    bool auctionTabInFront() const;
+
+    Services m_services;
+    std::unique_ptr<platform::WebBrowser> m_brwSnipe;
+    std::unique_ptr<platform::WebBrowser> m_brwAuction;
+    std::unique_ptr<OpenWindows> m_openWindows;
+
+    // Controls, by their design names.
+    QToolBar* tbrNavigate = nullptr;
+    QList<QAction*> m_navigateButtons; // index 0 is button 1
+    QLabel* picSnipe = nullptr;
+    QTabWidget* SSTab1 = nullptr;
+    LinkLabel* lblCobbleton = nullptr;
+    QToolBar* tbrSnipe = nullptr;
+    QAction* m_snipeButton = nullptr;
+    QComboBox* cboAddress = nullptr;
+    QToolBar* tbrGo = nullptr;
+    QLabel* m_panels[3] = {};
+    QTimer* timAppEnd = nullptr;
+    QTimer* timStar = nullptr;
+    QTimer* timTimer = nullptr;
+
+    QAction* mnuFavoritesAdd = nullptr;
+    QAction* mnuNavigateSnipe = nullptr;
+    QAction* mnuOptionsText = nullptr;
+    QAction* mnuOptionsSite[8] = {}; // 1 to 7
+    QMenu* mnuButtonBarStatus = nullptr;
+    QAction* mnuButtonBarStatusViewLabels = nullptr;
+
+    // Window state.
+    bool bIsHasAccount = false;
+    QString v_sStartingAddress;
+    bool v_bSnipeTabActive = false;
+    bool v_bSnipeCanGoBack = false;
+    bool v_bSnipeCanGoForward = false;
+    bool v_bAuctionCanGoBack = false;
+    bool v_bAuctionCanGoForward = false;
+    bool v_bUpdatingAddressList = false;
+    QString sUser;
+    QString sPassword;
+    int nStarFrame = 0;
+    int m_shownPicture = 0; // picture shown in picSnipe, with the list it came from
+    bool m_shownLarge = true;
+    int m_currentTab = 1; // the tab in front, as the tab switch last saw it
+    bool m_loaded = false;
+    bool m_ending = false;
+    bool m_unloaded = false;
+};

@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: MIT
+// The two browsers' events, the address box and its history, and the navigation commands.
+#include "quillet/mainwindow/fmain.h"
+
+#include "platform/web_browser.h"
+#include "quillet/commands/link_label.h"
+#include "quillet/mainwindow/address_history.h"
+#include "quillet/mainwindow/refresh_rule.h"
+#include "quillet/service/lastbell_login.h"
+#include "quillet/service/sites.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTimer>
+
+void FMain::connectBrowserEvents()
+{
+    platform::WebBrowser* auction = m_brwAuction.get();
+    connect(auction, &platform::WebBrowser::StatusTextChange, this,
+            [this](const QString& text) { SetStatusText(false, text); });
+    connect(auction, &platform::WebBrowser::ProgressChange, this, &FMain::RefreshUiState);
+    connect(auction, &platform::WebBrowser::CommandStateChange, this, [this](int command, bool enable) {
+        if (command == platform::WebBrowser::kCommandForward)
+            v_bAuctionCanGoForward = enable;
+        else if (command == platform::WebBrowser::kCommandBack)
+            v_bAuctionCanGoBack = enable;
+        RefreshUiState();
+    });
+    connect(auction, &platform::WebBrowser::DownloadComplete, this, [this] {
+        if (!v_bSnipeTabActive)
+            setWindowTitle(ui_state::Caption(m_brwAuction->locationName()));
+        RefreshUiState();
+    });
+    connect(auction, &platform::WebBrowser::NavigateComplete2, this, &FMain::AuctionNavigateComplete);
+
+    platform::WebBrowser* snipe = m_brwSnipe.get();
+    connect(snipe, &platform::WebBrowser::StatusTextChange, this,
+            [this](const QString& text) { SetStatusText(true, text); });
+    connect(snipe, &platform::WebBrowser::CommandStateChange, this, [this](int command, bool enable) {
+        if (command == platform::WebBrowser::kCommandForward)
+            v_bSnipeCanGoForward = enable;
+        else if (command == platform::WebBrowser::kCommandBack)
+            v_bSnipeCanGoBack = enable;
+        RefreshUiState();
+    });
+    connect(snipe, &platform::WebBrowser::DownloadComplete, this, [this] {
+        if (v_bSnipeTabActive)
+            setWindowTitle(ui_state::Caption(m_brwSnipe->locationName()));
+        RefreshUiState();
+    });
+    connect(snipe, &platform::WebBrowser::NavigateComplete2, this, &FMain::RefreshUiState);
+    connect(snipe, &platform::WebBrowser::focusReceived, lblCobbleton, &LinkLabel::resetLook);
+}
+
+void FMain::SetStatusText(bool fromSnipe, const QString& text)
+{
+    // Only the browser in front speaks in the status bar.
+    if (fromSnipe == !auctionTabInFront())
+        m_panels[1]->setText(text);
+}
+
+void FMain::AuctionNavigateComplete()
+{
+    if (!v_bSnipeTabActive)
+        setWindowTitle(ui_state::Caption(m_brwAuction->locationName()));
+    const QString address = m_brwAuction->locationAddress();
+    QStringList history;
+    for (int i = 0; i < cboAddress->count(); ++i)
+        history.append(cboAddress->itemText(i));
+    v_bUpdatingAddressList = true;
+    const QStringList updated = address_history::MoveToFront(history, address);
+    cboAddress->clear();
+    cboAddress->addItems(updated);
+    cboAddress->setCurrentIndex(0);
+    cboAddress->setEditText(address);
+    v_bUpdatingAddressList = false;
+    RefreshUiState();
+}
+
+void FMain::OpenAddressBoxText()
+{
+    if (v_bUpdatingAddressList)
+        return;
+    timTimer->start();
+    m_brwAuction->navigate(cboAddress->currentText());
+}
+
+void FMain::GoToTypedAddress()
+{
+    if (!cboAddress->currentText().isEmpty())
+        m_brwAuction->navigate(cboAddress->currentText());
+}
+
+void FMain::CaptionProgress()
+{
+    if (m_brwAuction->busy()) {
+        setWindowTitle(ui_state::Caption(QStringLiteral("Working...")));
+        return;
+    }
+    timTimer->stop();
+    if (!v_bSnipeTabActive)
+        setWindowTitle(ui_state::Caption(m_brwAuction->locationName()));
+}
+
+void FMain::NavigateButtonClicked(int index)
+{
+    switch (index) {
+    case 1:
+        BrowseBack(v_bSnipeTabActive);
+        break;
+    case 2:
+        BrowseForward(v_bSnipeTabActive);
+        break;
+    case 3:
+        BrowseStop();
+        break;
+    case 4:
+        BrowseRefresh();
+        break;
+    case 5:
+        BrowseHome();
+        break;
+    case 7:
+        ShowFloatingToolbar();
+        break;
+    default:
+        // Button 6 opens the browser favorites, which come with the favourites window.
+        break;
+    }
+}
+
+void FMain::FavoritesDropDownChosen(const QString&)
+{
+    // The three favourites windows are not part of this program yet.
+}
+
+void FMain::BrowseBack(bool bSnipe)
+{
+    if (bSnipe ? v_bSnipeCanGoBack : v_bAuctionCanGoBack)
+        (bSnipe ? m_brwSnipe : m_brwAuction)->goBack();
+}
+
+void FMain::BrowseForward(bool bSnipe)
+{
+    if (bSnipe ? v_bSnipeCanGoForward : v_bAuctionCanGoForward)
+        (bSnipe ? m_brwSnipe : m_brwAuction)->goForward();
+}
+
+void FMain::BrowseStop()
+{
+    currentBrowser().stop();
+}
+
+void FMain::BrowseRefresh()
+{
+    currentBrowser().refresh();
+}
+
+void FMain::BrowseHome()
+{
+    if (auctionTabInFront())
+        m_brwAuction->navigate(GetSiteHomeAddress());
+    else
+        m_brwSnipe->navigate(lastbell::NewsAddress());
+}
+
+void FMain::PrintCurrentPage()
+{
+    currentBrowser().printWithDialog();
+}
+
+void FMain::OpenInAuctionBrowser(const QString& address)
+{
+    SSTab1->setCurrentIndex(1);
+    m_brwAuction->navigate(sites::MakeAffiliateAddress(address));
+    RefreshUiState();
+}

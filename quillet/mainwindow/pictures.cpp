@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: MIT
+#include "quillet/mainwindow/pictures.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QtMath>
+
+namespace pictures {
+
+namespace {
+
+QPainterPath starPath(QPointF centre, double outer, double inner, double turn)
+{
+    QPainterPath path;
+    for (int i = 0; i < 10; ++i) {
+        const double radius = i % 2 == 0 ? outer : inner;
+        const double angle = turn + i * M_PI / 5 - M_PI / 2;
+        const QPointF point(centre.x() + radius * qCos(angle), centre.y() + radius * qSin(angle));
+        if (i == 0)
+            path.moveTo(point);
+        else
+            path.lineTo(point);
+    }
+    path.closeSubpath();
+    return path;
+}
+
+QPixmap canvas(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+// One glyph per toolbar button, in the button's colour.
+void drawGlyph(QPainter& p, int index, const QColor& colour)
+{
+    p.setPen(QPen(colour, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(colour);
+    switch (index) {
+    case 0: // Go
+        p.drawPolygon(QPolygonF({{7, 5}, {19, 12}, {7, 19}}));
+        break;
+    case 1: // Back
+        p.drawPolygon(QPolygonF({{4, 12}, {13, 4}, {13, 9}, {20, 9}, {20, 15}, {13, 15}, {13, 20}}));
+        break;
+    case 2: // Forward
+        p.drawPolygon(QPolygonF({{20, 12}, {11, 4}, {11, 9}, {4, 9}, {4, 15}, {11, 15}, {11, 20}}));
+        break;
+    case 3: // Stop
+        p.drawEllipse(QRectF(4, 4, 16, 16));
+        p.setPen(QPen(Qt::white, 2.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(9, 9), QPointF(15, 15));
+        p.drawLine(QPointF(15, 9), QPointF(9, 15));
+        break;
+    case 4: // Refresh
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(5, 5, 14, 14), 60 * 16, 290 * 16);
+        p.setBrush(colour);
+        p.drawPolygon(QPolygonF({{15, 2}, {20, 7}, {14, 9}}));
+        break;
+    case 5: // Home
+        p.drawPolygon(QPolygonF({{3, 12}, {12, 4}, {21, 12}, {18, 12}, {18, 20}, {6, 20}, {6, 12}}));
+        break;
+    case 6: // Favorites
+        p.drawPath(starPath({12, 12.5}, 9.5, 4, 0));
+        break;
+    default: // Toolbar2: a small window
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(3, 8, 18, 8));
+        p.setBrush(colour);
+        p.drawRect(QRectF(3, 8, 18, 3));
+        break;
+    }
+}
+
+QPixmap glyph(int index, const QColor& colour)
+{
+    QPixmap pixmap = canvas(24);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    drawGlyph(p, index, colour);
+    return pixmap;
+}
+
+} // namespace
+
+QPixmap Star(int picture, bool large)
+{
+    const int size = large ? 32 : 20;
+    QPixmap pixmap = canvas(size);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF centre(size / 2.0, size / 2.0);
+    const double outer = size * 0.46;
+    if (picture >= 1 && picture <= 6) {
+        // The star turns and glows through the six frames.
+        const QColor colour = QColor::fromHsv(30 + picture * 8, 255, 200 + picture * 9);
+        p.setPen(QPen(colour.darker(140), 1));
+        p.setBrush(colour);
+        p.drawPath(starPath(centre, outer, outer * 0.45, picture * M_PI / 15));
+    } else {
+        p.setPen(QPen(QColor(90, 90, 90), 1));
+        p.setBrush(QColor(200, 200, 200));
+        p.drawPath(starPath(centre, outer, outer * 0.45, 0));
+    }
+    return pixmap;
+}
+
+QIcon NavigateIcon(int index)
+{
+    static const QColor kColours[] = {QColor(0, 128, 0),   QColor(0, 90, 170), QColor(0, 90, 170), QColor(190, 20, 20),
+                                      QColor(0, 130, 60), QColor(150, 90, 0), QColor(200, 150, 0), QColor(70, 70, 140)};
+    const QColor colour = kColours[index >= 0 && index <= 7 ? index : 7];
+    QIcon icon;
+    // At rest the pictures are muted; under the pointer they light up.
+    const QColor muted = QColor::fromHsv(colour.hsvHue(), colour.hsvSaturation() / 3, 120);
+    icon.addPixmap(glyph(index, muted), QIcon::Normal);
+    icon.addPixmap(glyph(index, colour), QIcon::Active);
+    return icon;
+}
+
+QIcon WindowIcon()
+{
+    QIcon icon;
+    icon.addPixmap(Star(1, true));
+    return icon;
+}
+
+} // namespace pictures

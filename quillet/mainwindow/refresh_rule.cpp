@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#include "quillet/mainwindow/refresh_rule.h"
+
+namespace ui_state {
+
+QString Caption(const QString& second)
+{
+    return QLatin1String(kTitle) + QLatin1String(" > ") + second;
+}
+
+Outputs RefreshUiState(const Inputs& in)
+{
+    Outputs out;
+    if (in.buttonTextShown) {
+        out.navigateCaptions = {QStringLiteral("Back"), QStringLiteral("Forward"), QStringLiteral("Stop"),
+                                QStringLiteral("Refresh"), QStringLiteral("Home"), QStringLiteral("Favorites"),
+                                QString()};
+    } else {
+        out.navigateCaptions = QStringList(7, QString());
+    }
+
+    if (in.addressText.contains(QLatin1String("item="))) {
+        out.snipeButtonEnabled = true;
+        // With the Lastbell tab in front the menu item keeps whatever state it had.
+        out.snipeMenuEnabled = in.auctionTabInFront ? true : in.snipeMenuEnabled;
+    }
+
+    out.backEnabled = in.snipeTabActive ? in.snipeCanGoBack : in.auctionCanGoBack;
+    out.forwardEnabled = in.snipeTabActive ? in.snipeCanGoForward : in.auctionCanGoForward;
+
+    out.caption = Caption(in.auctionTabInFront ? in.auctionTitle : in.snipeTitle);
+    out.addFavoriteEnabled = in.auctionTabInFront;
+    return out;
+}
+
+} // namespace ui_state
