@@ -1,0 +1,352 @@
+// SPDX-License-Identifier: MIT
+#include "freshbolt/downloader.h"
+
+#include <QRegularExpression>
+
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+
+namespace freshbolt
+{
+
+namespace
+{
+
+constexpr int kChunkBytes = 1024;
+// A resume fetches the last bytes saved again.
+constexpr qint64 kResumeOverlap = 4096;
+
+const QString kErrorTitle = QStringLiteral("Error Downloading File");
+
+} // namespace
+
+struct Downloader::Call {
+    QString url;
+    QString destination;
+    QString partial;
+    QString userName;
+    QString password;
+    QString destinationName;
+    QString urlName;
+
+    bool resumeMode = false;
+    qint64 bytesReceived = 0;
+    qint64 totalBytes = 0;
+    double startTime = 0;
+    float bytesPerSecond = 0;
+    float secondsLeft = 0;
+    bool openedPartial = false;
+    bool writeStage = false;
+};
+
+QString StatusField(const QString& headerBlock)
+{
+    return headerBlock.mid(9, 3);
+}
+
+QString FirstHeaderLine(const QString& headerBlock)
+{
+    const qsizetype cr = headerBlock.indexOf(u'\r');
+    return cr < 0 ? QString() : headerBlock.left(cr + 1);
+}
+
+qint64 LeadingNumber(const QString& value)
+{
+    static const QRegularExpression leading(QStringLiteral("^\\s*(\\d+)"));
+    const QRegularExpressionMatch match = leading.match(value);
+    return match.hasMatch() ? match.captured(1).toLongLong() : 0;
+}
+
+std::optional<ContentRange> ParseContentRange(const QString& value)
+{
+    static const QRegularExpression form(QStringLiteral("^\\s*bytes\\s+(\\d+)-(\\d+)/(\\d+)\\s*$"));
+    const QRegularExpressionMatch match = form.match(value);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return ContentRange { match.captured(1).toLongLong(), match.captured(3).toLongLong() };
+}
+
+QString PartialFilePath(const QString& destination)
+{
+    return destination + u".download";
+}
+
+Downloader::Downloader(platform::HttpTransfer& transfer, const platform::Clock& clock, platform::LocalFiles& files,
+    DownloadView& view, QString clipPath, FreeSpace freeSpace)
+    : m_transfer(transfer)
+    , m_clock(clock)
+    , m_files(files)
+    , m_view(view)
+    , m_clipPath(std::move(clipPath))
+    , m_freeSpace(std::move(freeSpace))
+{
+}
+
+void Downloader::Cancel()
+{
+    m_view.setStatusText(QStringLiteral("Cancelling..."));
+    m_view.closeClip();
+    m_cancelled = true;
+}
+
+bool Downloader::DownloadFile(
+    const QString& strURL, const QString& strDestination, const QString& UserName, const QString& Password)
+{
+    m_cancelled = false;
+    Call call;
+    call.url = strURL;
+    call.destination = strDestination;
+    call.partial = PartialFilePath(strDestination);
+    call.userName = UserName;
+    call.password = Password;
+    call.destinationName = GetPathPart(strDestination, true, false);
+    call.urlName = GetPathPart(strURL, true, true);
+
+    m_view.setSourceText({});
+    m_view.setTimeText({});
+    m_view.setDestinationText({});
+    m_view.setRateText({});
+
+    bool attemptNext = true;
+    if (const std::optional<QString> failure = m_view.openClip(m_clipPath)) {
+        reportFailure(call, { 0, *failure });
+        attemptNext = false;
+    } else {
+        m_view.showCentred();
+    }
+
+    bool result = false;
+    while (attemptNext) {
+        attemptNext = false;
+        if (attempt(call) == AttemptEnd::StartAfresh) {
+            attemptNext = true;
+            continue;
+        }
+        if (finishedCompletely(call)) {
+            result = true;
+            break;
+        }
+        if (!call.openedPartial || !m_files.exists(call.partial))
+            m_cancelled = true; // nothing to resume
+        if (!m_cancelled) {
+            const QString text = u"The connection with the server was reset.\r\rClick \"Retry\" to resume downloading "
+                                 u"the file.\r(Approximate time remaining: "
+                + FormatTime(call.secondsLeft) + u")\r\rClick \"Cancel\" to cancel downloading the file.";
+            if (m_view.ask(
+                    QStringLiteral("Download Incomplete"), text, MessageIcon::Warning, MessageButtons::RetryCancel)
+                == MessageAnswer::Retry) {
+                call.resumeMode = true;
+                attemptNext = true;
+            }
+        }
+    }
+    if (!result && m_files.exists(call.partial))
+        m_files.remove(call.partial);
+
+    m_view.closeClip();
+    m_transfer.cancel();
+    m_view.unload();
+    return result;
+}
+
+bool Downloader::finishedCompletely(Call& call)
+{
+    if (call.totalBytes <= 0 || call.bytesReceived != call.totalBytes)
+        return false;
+    // Only a complete file replaces the one in place.
+    if (!m_files.replace(call.partial, call.destination)) {
+        reportFailure(call, m_files.lastFailure());
+        return false;
+    }
+    m_view.setStatusText(QStringLiteral("Download completed!"));
+    return true;
+}
+
+Downloader::AttemptEnd Downloader::attempt(Call& call)
+{
+    if (call.resumeMode) {
+        m_view.setStatusText(QStringLiteral("Resuming download..."));
+        call.bytesReceived = std::max<qint64>(call.bytesReceived - kResumeOverlap, 0);
+    } else {
+        m_view.setStatusText(QStringLiteral("Getting file information..."));
+    }
+    m_view.processEvents();
+
+    const QString range = u"Range: bytes=" + QString::number(call.bytesReceived) + u"-\r\n";
+    if (const std::optional<QString> refusal = m_transfer.start(call.url, call.userName, call.password, range)) {
+        reportFailure(call, { 0, *refusal });
+        return AttemptEnd::Decide;
+    }
+    while (m_transfer.stillExecuting()) {
+        m_view.waitForEvents();
+        if (m_cancelled)
+            return AttemptEnd::Decide;
+    }
+
+    m_view.setStatusText(QStringLiteral("Saving:"));
+    m_view.setSourceText(call.urlName + u" from " + m_transfer.serverName());
+    m_view.setDestinationText(call.destination);
+
+    const Reply reply = dispatchStatus(call);
+    if (reply == Reply::StartAfresh)
+        return AttemptEnd::StartAfresh;
+    if (reply == Reply::Body && bodySetUp(call))
+        writeBody(call);
+    return AttemptEnd::Decide;
+}
+
+Downloader::Reply Downloader::dispatchStatus(Call& call)
+{
+    const QString block = m_transfer.headerBlock();
+    const QString status = StatusField(block);
+    if (status == u"200")
+        return call.resumeMode && !continueAfresh(call) ? Reply::None : Reply::Body;
+    if (status == u"206") {
+        if (!call.resumeMode || isRequestedPart(call))
+            return Reply::Body;
+        // Not the part asked for: this body cannot continue the file, and it is no whole file either.
+        if (!continueAfresh(call))
+            return Reply::None;
+        call.bytesReceived = 0;
+        return Reply::StartAfresh;
+    }
+    if (status == u"204") {
+        tell(QStringLiteral("No Content"), QStringLiteral("Nothing to download!"), MessageIcon::Information);
+    } else if (status == u"401") {
+        tell(QStringLiteral("Unauthorized"), QStringLiteral("Authorization failed!"), MessageIcon::Critical);
+    } else if (status == u"404") {
+        tell(QStringLiteral("File Not Found"), u"The file, \"" + m_transfer.url() + u"\" was not found!",
+            MessageIcon::Critical);
+    } else if (status == u"\r\n" || !m_transfer.reachedServer()) {
+        tell(QStringLiteral("Cannot Establish Connection"),
+            QStringLiteral("Cannot establish connection.\r\rCheck your Internet connection and try again."),
+            MessageIcon::Warning);
+    } else {
+        const QString line = FirstHeaderLine(block);
+        tell(kErrorTitle,
+            u"The server returned the following response:\r\r" + (line.isEmpty() ? QStringLiteral("<nothing>") : line),
+            MessageIcon::Critical);
+    }
+    m_cancelled = true;
+    return Reply::None;
+}
+
+bool Downloader::isRequestedPart(const Call& call) const
+{
+    const std::optional<ContentRange> range = ParseContentRange(m_transfer.header(QStringLiteral("Content-Range")));
+    return range && range->first == call.bytesReceived && range->total == call.totalBytes;
+}
+
+bool Downloader::continueAfresh(Call& call)
+{
+    if (m_files.exists(call.partial))
+        m_files.remove(call.partial);
+    if (m_view.ask(QStringLiteral("Unable to Resume Download"),
+            QStringLiteral("The server is unable to resume this download.\r\rDo you want to continue anyway?"),
+            MessageIcon::Warning, MessageButtons::YesNo)
+        == MessageAnswer::Yes) {
+        call.resumeMode = false;
+        return true;
+    }
+    m_cancelled = true;
+    return false;
+}
+
+bool Downloader::bodySetUp(Call& call)
+{
+    if (!call.resumeMode) {
+        call.startTime = m_clock.seconds() - 1.0;
+        call.totalBytes = LeadingNumber(m_transfer.header(QStringLiteral("Content-Length")));
+        if (call.totalBytes == 0)
+            return false;
+    }
+    const QString folder = GetPathPart(call.destination, false, false);
+    if (call.destination.startsWith(u'/') && m_freeSpace(folder) < static_cast<double>(call.totalBytes)) {
+        tell(QStringLiteral("Insufficient Disk Space"),
+            QStringLiteral("There is not enough free space on disk for this file.\r\rPlease free up some disk space "
+                           "and try again."),
+            MessageIcon::Critical);
+        return false;
+    }
+    m_view.startProgress(call.totalBytes);
+    m_view.processEvents();
+    if (!call.resumeMode)
+        call.bytesReceived = 0;
+
+    call.writeStage = true;
+    // The folder part ends in its separator; the file system names the folder without it.
+    const QString folderName = folder.size() > 1 ? folder.chopped(1) : folder;
+    if (!folderName.isEmpty() && !m_files.isFolder(folderName) && !m_files.makeFolder(folderName)) {
+        reportFailure(call, m_files.lastFailure());
+        return false;
+    }
+    return true;
+}
+
+void Downloader::writeBody(Call& call)
+{
+    const std::unique_ptr<platform::WritableFile> file
+        = m_files.open(call.partial, call.resumeMode ? call.bytesReceived : 0);
+    if (!file) {
+        reportFailure(call, m_files.lastFailure());
+        return;
+    }
+    call.openedPartial = true;
+    for (;;) {
+        const QByteArray chunk = m_transfer.readChunk(kChunkBytes);
+        if (!file->write(chunk)) {
+            const platform::FileFailure failure = file->failure();
+            file->close();
+            reportFailure(call, failure);
+            return;
+        }
+        if (m_cancelled)
+            break;
+        call.bytesReceived += chunk.size();
+        showProgress(call);
+        if (chunk.isEmpty())
+            break;
+    }
+    if (!file->close())
+        reportFailure(call, file->failure());
+}
+
+void Downloader::showProgress(Call& call)
+{
+    call.bytesPerSecond
+        = static_cast<float>(static_cast<double>(call.bytesReceived) / (m_clock.seconds() - call.startTime));
+    // Nothing received yet gives no rate to estimate from: the last estimate stands.
+    if (call.bytesPerSecond > 0)
+        call.secondsLeft = static_cast<float>(call.totalBytes - call.bytesReceived) / call.bytesPerSecond;
+
+    ChunkProgress progress;
+    progress.timeText = FormatTime(call.secondsLeft) + u" (" + FormatBytes(static_cast<double>(call.bytesReceived))
+        + u" of " + FormatBytes(static_cast<double>(call.totalBytes)) + u" copied)";
+    progress.rateText = FormatBytes(call.bytesPerSecond, QStringLiteral("###.0")) + u"/Sec";
+    progress.bytesReceived = call.bytesReceived;
+    progress.caption
+        = FormatPattern(static_cast<double>(call.bytesReceived) / static_cast<double>(call.totalBytes) * 100,
+              QStringLiteral("##0"))
+        + u"% of " + call.destinationName + u" Completed";
+    m_view.showChunkProgress(progress);
+}
+
+void Downloader::reportFailure(const Call& call, const platform::FileFailure& failure)
+{
+    if (!call.writeStage) {
+        tell(kErrorTitle, u"Error: " + failure.description + u" occurred.", MessageIcon::Critical);
+        return;
+    }
+    tell(kErrorTitle,
+        u"Cannot write file to disk.\r\rError " + QString::number(failure.number) + u": " + failure.description,
+        MessageIcon::Critical);
+    m_cancelled = true;
+}
+
+void Downloader::tell(const QString& title, const QString& text, MessageIcon icon)
+{
+    m_view.ask(title, text, icon, MessageButtons::Ok);
+}
+
+} // namespace freshbolt

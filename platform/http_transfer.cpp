@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: MIT
+#include "platform/http_transfer.h"
+
+#include "platform/ansi_text.h"
+
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUrl>
+
+namespace platform
+{
+
+namespace
+{
+
+// A stalled server ends the transfer like a dropped connection, so the download can offer to resume.
+constexpr int kTransferTimeoutMs = 30000;
+
+void addHeaderLines(QNetworkRequest& request, const QString& lines)
+{
+    for (const QString& line : lines.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        const qsizetype colon = line.indexOf(u':');
+        if (colon > 0)
+            request.setRawHeader(line.left(colon).trimmed().toLatin1(), line.mid(colon + 1).trimmed().toLatin1());
+    }
+}
+
+} // namespace
+
+QtHttpTransfer::QtHttpTransfer(QObject* parent)
+    : HttpTransfer(parent)
+    , m_manager(std::make_unique<QNetworkAccessManager>())
+{
+}
+
+QtHttpTransfer::~QtHttpTransfer()
+{
+    cancel();
+}
+
+std::optional<QString> QtHttpTransfer::start(
+    const QString& url, const QString& userName, const QString& password, const QString& extraHeaders)
+{
+    cancel();
+    QUrl address(url);
+    if (!address.isValid() || (address.scheme() != u"http" && address.scheme() != u"https"))
+        return QStringLiteral("Invalid URL \"%1\"").arg(url);
+    if (!userName.isEmpty()) {
+        address.setUserName(userName);
+        address.setPassword(password);
+    }
+    QNetworkRequest request(address);
+    // Lengths and offsets must be those of the stored file: never a compressed body.
+    request.setRawHeader("Accept-Encoding", "identity");
+    addHeaderLines(request, extraHeaders);
+    request.setTransferTimeout(kTransferTimeoutMs);
+
+    m_url = url;
+    m_headersIn = false;
+    m_reply = m_manager->get(request);
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
+        if (m_reply && m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
+            m_headersIn = true;
+    });
+    connect(m_reply, &QNetworkReply::finished, this, &QtHttpTransfer::replyFinished);
+    return std::nullopt;
+}
+
+void QtHttpTransfer::replyFinished()
+{
+    m_headersIn = true;
+    const QNetworkReply::NetworkError error = m_reply->error();
+    // Errors from 201 on are HTTP answers (4xx, 5xx): the server replied completely.
+    const bool answered = reachedServer() && (error == QNetworkReply::NoError || error >= 201);
+    emit stateChanged(answered ? kStateComplete : kStateError);
+}
+
+bool QtHttpTransfer::stillExecuting() const
+{
+    return m_reply && !m_headersIn;
+}
+
+bool QtHttpTransfer::reachedServer() const
+{
+    return m_reply && m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+}
+
+QString QtHttpTransfer::headerBlock() const
+{
+    if (!reachedServer())
+        return {};
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QString reason = m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+    QString block = QStringLiteral("HTTP/1.1 %1 %2\r\n").arg(status).arg(reason);
+    for (const auto& [name, value] : m_reply->rawHeaderPairs())
+        block += QString::fromLatin1(name) + u": " + QString::fromLatin1(value) + u"\r\n";
+    return block;
+}
+
+QString QtHttpTransfer::header(const QString& name) const
+{
+    return m_reply ? QString::fromLatin1(m_reply->rawHeader(name.toLatin1())) : QString();
+}
+
+QByteArray QtHttpTransfer::readChunk(int maxBytes)
+{
+    // The body arrives from Qt's network thread; wait for it with the window events running.
+    while (m_reply && m_reply->bytesAvailable() == 0 && !m_reply->isFinished())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return m_reply ? m_reply->read(maxBytes) : QByteArray();
+}
+
+QString QtHttpTransfer::readText(int maxChars)
+{
+    return m_reply ? fromAnsi(m_reply->readAll()).left(maxChars) : QString();
+}
+
+QString QtHttpTransfer::url() const
+{
+    return m_url;
+}
+
+QString QtHttpTransfer::serverName() const
+{
+    return QUrl(m_url).host();
+}
+
+void QtHttpTransfer::cancel()
+{
+    if (!m_reply)
+        return;
+    QNetworkReply* reply = std::exchange(m_reply, nullptr);
+    reply->disconnect(this);
+    reply->abort();
+    reply->deleteLater();
+}
+
+} // namespace platform

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+namespace platform
+{
+
+struct FileFailure {
+    int number = 0;
+    QString description;
+};
+
+// A file open for writing raw bytes. Closing cuts it off after the last byte written.
+class WritableFile
+{
+public:
+    virtual ~WritableFile() = default;
+    virtual bool write(const QByteArray& bytes) = 0;
+    virtual bool close() = 0;
+    virtual FileFailure failure() const = 0;
+};
+
+// The byte-level file operations of a download.
+class LocalFiles
+{
+public:
+    virtual ~LocalFiles() = default;
+    virtual bool exists(const QString& path) const = 0;
+    virtual bool isFolder(const QString& path) const = 0;
+    // One level: the parent must exist.
+    virtual bool makeFolder(const QString& path) = 0;
+    // Opens for writing at byte offset `offset`; an offset of 0 starts an empty file.
+    virtual std::unique_ptr<WritableFile> open(const QString& path, qint64 offset) = 0;
+    virtual bool remove(const QString& path) = 0;
+    // Moves `from` over `to` in one step; `to` keeps its permissions when it existed.
+    virtual bool replace(const QString& from, const QString& to) = 0;
+    // Why the last failing call of this object failed.
+    virtual FileFailure lastFailure() const = 0;
+};
+
+class QtLocalFiles final : public LocalFiles
+{
+public:
+    bool exists(const QString& path) const override;
+    bool isFolder(const QString& path) const override;
+    bool makeFolder(const QString& path) override;
+    std::unique_ptr<WritableFile> open(const QString& path, qint64 offset) override;
+    bool remove(const QString& path) override;
+    bool replace(const QString& from, const QString& to) override;
+    FileFailure lastFailure() const override;
+
+private:
+    FileFailure m_failure;
+};
+
+// Free bytes for the user on the file system that holds `path` (or its nearest existing folder); 0 when unknown.
+double freeDiskBytes(const QString& path);
+
+} // namespace platform

@@ -1,0 +1,393 @@
+// SPDX-License-Identifier: MIT
+#include "fake_download_view.h"
+#include "freshbolt/downloader.h"
+#include "platform/fakes/fake_clock.h"
+#include "platform/fakes/fake_http_transfer.h"
+#include "platform/fakes/fake_local_files.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using platform::FakeHttpTransfer;
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+
+namespace
+{
+
+const QString kUrl = u"http://www.cobbleton.com/downloads/updates/quillet/Quillet"_s;
+const QString kFolder = u"/prog"_s;
+const QString kDestination = u"/prog/Quillet"_s;
+
+QByteArray content(qsizetype size, char seed = 'a')
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (qsizetype i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(seed + (i * 7 + i / 251) % 26);
+    return bytes;
+}
+
+// One download with every seam faked; the destination holds an older, longer file.
+struct Rig {
+    Rig()
+    {
+        files.folders.insert(kFolder);
+        files.files[kDestination] = oldFile;
+    }
+
+    bool download(const QString& destination = kDestination)
+    {
+        return downloader.DownloadFile(kUrl, destination, QString(), QString());
+    }
+    QStringList titles() const
+    {
+        QStringList result;
+        for (const auto& question : boxes.questions)
+            result.append(question.title);
+        return result;
+    }
+    bool leftNoPartialFile() const { return !files.exists(freshbolt::PartialFilePath(kDestination)); }
+
+    const QByteArray oldFile = QByteArray(300000, 'o');
+    FakeHttpTransfer transfer;
+    platform::FakeClock clock;
+    platform::FakeLocalFiles files;
+    platform::FakeMessageBoxes boxes;
+    FakeDownloadView view { boxes };
+    double freeBytes = 1e12;
+    freshbolt::Downloader downloader { transfer, clock, files, view, u"/prog/DOWNLD2.AVI"_s,
+        [this](const QString&) { return freeBytes; } };
+};
+
+} // namespace
+
+class TestDownloader : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstAttemptFetchesWholeFile();
+    void dropResumesFromOverlap();
+    void shortPartialResumesFromStart();
+    void resumeAnsweredWhole_data();
+    void resumeAnsweredWhole();
+    void partOtherThanAskedIsNoResume();
+    void serverAnswers_data();
+    void serverAnswers();
+    void diskSpaceOnFirstAttempt();
+    void diskSpaceOnResumedAttempt();
+    void cancelWhileWaiting();
+    void cancelInBody();
+    void captionFollowsChunks();
+    void emptyFirstChunkIsIncomplete();
+    void writeFailureKeepsOldFile();
+    void clipFailureEndsBeforeRequest();
+    void missingFolderIsCreated();
+};
+
+void TestDownloader::firstAttemptFetchesWholeFile()
+{
+    Rig rig;
+    const QByteArray file = content(250000);
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file));
+
+    QVERIFY(rig.download());
+    QCOMPARE(rig.transfer.requests.size(), 1);
+    QCOMPARE(rig.transfer.requests[0].extraHeaders, u"Range: bytes=0-\r\n"_s);
+    QCOMPARE(rig.files.files[kDestination], file); // exactly as long as the new content
+    QVERIFY(rig.leftNoPartialFile());
+    QVERIFY(rig.boxes.questions.isEmpty());
+    QCOMPARE(rig.view.statuses.first(), u"Getting file information..."_s);
+    QCOMPARE(rig.view.statuses.last(), u"Download completed!"_s);
+    QCOMPARE(rig.view.source, u"Quillet from www.cobbleton.com"_s);
+    QCOMPARE(rig.view.destination, kDestination);
+    QCOMPARE(rig.view.clipPath, u"/prog/DOWNLD2.AVI"_s);
+    QCOMPARE(rig.view.shows, 1);
+    QCOMPARE(rig.view.unloads, 1);
+    QCOMPARE(rig.transfer.cancels, 1);
+}
+
+void TestDownloader::dropResumesFromOverlap()
+{
+    Rig rig;
+    const QByteArray file = content(250000);
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 0, false, 100000));
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 95904, true));
+    rig.boxes.answers = { MessageAnswer::Retry };
+    bool oldFileInPlaceWhenAsked = false;
+    // The first body starts at 999 s (clock 1000 minus one second); the resumed body ends at 1099 s.
+    rig.view.onAsk = [&](const QString&) {
+        oldFileInPlaceWhenAsked = rig.files.files.value(kDestination) == rig.oldFile;
+        rig.clock.now = 1099.0;
+    };
+
+    QVERIFY(rig.download());
+    QCOMPARE(rig.titles(), QStringList { u"Download Incomplete"_s });
+    QVERIFY(rig.boxes.questions[0].text.contains(u"(Approximate time remaining: "_s));
+    QCOMPARE(rig.boxes.questions[0].icon, MessageIcon::Warning);
+    QCOMPARE(rig.boxes.questions[0].buttons, MessageButtons::RetryCancel);
+    QVERIFY(oldFileInPlaceWhenAsked);
+    QCOMPARE(rig.transfer.requests.size(), 2);
+    QCOMPARE(rig.transfer.requests[1].extraHeaders, u"Range: bytes=95904-\r\n"_s);
+    QVERIFY(rig.view.statuses.contains(u"Resuming download..."_s));
+    QCOMPARE(rig.view.progressMaxima, (QList<qint64> { 250000, 250000 }));
+    QCOMPARE(rig.view.time, u"0 sec (244 KB of 244 KB copied)"_s);
+    QCOMPARE(rig.view.rate, u"2.4 KB/Sec"_s); // 250000 bytes over 100 s: the first start time stands
+    QCOMPARE(rig.files.files[kDestination], file);
+    QVERIFY(rig.leftNoPartialFile());
+}
+
+void TestDownloader::shortPartialResumesFromStart()
+{
+    Rig rig;
+    const QByteArray file = content(250000);
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 0, false, 3000));
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 0, true));
+    rig.boxes.answers = { MessageAnswer::Retry };
+
+    QVERIFY(rig.download());
+    QCOMPARE(rig.transfer.requests[1].extraHeaders, u"Range: bytes=0-\r\n"_s);
+    QCOMPARE(rig.files.files[kDestination], file);
+}
+
+void TestDownloader::resumeAnsweredWhole_data()
+{
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::newRow("Yes starts afresh") << MessageAnswer::Yes;
+    QTest::newRow("No gives up") << MessageAnswer::No;
+}
+
+void TestDownloader::resumeAnsweredWhole()
+{
+    QFETCH(MessageAnswer, answer);
+    Rig rig;
+    const QByteArray first = content(250000);
+    const QByteArray second = content(300000, 'A');
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(first, 0, false, 100000));
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(second));
+    rig.boxes.answers = { MessageAnswer::Retry, answer };
+    bool partialGoneWhenAsked = false;
+    rig.view.onAsk = [&](const QString& title) {
+        if (title == u"Unable to Resume Download")
+            partialGoneWhenAsked = rig.leftNoPartialFile();
+        rig.clock.now = 1099.0;
+    };
+
+    const bool result = rig.download();
+    QCOMPARE(rig.titles(), (QStringList { u"Download Incomplete"_s, u"Unable to Resume Download"_s }));
+    QCOMPARE(rig.boxes.questions[1].text,
+        u"The server is unable to resume this download.\r\rDo you want to continue anyway?"_s);
+    QCOMPARE(rig.boxes.questions[1].buttons, MessageButtons::YesNo);
+    QVERIFY(partialGoneWhenAsked);
+    QVERIFY(rig.leftNoPartialFile());
+    if (answer == MessageAnswer::Yes) {
+        QVERIFY(result);
+        QCOMPARE(rig.files.files[kDestination], second);
+        QCOMPARE(rig.view.progressMaxima.last(), 300000);
+        QCOMPARE(rig.view.rate, u"293.0 KB/Sec"_s); // a new start time: 300000 bytes in one second
+    } else {
+        QVERIFY(!result);
+        QCOMPARE(rig.files.files[kDestination], rig.oldFile);
+    }
+}
+
+void TestDownloader::partOtherThanAskedIsNoResume()
+{
+    Rig rig;
+    const QByteArray file = content(250000);
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 0, false, 100000));
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 1000, true)); // not the 95904 asked for
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file));
+    rig.boxes.answers = { MessageAnswer::Retry, MessageAnswer::Yes };
+
+    QVERIFY(rig.download());
+    QCOMPARE(rig.titles(), (QStringList { u"Download Incomplete"_s, u"Unable to Resume Download"_s }));
+    QCOMPARE(rig.transfer.requests.size(), 3);
+    QCOMPARE(rig.transfer.requests[2].extraHeaders, u"Range: bytes=0-\r\n"_s);
+    QCOMPARE(rig.files.files[kDestination], file);
+}
+
+void TestDownloader::serverAnswers_data()
+{
+    QTest::addColumn<FakeHttpTransfer::Reply>("reply");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<MessageIcon>("icon");
+    QTest::newRow("204") << FakeHttpTransfer::reply(u"HTTP/1.1 204 No Content"_s) << u"No Content"_s
+                         << u"Nothing to download!"_s << MessageIcon::Information;
+    QTest::newRow("401") << FakeHttpTransfer::reply(u"HTTP/1.1 401 Unauthorized"_s) << u"Unauthorized"_s
+                         << u"Authorization failed!"_s << MessageIcon::Critical;
+    QTest::newRow("404") << FakeHttpTransfer::reply(u"HTTP/1.1 404 Not Found"_s, { u"Content-Length: 9"_s },
+        "not found") << u"File Not Found"_s
+                         << u"The file, \""_s + kUrl + u"\" was not found!"_s << MessageIcon::Critical;
+    QTest::newRow("500") << FakeHttpTransfer::reply(u"HTTP/1.1 500 Internal Server Error"_s, { u"Content-Length: 0"_s })
+                         << u"Error Downloading File"_s
+                         << u"The server returned the following response:\r\rHTTP/1.1 500 Internal Server Error\r"_s
+                         << MessageIcon::Critical;
+    FakeHttpTransfer::Reply empty;
+    QTest::newRow("empty header block") << empty << u"Error Downloading File"_s
+                                        << u"The server returned the following response:\r\r<nothing>"_s
+                                        << MessageIcon::Critical;
+    FakeHttpTransfer::Reply unreached;
+    unreached.reachedServer = false;
+    const QString noConnection = u"Cannot establish connection.\r\rCheck your Internet connection and try again."_s;
+    QTest::newRow("no server") << unreached << u"Cannot Establish Connection"_s << noConnection << MessageIcon::Warning;
+    QTest::newRow("status field CR LF") << FakeHttpTransfer::reply(u"HTTP/1.1 "_s) << u"Cannot Establish Connection"_s
+                                        << noConnection << MessageIcon::Warning;
+}
+
+void TestDownloader::serverAnswers()
+{
+    QFETCH(FakeHttpTransfer::Reply, reply);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(MessageIcon, icon);
+    Rig rig;
+    rig.files.files.clear();
+    rig.transfer.replies.append(reply);
+
+    QVERIFY(!rig.download());
+    QCOMPARE(rig.titles(), QStringList { title });
+    QCOMPARE(rig.boxes.questions[0].text, text);
+    QCOMPARE(rig.boxes.questions[0].icon, icon);
+    QCOMPARE(rig.boxes.questions[0].buttons, MessageButtons::Ok);
+    QVERIFY(rig.files.files.isEmpty()); // no file created
+    QCOMPARE(rig.files.opens, 0);
+}
+
+void TestDownloader::diskSpaceOnFirstAttempt()
+{
+    Rig rig;
+    rig.freeBytes = 249999;
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(content(250000)));
+
+    QVERIFY(!rig.download());
+    QCOMPARE(rig.titles(), QStringList { u"Insufficient Disk Space"_s });
+    QCOMPARE(rig.boxes.questions[0].icon, MessageIcon::Critical);
+    QCOMPARE(rig.files.opens, 0);
+    QCOMPARE(rig.files.files[kDestination], rig.oldFile);
+}
+
+void TestDownloader::diskSpaceOnResumedAttempt()
+{
+    Rig rig;
+    const QByteArray file = content(250000);
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 0, false, 100000));
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 95904, true));
+    // Every resume steps back again from the bytes counted.
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 91808, true));
+    rig.boxes.answers = { MessageAnswer::Retry, MessageAnswer::Ok, MessageAnswer::Retry };
+    // Space runs short at the first resume and is freed before the second.
+    rig.view.onAsk = [&](const QString& title) {
+        if (title == u"Download Incomplete")
+            rig.freeBytes = rig.freeBytes > 1e9 ? 1000 : 1e12;
+    };
+
+    QVERIFY(rig.download());
+    QCOMPARE(rig.titles(),
+        (QStringList { u"Download Incomplete"_s, u"Insufficient Disk Space"_s, u"Download Incomplete"_s }));
+    QCOMPARE(rig.transfer.requests[2].extraHeaders, u"Range: bytes=91808-\r\n"_s);
+    QCOMPARE(rig.files.files[kDestination], file);
+}
+
+void TestDownloader::cancelWhileWaiting()
+{
+    Rig rig;
+    FakeHttpTransfer::Reply slow = FakeHttpTransfer::fileReply(content(250000));
+    slow.pollsWhileExecuting = 5;
+    rig.transfer.replies.append(slow);
+    rig.view.onWait = [&] { rig.downloader.Cancel(); };
+
+    QVERIFY(!rig.download());
+    QVERIFY(rig.boxes.questions.isEmpty());
+    QVERIFY(rig.view.statuses.contains(u"Cancelling..."_s));
+    QVERIFY(rig.downloader.Cancelled());
+    QCOMPARE(rig.files.opens, 0);
+    QCOMPARE(rig.files.files[kDestination], rig.oldFile);
+    QVERIFY(rig.leftNoPartialFile());
+}
+
+void TestDownloader::cancelInBody()
+{
+    Rig rig;
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(content(250000)));
+    rig.transfer.beforeChunk = [&](int chunks) {
+        if (chunks == 50)
+            rig.downloader.Cancel();
+    };
+
+    QVERIFY(!rig.download());
+    QVERIFY(rig.boxes.questions.isEmpty());
+    QCOMPARE(rig.files.files[kDestination], rig.oldFile);
+    QVERIFY(rig.leftNoPartialFile());
+    QCOMPARE(rig.view.progressValue, 50 * 1024);
+}
+
+void TestDownloader::captionFollowsChunks()
+{
+    Rig rig;
+    const QByteArray file = content(250000);
+    FakeHttpTransfer::Reply reply = FakeHttpTransfer::fileReply(file);
+    reply.chunks = { file.left(1), file.mid(1) };
+    rig.transfer.replies.append(reply);
+
+    QVERIFY(rig.download());
+    QCOMPARE(rig.view.captions.first(), u"0% of Quillet Completed"_s);
+    QCOMPARE(rig.view.captions.last(), u"100% of Quillet Completed"_s);
+    QCOMPARE(rig.view.captions.size(), 1 + 245 + 1); // every chunk, and the empty one that ends the body
+}
+
+void TestDownloader::emptyFirstChunkIsIncomplete()
+{
+    Rig rig;
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(content(250000), 0, false, 0));
+    rig.boxes.answers = { MessageAnswer::Cancel };
+
+    QVERIFY(!rig.download());
+    QCOMPARE(rig.titles(), QStringList { u"Download Incomplete"_s });
+    QVERIFY(rig.boxes.questions[0].text.contains(u"(Approximate time remaining: 0 sec)"_s));
+    QCOMPARE(rig.files.files[kDestination], rig.oldFile);
+    QVERIFY(rig.leftNoPartialFile());
+}
+
+void TestDownloader::writeFailureKeepsOldFile()
+{
+    Rig rig;
+    rig.files.failWritesBeyond = 5000;
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(content(250000)));
+
+    QVERIFY(!rig.download());
+    QCOMPARE(rig.titles(), QStringList { u"Error Downloading File"_s });
+    QCOMPARE(rig.boxes.questions[0].text, u"Cannot write file to disk.\r\rError 61: Disk full"_s);
+    QCOMPARE(rig.files.files[kDestination], rig.oldFile);
+    QVERIFY(rig.leftNoPartialFile());
+}
+
+void TestDownloader::clipFailureEndsBeforeRequest()
+{
+    Rig rig;
+    rig.view.clipFailure = u"File not found"_s;
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(content(10)));
+
+    QVERIFY(!rig.download());
+    QCOMPARE(rig.titles(), QStringList { u"Error Downloading File"_s });
+    QCOMPARE(rig.boxes.questions[0].text, u"Error: File not found occurred."_s);
+    QVERIFY(rig.transfer.requests.isEmpty());
+    QCOMPARE(rig.view.shows, 0);
+    QCOMPARE(rig.view.unloads, 1);
+}
+
+void TestDownloader::missingFolderIsCreated()
+{
+    Rig rig;
+    const QByteArray file = content(5000);
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file));
+
+    QVERIFY(rig.download(u"/prog/help/Quillet_help.htm"_s));
+    QVERIFY(rig.files.isFolder(u"/prog/help"_s));
+    QCOMPARE(rig.files.files[u"/prog/help/Quillet_help.htm"_s], file);
+    QCOMPARE(rig.view.captions.last(), u"100% of Quillet_help.htm Completed"_s);
+}
+
+QTEST_GUILESS_MAIN(TestDownloader)
+#include "tst_downloader.moc"

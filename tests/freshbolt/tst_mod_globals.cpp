@@ -1,0 +1,226 @@
+// SPDX-License-Identifier: MIT
+#include "freshbolt/downloader.h"
+#include "freshbolt/mod_globals.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+using namespace freshbolt;
+
+class TestModGlobals : public QObject
+{
+    Q_OBJECT
+private slots:
+    void formatBytes_data();
+    void formatBytes();
+    void formatTime_data();
+    void formatTime();
+    void formatPattern_data();
+    void formatPattern();
+    void getPathPart_data();
+    void getPathPart();
+    void addBackslash_data();
+    void addBackslash();
+    void fitText_data();
+    void fitText();
+    void freeDiskSpace();
+    void replyHeaders_data();
+    void replyHeaders();
+    void contentRange_data();
+    void contentRange();
+};
+
+void TestModGlobals::formatBytes_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("zero") << 0.0 << QString() << u"0 bytes"_s;
+    QTest::newRow("1023") << 1023.0 << QString() << u"1023 bytes"_s;
+    QTest::newRow("1024") << 1024.0 << QString() << u"1 KB"_s;
+    QTest::newRow("1536 half away") << 1536.0 << QString() << u"2 KB"_s;
+    QTest::newRow("1048575") << 1048575.0 << QString() << u"1024 KB"_s;
+    QTest::newRow("1048576") << 1048576.0 << QString() << u"1.0 MB"_s;
+    QTest::newRow("1073741823 still MB") << 1073741823.0 << QString() << u"1024.0 MB"_s;
+    QTest::newRow("1073741824") << 1073741824.0 << QString() << u"1.0 GB"_s;
+    QTest::newRow("fraction of bytes") << 1023.5 << QString() << u"1023.5 bytes"_s;
+    QTest::newRow("negative") << -1.0 << QString() << QString();
+    QTest::newRow("rate pattern") << 5000.0 << u"###.0"_s << u"4.9 KB"_s;
+    QTest::newRow("pattern unused for bytes") << 512.25 << u"###.0"_s << u"512.25 bytes"_s;
+    QTest::newRow("rate pattern MB") << 1572864.0 << u"###.0"_s << u"1.5 MB"_s;
+}
+
+void TestModGlobals::formatBytes()
+{
+    QFETCH(double, value);
+    QFETCH(QString, pattern);
+    QFETCH(QString, expected);
+    QCOMPARE(FormatBytes(value, pattern), expected);
+}
+
+void TestModGlobals::formatTime_data()
+{
+    QTest::addColumn<float>("seconds");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("0") << 0.0f << u"0 sec"_s;
+    QTest::newRow("59") << 59.0f << u"59 sec"_s;
+    QTest::newRow("59.4") << 59.4f << u"59 sec"_s;
+    QTest::newRow("0.5 away from zero") << 0.5f << u"1 sec"_s;
+    QTest::newRow("60") << 60.0f << u"1 min 0 sec"_s;
+    QTest::newRow("125") << 125.0f << u"2 min 5 sec"_s;
+    QTest::newRow("119.6") << 119.6f << u"1 min 0 sec"_s;
+    QTest::newRow("62.5 to even") << 62.5f << u"1 min 2 sec"_s;
+    QTest::newRow("3599") << 3599.0f << u"59 min 59 sec"_s;
+    QTest::newRow("3600") << 3600.0f << u"1 hr 0 min"_s;
+    QTest::newRow("5430 to even") << 5430.0f << u"1 hr 30 min"_s;
+    QTest::newRow("5490 to even") << 5490.0f << u"1 hr 32 min"_s;
+    QTest::newRow("negative") << -30.0f << u"-1 hr 0 min"_s;
+}
+
+void TestModGlobals::formatTime()
+{
+    QFETCH(float, seconds);
+    QFETCH(QString, expected);
+    QCOMPARE(FormatTime(seconds), expected);
+}
+
+void TestModGlobals::formatPattern_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no forced integer digit") << 0.25 << u"###.0"_s << u".3"_s;
+    QTest::newRow("forced integer digit") << 0.25 << u"###0.0"_s << u"0.3"_s;
+    QTest::newRow("percent of tiny") << 0.4 << u"##0"_s << u"0"_s;
+    QTest::newRow("percent half") << 44.5 << u"##0"_s << u"45"_s;
+    QTest::newRow("negative half") << -2.5 << u"0"_s << u"-3"_s;
+}
+
+void TestModGlobals::formatPattern()
+{
+    QFETCH(double, value);
+    QFETCH(QString, pattern);
+    QFETCH(QString, expected);
+    QCOMPARE(FormatPattern(value, pattern), expected);
+}
+
+void TestModGlobals::getPathPart_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("fileNamePart");
+    QTest::addColumn<bool>("urlForm");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("url file name") << u"http://www.cobbleton.com/downloads/updates/quillet/Quillet"_s << true << true
+                                   << u"Quillet"_s;
+    QTest::newRow("path folder") << u"/home/ann/Quillet/help/Quillet_help.htm"_s << false << false
+                                 << u"/home/ann/Quillet/help/"_s;
+    QTest::newRow("path file name") << u"/home/ann/Quillet/help/Quillet_help.htm"_s << true << false
+                                    << u"Quillet_help.htm"_s;
+    QTest::newRow("no separator, file") << u"Quillet"_s << true << false << u"Quillet"_s;
+    QTest::newRow("no separator, folder") << u"Quillet"_s << false << true << u"Quillet"_s;
+    QTest::newRow("url form ignores nothing else") << u"a/b"_s << false << true << u"a/"_s;
+}
+
+void TestModGlobals::getPathPart()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, fileNamePart);
+    QFETCH(bool, urlForm);
+    QFETCH(QString, expected);
+    QCOMPARE(GetPathPart(path, fileNamePart, urlForm), expected);
+}
+
+void TestModGlobals::addBackslash_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("bare folder") << u"/home"_s << u"/home/"_s;
+    QTest::newRow("already ends in separator") << u"/home/"_s << u"/home/"_s;
+    QTest::newRow("empty") << QString() << u"/"_s;
+}
+
+void TestModGlobals::addBackslash()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, expected);
+    QCOMPARE(AddBackslash(path), expected);
+}
+
+void TestModGlobals::fitText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("expected");
+    const QString sixty = u"/home/ann/.local/lib/quillet/programs/updates/help/Quillet.h"_s;
+    QTest::newRow("fits") << u"Quillet from www.cobbleton.com"_s << 300 << u"Quillet from www.cobbleton.com"_s;
+    QTest::newRow("far too wide") << sixty << 10 << sixty.left(4) + u"..." + sixty.right(4);
+    QTest::newRow("just fits after two passes")
+        << sixty << (2 * 26 + 3) * 10 << sixty.left(26) + u"..." + sixty.right(26);
+    QTest::newRow("eleven characters never shortened") << u"abcdefghijk"_s << 10 << u"abcdefghijk"_s;
+    QTest::newRow("twelve characters, one pass") << u"abcdefghijkl"_s << 10 << u"abcd...ijkl"_s;
+}
+
+void TestModGlobals::fitText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    QFETCH(QString, expected);
+    QCOMPARE(FitText(text, width, [](const QString& s) { return static_cast<int>(s.size()) * 10; }), expected);
+}
+
+void TestModGlobals::freeDiskSpace()
+{
+    QTemporaryDir dir;
+    QVERIFY(GetFreeDiskSpace(dir.path()) > 0);
+    // A folder that does not exist yet is measured on the file system that will hold it.
+    QCOMPARE(GetFreeDiskSpace(dir.filePath(u"help/sub"_s)) > 0, true);
+}
+
+void TestModGlobals::replyHeaders_data()
+{
+    QTest::addColumn<QString>("block");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("partial") << u"HTTP/1.1 206 Partial Content\r\nContent-Length: 5\r\n"_s << u"206"_s
+                             << u"HTTP/1.1 206 Partial Content\r"_s;
+    QTest::newRow("server error") << u"HTTP/1.0 500 Internal Server Error\r\n"_s << u"500"_s
+                                  << u"HTTP/1.0 500 Internal Server Error\r"_s;
+    QTest::newRow("no connection") << u"HTTP/1.1 \r\n"_s << u"\r\n"_s << u"HTTP/1.1 \r"_s;
+    QTest::newRow("empty") << QString() << QString() << QString();
+    QTest::newRow("no CR") << u"garbage"_s << QString() << QString();
+}
+
+void TestModGlobals::replyHeaders()
+{
+    QFETCH(QString, block);
+    QFETCH(QString, status);
+    QFETCH(QString, firstLine);
+    QCOMPARE(StatusField(block), status);
+    QCOMPARE(FirstHeaderLine(block), firstLine);
+}
+
+void TestModGlobals::contentRange_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<qint64>("first");
+    QTest::addColumn<qint64>("total");
+    QTest::newRow("resumed part") << u"bytes 95904-249999/250000"_s << qint64(95904) << qint64(250000);
+    QTest::newRow("unknown total") << u"bytes 0-9/*"_s << qint64(-1) << qint64(-1);
+    QTest::newRow("missing") << QString() << qint64(-1) << qint64(-1);
+}
+
+void TestModGlobals::contentRange()
+{
+    QFETCH(QString, value);
+    QFETCH(qint64, first);
+    QFETCH(qint64, total);
+    const std::optional<ContentRange> range = ParseContentRange(value);
+    QCOMPARE(range ? range->first : -1, first);
+    QCOMPARE(range ? range->total : -1, total);
+}
+
+QTEST_GUILESS_MAIN(TestModGlobals)
+#include "tst_mod_globals.moc"
