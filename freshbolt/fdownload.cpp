@@ -1,0 +1,218 @@
+// SPDX-License-Identifier: MIT
+#include "freshbolt/fdownload.h"
+
+#include "platform/animation_player.h"
+#include "platform/message_boxes.h"
+#include "platform/twips.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+
+using platform::twipsRect;
+
+namespace freshbolt
+{
+
+namespace
+{
+
+constexpr int kReadyIntervalMs = 5000;
+// While data keeps arriving, the window is repainted and its input handled once per frame.
+constexpr int kFrameMs = 16;
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& place)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    return label;
+}
+
+QFont headingFont(const QFont& base, qreal points)
+{
+    QFont font = base;
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+QString FitLabelText(const QLabel* label, const QString& text)
+{
+    const QFontMetrics metrics = label->parentWidget()->fontMetrics();
+    return FitText(
+        text, label->width(), [&metrics](const QString& candidate) { return metrics.horizontalAdvance(candidate); });
+}
+
+FDownload::FDownload(const Services& services, const QString& programFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_messageBoxes(services.messageBoxes)
+    , m_downloader(services.transfer, services.clock, services.files, *this,
+          QDir(programFolder).filePath(QStringLiteral("DOWNLD2.AVI")))
+{
+    setObjectName(QStringLiteral("FDownload"));
+    setWindowTitle(QStringLiteral("Updating Lastbell Quillet"));
+    setFixedSize(platform::twipsSize(5520, 4500));
+
+    lblDownloading = makeLabel(this, "lblDownloading", QStringLiteral("Updating"), twipsRect(765, 60, 1350, 390));
+    lblDownloading->setFont(headingFont(font(), 12));
+    lblTollmark = makeLabel(this, "lblTollmark", QStringLiteral("Lastbell Quillet"), twipsRect(1200, 390, 3870, 525));
+    lblTollmark->setFont(headingFont(font(), 13.5));
+    Animation1 = new platform::AnimationPlayer(this);
+    Animation1->setObjectName(QStringLiteral("Animation1"));
+    Animation1->setGeometry(twipsRect(660, 930, 4695, 615));
+    StatusLabel = makeLabel(this, "StatusLabel", QString(), twipsRect(150, 1800, 5235, 195));
+    SourceLabel = makeLabel(this, "SourceLabel", QString(), twipsRect(150, 2085, 5250, 195));
+    ProgressBar = new QProgressBar(this);
+    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+    ProgressBar->setGeometry(twipsRect(150, 2370, 5235, 225));
+    ProgressBar->setTextVisible(false);
+    EstimatedTimeLeft
+        = makeLabel(this, "EstimatedTimeLeft", QStringLiteral("Estimated time left:"), twipsRect(150, 2685, 1455, 255));
+    TimeLabel = makeLabel(this, "TimeLabel", QString(), twipsRect(1590, 2685, 3765, 255));
+    DownloadTo = makeLabel(this, "DownloadTo", QStringLiteral("Download to:"), twipsRect(150, 2985, 1350, 255));
+    ToLabel = makeLabel(this, "ToLabel", QString(), twipsRect(1590, 2985, 3765, 195));
+    TransferRate = makeLabel(this, "TransferRate", QStringLiteral("Transfer rate:"), twipsRect(150, 3285, 1290, 255));
+    RateLabel = makeLabel(this, "RateLabel", QString(), twipsRect(1590, 3285, 3765, 255));
+    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton->setGeometry(twipsRect(2190, 3885, 1215, 375));
+    connect(CancelButton, &QPushButton::clicked, this, [this] { m_downloader.Cancel(); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { m_downloader.Cancel(); });
+
+    timTimer = new QTimer(this);
+    timTimer->setInterval(kReadyIntervalMs);
+    connect(timTimer, &QTimer::timeout, this, [this] { m_readyForDownload = true; });
+    load();
+}
+
+FDownload::~FDownload() = default;
+
+bool FDownload::DownloadFile(
+    const QString& strURL, const QString& strDestination, const QString& UserName, const QString& Password)
+{
+    load();
+    return m_downloader.DownloadFile(strURL, strDestination, UserName, Password);
+}
+
+void FDownload::load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    placeOffScreen();
+    timTimer->start();
+}
+
+void FDownload::placeOffScreen()
+{
+    move(-width(), -height());
+}
+
+void FDownload::closeEvent(QCloseEvent* event)
+{
+    // Closing by the user cancels a running download; the program's own unload does not.
+    if (!m_unloading)
+        m_downloader.Cancel();
+    m_loaded = false;
+    timTimer->stop();
+    event->accept();
+}
+
+void FDownload::setStatusText(const QString& text)
+{
+    StatusLabel->setText(text);
+}
+
+void FDownload::setSourceText(const QString& text)
+{
+    SourceLabel->setText(FitLabelText(SourceLabel, text));
+}
+
+void FDownload::setDestinationText(const QString& text)
+{
+    ToLabel->setText(FitLabelText(ToLabel, text));
+}
+
+void FDownload::setTimeText(const QString& text)
+{
+    TimeLabel->setText(text);
+}
+
+void FDownload::setRateText(const QString& text)
+{
+    RateLabel->setText(text);
+}
+
+void FDownload::startProgress(qint64 total)
+{
+    ProgressBar->setRange(0, static_cast<int>(std::min<qint64>(total, INT_MAX)));
+    ProgressBar->setValue(0);
+}
+
+void FDownload::showChunkProgress(const ChunkProgress& progress)
+{
+    // Labels and caption ignore a text they already show, so an unchanged text costs no repaint.
+    TimeLabel->setText(progress.timeText);
+    RateLabel->setText(progress.rateText);
+    ProgressBar->setValue(static_cast<int>(std::min<qint64>(progress.bytesReceived, INT_MAX)));
+    setWindowTitle(progress.caption);
+    if (m_sinceEvents.hasExpired(kFrameMs))
+        processEvents();
+}
+
+std::optional<QString> FDownload::openClip(const QString& path)
+{
+    Animation1->setAutoPlay(true);
+    return Animation1->open(path);
+}
+
+void FDownload::closeClip()
+{
+    Animation1->close();
+}
+
+void FDownload::showCentred()
+{
+    show();
+    const QRect screenArea = screen()->geometry();
+    move((screenArea.width() - width()) / 2, (screenArea.height() - height()) / 2);
+}
+
+void FDownload::unload()
+{
+    m_unloading = true;
+    placeOffScreen();
+    processEvents();
+    close();
+    m_unloading = false;
+}
+
+void FDownload::processEvents()
+{
+    QCoreApplication::processEvents();
+    m_sinceEvents.start();
+}
+
+void FDownload::waitForEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    m_sinceEvents.start();
+}
+
+platform::MessageAnswer FDownload::ask(
+    const QString& title, const QString& text, platform::MessageIcon icon, platform::MessageButtons buttons)
+{
+    return m_messageBoxes.ask(this, title, text, icon, buttons);
+}
+
+} // namespace freshbolt

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "freshbolt/downloader.h"
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+namespace platform
+{
+class AnimationPlayer;
+class MessageBoxes;
+} // namespace platform
+
+namespace freshbolt
+{
+
+// Shortens text around a middle "..." to fit the label, measured with its parent window's font.
+QString FitLabelText(const QLabel* label, const QString& text);
+
+// The download window: progress of one file at a time.
+class FDownload final : public QWidget, private DownloadView
+{
+    Q_OBJECT
+public:
+    struct Services {
+        platform::HttpTransfer& transfer;
+        const platform::Clock& clock;
+        platform::LocalFiles& files;
+        platform::MessageBoxes& messageBoxes;
+    };
+
+    FDownload(const Services& services, const QString& programFolder, QWidget* parent = nullptr);
+    ~FDownload() override;
+
+    bool ReadyForDownload() const { return m_readyForDownload; }
+    bool DownloadFile(
+        const QString& strURL, const QString& strDestination, const QString& UserName, const QString& Password);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void load();
+    void placeOffScreen();
+
+    // DownloadView
+    void setStatusText(const QString& text) override;
+    void setSourceText(const QString& text) override;
+    void setDestinationText(const QString& text) override;
+    void setTimeText(const QString& text) override;
+    void setRateText(const QString& text) override;
+    void startProgress(qint64 total) override;
+    void showChunkProgress(const ChunkProgress& progress) override;
+    std::optional<QString> openClip(const QString& path) override;
+    void closeClip() override;
+    void showCentred() override;
+    void unload() override;
+    void processEvents() override;
+    void waitForEvents() override;
+    platform::MessageAnswer ask(const QString& title, const QString& text, platform::MessageIcon icon,
+        platform::MessageButtons buttons) override;
+
+    platform::MessageBoxes& m_messageBoxes;
+    QLabel* lblDownloading;
+    QLabel* lblTollmark;
+    platform::AnimationPlayer* Animation1;
+    QLabel* StatusLabel;
+    QLabel* SourceLabel;
+    QProgressBar* ProgressBar;
+    QLabel* EstimatedTimeLeft;
+    QLabel* TimeLabel;
+    QLabel* DownloadTo;
+    QLabel* ToLabel;
+    QLabel* TransferRate;
+    QLabel* RateLabel;
+    QPushButton* CancelButton;
+    QTimer* timTimer;
+
+    Downloader m_downloader;
+    bool m_readyForDownload = false;
+    bool m_loaded = false;
+    bool m_unloading = false;
+    QElapsedTimer m_sinceEvents;
+};
+
+} // namespace freshbolt

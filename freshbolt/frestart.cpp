@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: MIT
+#include "freshbolt/frestart.h"
+
+#include "freshbolt/update_files.h"
+#include "platform/shell.h"
+#include "platform/twips.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+using platform::twipsRect;
+
+namespace freshbolt
+{
+
+namespace
+{
+
+QFont arial(qreal points, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// The window's own icon: a green tick.
+QIcon tickIcon()
+{
+    QPixmap picture(32, 32);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 150, 0), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(QPolygon({ { 5, 17 }, { 13, 25 }, { 27, 7 } }));
+    return QIcon(picture);
+}
+
+} // namespace
+
+FRestart::FRestart(platform::Shell& shell, QString programFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_shell(shell)
+    , m_programFolder(std::move(programFolder))
+{
+    setObjectName(QStringLiteral("FRestart"));
+    setWindowTitle(QStringLiteral("Update Successful"));
+    setWindowIcon(tickIcon());
+    setFixedSize(platform::twipsSize(3945, 2145));
+
+    lblBidderBlock = new QLabel(QStringLiteral("Quillet"), this);
+    lblBidderBlock->setObjectName(QStringLiteral("lblBidderBlock"));
+    lblBidderBlock->setGeometry(twipsRect(345, 90, 2835, 555));
+    lblBidderBlock->setFont(arial(21.75, false));
+    Label1 = new QLabel(QStringLiteral("has been updated"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twipsRect(1545, 510, 2325, 300));
+    Label1->setFont(arial(12, true));
+    lblRestartNow = new QLabel(QStringLiteral("Would you like to restart it now?"), this);
+    lblRestartNow->setObjectName(QStringLiteral("lblRestartNow"));
+    lblRestartNow->setGeometry(twipsRect(810, 1080, 2490, 270));
+    cmdYes = new QPushButton(QStringLiteral("Yes"), this);
+    cmdYes->setObjectName(QStringLiteral("cmdYes"));
+    cmdYes->setGeometry(twipsRect(495, 1500, 1470, 390));
+    cmdNo = new QPushButton(QStringLiteral("Not Right Now"), this);
+    cmdNo->setObjectName(QStringLiteral("cmdNo"));
+    cmdNo->setGeometry(twipsRect(2070, 1500, 1470, 390));
+
+    connect(cmdYes, &QPushButton::clicked, this, &FRestart::restartNow);
+    connect(cmdNo, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void FRestart::restartNow()
+{
+    // The updater ends whether or not the new program starts.
+    m_shell.startProgram(m_programFolder + u"/" + kProgramFileName);
+    close();
+}
+
+} // namespace freshbolt

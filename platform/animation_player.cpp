@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+#include "platform/animation_player.h"
+
+#include "platform/avi_clip.h"
+
+#include <QFile>
+#include <QPainter>
+
+namespace platform
+{
+
+AnimationPlayer::AnimationPlayer(QWidget* parent)
+    : QWidget(parent)
+{
+    connect(&m_timer, &QTimer::timeout, this, &AnimationPlayer::nextFrame);
+}
+
+std::optional<QString> AnimationPlayer::open(const QString& path)
+{
+    close();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("File not found: %1").arg(path);
+    std::variant<AviClip, QString> clip = decodeAviClip(file.readAll());
+    if (const QString* error = std::get_if<QString>(&clip))
+        return QStringLiteral("Invalid clip %1 (%2)").arg(path, *error);
+    m_frames = std::get<AviClip>(clip).frames;
+    m_timer.setInterval(std::get<AviClip>(clip).millisecondsPerFrame);
+    update();
+    if (m_autoPlay)
+        play();
+    return std::nullopt;
+}
+
+void AnimationPlayer::close()
+{
+    m_timer.stop();
+    m_frames.clear();
+    m_current = 0;
+    update();
+}
+
+void AnimationPlayer::play()
+{
+    if (m_frames.size() > 1)
+        m_timer.start();
+}
+
+void AnimationPlayer::nextFrame()
+{
+    m_current = (m_current + 1) % static_cast<int>(m_frames.size());
+    update();
+}
+
+void AnimationPlayer::paintEvent(QPaintEvent*)
+{
+    if (m_frames.isEmpty())
+        return;
+    const QImage& frame = m_frames[m_current];
+    QPainter painter(this);
+    painter.drawImage((width() - frame.width()) / 2, (height() - frame.height()) / 2, frame);
+}
+
+} // namespace platform
