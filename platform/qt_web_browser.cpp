@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt_web_browser.h"
 
+#include "platform/find_bar.h"
 #include "platform/new_window_page.h"
 
 #include <QAction>
@@ -23,6 +24,8 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile* profile, QObject* parent)
     m_view = new QWebEngineView(m_container.get());
     m_view->setPage(new NewWindowAwarePage(profile, m_view));
     layout->addWidget(m_view);
+    m_findBar = new FindBar(m_view->page(), m_container.get());
+    layout->addWidget(m_findBar);
     connectPageEvents();
 }
 
@@ -125,7 +128,7 @@ void QtWebBrowser::copySelection()
 
 void QtWebBrowser::showFindBar()
 {
-    m_view->setFocus();
+    m_findBar->activate();
 }
 
 } // namespace platform

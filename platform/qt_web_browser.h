@@ -11,6 +11,8 @@ class QWebEngineView;
 
 namespace platform {
 
+class FindBar;
+
 // A QWebEngineView on the shared persistent profile. The profile must outlive this browser.
 class QtWebBrowser final : public WebBrowser {
     Q_OBJECT
@@ -20,6 +22,7 @@ public:
 
     QWidget* widget() override;
     QWebEngineView* view() const { return m_view; }
+    FindBar* findBar() const { return m_findBar; }
 
     void navigate(const QString& address) override;
     void navigatePost(const QString& address, const QByteArray& postData, const QString& header) override;
@@ -41,6 +44,7 @@ private:
 
     std::unique_ptr<QWidget> m_container;
     QWebEngineView* m_view = nullptr;
+    FindBar* m_findBar = nullptr; // under the view, hidden until asked for
     std::unique_ptr<QPrinter> m_printer; // alive until the asynchronous print has finished
     bool m_busy = false;
 };

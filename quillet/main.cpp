@@ -5,6 +5,7 @@
 #include "platform/qt_web_browser.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
+#include "platform/system_info_locator.h"
 #include "platform/termination_signal.h"
 #include "quillet/app/start.h"
 #include "quillet/mainwindow/fmain.h"
@@ -23,13 +24,14 @@ int main(int argc, char* argv[])
     platform::IniSettingsStore settings;
     platform::QtShell shell;
     platform::QtMessageBoxes messages;
+    platform::PathSystemInfoLocator systemInfo;
     platform::TerminationSignal termination;
     // One persistent profile, so both browsers share their cookies; it outlives every page.
     QWebEngineProfile profile(QStringLiteral("Quillet"));
 
     const bool hasAccount = AskHasAccount(settings, shell);
 
-    FMain window({settings, shell, messages, QCoreApplication::applicationDirPath(), {}},
+    FMain window({settings, shell, messages, QCoreApplication::applicationDirPath(), {}, &systemInfo},
                  std::make_unique<platform::QtWebBrowser>(&profile), std::make_unique<platform::QtWebBrowser>(&profile));
     QObject::connect(&window, &FMain::ended, &app, [] { QCoreApplication::exit(0); });
     QObject::connect(&termination, &platform::TerminationSignal::received, &window, &FMain::ShutDown);

@@ -18,6 +18,7 @@ namespace platform {
 class MessageBoxes;
 class SettingsStore;
 class Shell;
+class SystemInfoLocator;
 class WebBrowser;
 } // namespace platform
 
@@ -34,6 +35,8 @@ public:
         QString programFolder;
         // Started as the last step of the load sequence.
         std::function<void()> checkForUpdate;
+        // Where the about box looks for the system-information tool; none: the tool counts as not installed.
+        const platform::SystemInfoLocator* systemInfo = nullptr;
     };
 
     FMain(Services services, std::unique_ptr<platform::WebBrowser> snipe,

@@ -5,6 +5,8 @@
 #include "quillet/commands/edit_commands.h"
 #include "quillet/commands/fabout.h"
 #include "quillet/commands/help_commands.h"
+#include "quillet/commands/menu_keys_first.h"
+#include "platform/shell.h"
 #include "quillet/service/sites.h"
 
 #include <QApplication>
@@ -28,6 +30,8 @@ void FMain::createMenus()
     menuBar()->addMenu(createToolsMenu());
     menuBar()->addMenu(createHelpMenu());
     createButtonBarStatusMenu();
+    new MenuKeysFirst(this, {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_T),
+                             QKeySequence(Qt::CTRL | Qt::Key_F)});
 }
 
 QMenu* FMain::createFileMenu()
@@ -144,7 +148,7 @@ QMenu* FMain::createHelpMenu()
             [this] { m_services.shell.openAddress(JoinListMailAddress()); });
     menu->addSeparator()->setObjectName(QStringLiteral("mnuHelpBar0"));
     connect(addMenuItem(menu, "mnuHelpAbout", QStringLiteral("&About ")), &QAction::triggered, this, [this] {
-        FAbout about(m_services.shell, m_services.messages, this);
+        FAbout about(m_services.shell, m_services.messages, m_services.systemInfo, this);
         about.exec();
     });
     return menu;

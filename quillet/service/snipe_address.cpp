@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#include "quillet/service/snipe_address.h"
+
+#include "platform/hosts.h"
+
+namespace snipe
+{
+
+namespace
+{
+
+// Length of the text without its leading and trailing blanks (spaces only, not tabs or line ends).
+qsizetype lengthWithoutBlanks(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (end > first && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return end - first;
+}
+
+} // namespace
+
+QString ItemTextFromAddress(const QString& address)
+{
+    static const QString kKey = QStringLiteral("item=");
+    const qsizetype at = address.indexOf(kKey, 0, Qt::CaseSensitive);
+    // Without the key (the user typed over the address since the button was enabled) there is no item:
+    // the set-up page then opens with an empty item number and the service asks for one.
+    if (at < 0)
+        return {};
+    // The rest of the address, but never more characters than the address has without surrounding blanks.
+    return address.mid(at + kKey.size(), lengthWithoutBlanks(address));
+}
+
+QString SetUpAddress(const QString& itemText)
+{
+    return QStringLiteral("http://") + QLatin1String(hosts::kLastbellServer) + QLatin1String(hosts::kLastbellSnipePath)
+        + itemText;
+}
+
+} // namespace snipe

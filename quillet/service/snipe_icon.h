@@ -1,0 +1,7 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QIcon>
+
+// The "Snipe!" buttons' picture: "Snipe" (cold) as the normal picture, "SnipeHot" under the mouse pointer.
+QIcon SnipeIcon();
