@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/fakes/fake_message_boxes.h"
+#include "platform/fakes/fake_settings_store.h"
+#include "platform/fakes/fake_shell.h"
+#include "platform/qt_web_browser.h"
+#include "quillet/mainwindow/fmain.h"
+#include "tests/support/simulator_process.h"
+
+#include <QNetworkProxy>
+#include <QStandardPaths>
+#include <QNetworkProxyFactory>
+#include <QWebEngineProfile>
+#include <memory>
+
+// The real main window with real web views, all traffic going to the simulator through the proxy setting.
+struct WebFixture {
+    SimulatorProcess simulator;
+    platform::FakeSettingsStore settings;
+    platform::FakeShell shell;
+    platform::FakeMessageBoxes messages;
+    std::unique_ptr<QWebEngineProfile> profile;
+    std::unique_ptr<FMain> window;
+
+    bool start()
+    {
+        if (!simulator.start())
+            return false;
+        QNetworkProxyFactory::setUseSystemConfiguration(false);
+        QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"),
+                                                         simulator.port()));
+        profile = std::make_unique<QWebEngineProfile>(); // off the record: every test starts without cookies
+        return true;
+    }
+
+    void open(bool hasAccount)
+    {
+        window = std::make_unique<FMain>(
+            FMain::Services{settings, shell, messages, QStringLiteral("/nonexistent"), {}},
+            std::make_unique<platform::QtWebBrowser>(profile.get()),
+            std::make_unique<platform::QtWebBrowser>(profile.get()));
+        window->Initialize(hasAccount);
+        window->show();
+    }
+
+    ~WebFixture() { window.reset(); } // pages go before the profile
+
+    QList<LoggedRequest> requestsTo(const QString& urlPrefix)
+    {
+        QList<LoggedRequest> found;
+        for (const LoggedRequest& request : simulator.log()) {
+            if (request.url.startsWith(urlPrefix))
+                found.append(request);
+        }
+        return found;
+    }
+};

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/fakes/fake_message_boxes.h"
+#include "platform/fakes/fake_settings_store.h"
+#include "platform/fakes/fake_shell.h"
+#include "platform/fakes/fake_web_browser.h"
+#include "quillet/mainwindow/fmain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QtTest/qtestspontaneevent.h>
+#include <QStandardPaths>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+// A main window on fake browsers, a fake settings store, shell and message boxes.
+struct FMainFixture {
+    platform::FakeSettingsStore settings;
+    platform::FakeShell shell;
+    platform::FakeMessageBoxes messages;
+    platform::FakeWebBrowser* snipe = nullptr;
+    platform::FakeWebBrowser* auction = nullptr;
+    int updateChecks = 0;
+    std::unique_ptr<FMain> window;
+
+    void create(bool hasAccount = true)
+    {
+        auto snipeBrowser = std::make_unique<platform::FakeWebBrowser>();
+        auto auctionBrowser = std::make_unique<platform::FakeWebBrowser>();
+        snipe = snipeBrowser.get();
+        auction = auctionBrowser.get();
+        window = std::make_unique<FMain>(
+            FMain::Services{settings, shell, messages, QStringLiteral("/opt/quillet"), [this] { ++updateChecks; }},
+            std::move(snipeBrowser), std::move(auctionBrowser));
+        window->Initialize(hasAccount);
+    }
+
+    void show(bool hasAccount = true)
+    {
+        create(hasAccount);
+        window->show();
+    }
+
+    // As the close box does: a close request from the window system.
+    void closeBox()
+    {
+        QCloseEvent close;
+        QSpontaneKeyEvent::setSpontaneous(&close);
+        qApp->notify(window.get(), &close); // sendEvent would clear the spontaneous flag
+    }
+
+    template<typename T> T* child(const char* name) const
+    {
+        return window->findChild<T*>(QLatin1String(name));
+    }
+};
+
+// Runs `answer` on the next modal dialog once it is up.
+inline void whenModal(std::function<void(QWidget*)> answer)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
+            answer(modal);
+        }
+    });
+    poll->start();
+}
