@@ -133,7 +133,8 @@ void QtHttpTransfer::cancel()
         return;
     QNetworkReply* reply = std::exchange(m_reply, nullptr);
     reply->disconnect(this);
-    reply->abort();
+    if (!reply->isFinished())
+        reply->abort();
     reply->deleteLater();
 }
 

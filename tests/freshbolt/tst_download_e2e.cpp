@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: MIT
+// The real download window, HTTP transfer and files against the local web service; only the message boxes are
+// scripted.
+#include "freshbolt/fdownload.h"
+#include "freshbolt/update_files.h"
+#include "platform/clock.h"
+#include "platform/fakes/fake_message_boxes.h"
+#include "platform/http_transfer.h"
+#include "platform/local_files.h"
+#include "platform/proxy_setup.h"
+#include "tests/support/simulator_process.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using platform::MessageAnswer;
+
+namespace
+{
+
+const QString kHelpUrl = freshbolt::UpdateFiles().at(0).url;
+const QString kProgramUrl = freshbolt::UpdateFiles().at(1).url;
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList rangesAsked(const QList<LoggedRequest>& log)
+{
+    QStringList ranges;
+    for (const LoggedRequest& request : log)
+        ranges.append(QString::fromLatin1(request.header("Range")));
+    return ranges;
+}
+
+} // namespace
+
+class TestDownloadEndToEnd : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void droppedConnectionResumes();
+    void missingHelpFolderIsCreated();
+    void missingFileKeepsOldFile();
+    void ignoredRangeStartsAfresh();
+    void noConnection();
+    void cancelButtonKeepsOldFile();
+
+private:
+    bool download(const QString& url, const QString& destination);
+    QStringList titles() const;
+
+    SimulatorProcess m_simulator;
+    QTemporaryDir m_folder;
+    platform::QtHttpTransfer m_transfer;
+    platform::SteadyClock m_clock;
+    platform::QtLocalFiles m_files;
+    platform::FakeMessageBoxes m_boxes;
+    std::unique_ptr<freshbolt::FDownload> m_window;
+};
+
+void TestDownloadEndToEnd::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_simulator.start());
+    qputenv("http_proxy", m_simulator.proxyUrl().toLatin1());
+    platform::useSystemProxy();
+    QVERIFY(QFile::copy(QStringLiteral(CLIP_PATH), m_folder.filePath(u"DOWNLD2.AVI"_s)));
+    m_window = std::make_unique<freshbolt::FDownload>(
+        freshbolt::FDownload::Services { m_transfer, m_clock, m_files, m_boxes }, m_folder.path());
+}
+
+void TestDownloadEndToEnd::init()
+{
+    m_boxes.questions.clear();
+    m_boxes.answers.clear();
+    m_simulator.clearLog();
+    QVERIFY(writeFile(m_folder.filePath(u"Quillet"_s), "old program"));
+}
+
+bool TestDownloadEndToEnd::download(const QString& url, const QString& destination)
+{
+    return m_window->DownloadFile(url, destination, QString(), QString());
+}
+
+QStringList TestDownloadEndToEnd::titles() const
+{
+    QStringList result;
+    for (const auto& question : m_boxes.questions)
+        result.append(question.title);
+    return result;
+}
+
+void TestDownloadEndToEnd::droppedConnectionResumes()
+{
+    QVERIFY(m_simulator.control(u"update-file?name=Quillet&size=250000"_s));
+    QVERIFY(m_simulator.control(u"fault?name=Quillet&kind=drop&after=100000&times=1"_s));
+    m_boxes.answers = { MessageAnswer::Retry };
+
+    QVERIFY(download(kProgramUrl, m_folder.filePath(u"Quillet"_s)));
+    QCOMPARE(titles(), QStringList { u"Download Incomplete"_s });
+    QCOMPARE(rangesAsked(m_simulator.log()), (QStringList { u"bytes=0-"_s, u"bytes=95904-"_s }));
+    QCOMPARE(readFile(m_folder.filePath(u"Quillet"_s)), generatedUpdateContent(250000));
+    QVERIFY(!QFile::exists(freshbolt::PartialFilePath(m_folder.filePath(u"Quillet"_s))));
+    QCOMPARE(m_window->windowTitle(), u"100% of Quillet Completed"_s);
+    QVERIFY(m_window->isHidden());
+}
+
+void TestDownloadEndToEnd::missingHelpFolderIsCreated()
+{
+    const QString help = m_folder.filePath(u"help/Quillet_help.htm"_s);
+    QDir(m_folder.filePath(u"help"_s)).removeRecursively();
+    QVERIFY(m_simulator.control(u"update-file?name=Quillet_help.htm&size=5000"_s));
+
+    QVERIFY(download(kHelpUrl, help));
+    QVERIFY(m_boxes.questions.isEmpty());
+    QCOMPARE(readFile(help), generatedUpdateContent(5000));
+}
+
+void TestDownloadEndToEnd::missingFileKeepsOldFile()
+{
+    QVERIFY(m_simulator.control(u"fault?name=Quillet&kind=status&code=404&times=1"_s));
+
+    QVERIFY(!download(kProgramUrl, m_folder.filePath(u"Quillet"_s)));
+    QCOMPARE(titles(), QStringList { u"File Not Found"_s });
+    QCOMPARE(m_boxes.questions[0].text, u"The file, \""_s + kProgramUrl + u"\" was not found!"_s);
+    QCOMPARE(readFile(m_folder.filePath(u"Quillet"_s)), QByteArray("old program"));
+}
+
+void TestDownloadEndToEnd::ignoredRangeStartsAfresh()
+{
+    QVERIFY(m_simulator.control(u"update-file?name=Quillet&size=200000"_s));
+    QVERIFY(m_simulator.control(u"fault?name=Quillet&kind=drop&after=50000&times=1"_s));
+    m_boxes.answers = { MessageAnswer::Retry, MessageAnswer::Yes };
+    // Once the first reply has dropped, the server starts ignoring Range.
+    QMetaObject::Connection fault = connect(&m_transfer, &platform::HttpTransfer::stateChanged, this, [this, &fault] {
+        disconnect(fault);
+        m_simulator.control(u"fault?name=Quillet&kind=ignore-range&times=1"_s);
+    });
+
+    QVERIFY(download(kProgramUrl, m_folder.filePath(u"Quillet"_s)));
+    QCOMPARE(titles(), (QStringList { u"Download Incomplete"_s, u"Unable to Resume Download"_s }));
+    QCOMPARE(readFile(m_folder.filePath(u"Quillet"_s)), generatedUpdateContent(200000));
+}
+
+void TestDownloadEndToEnd::noConnection()
+{
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    const quint16 deadPort = closed.serverPort();
+    closed.close();
+    qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(deadPort));
+    const bool result = download(kProgramUrl, m_folder.filePath(u"Quillet"_s));
+    qputenv("http_proxy", m_simulator.proxyUrl().toLatin1());
+
+    QVERIFY(!result);
+    QCOMPARE(titles(), QStringList { u"Cannot Establish Connection"_s });
+    QCOMPARE(readFile(m_folder.filePath(u"Quillet"_s)), QByteArray("old program"));
+}
+
+void TestDownloadEndToEnd::cancelButtonKeepsOldFile()
+{
+    QVERIFY(m_simulator.control(u"update-file?name=Quillet&size=250000"_s));
+    QVERIFY(m_simulator.control(u"fault?name=Quillet&kind=trickle&rate=20000&times=1"_s));
+    auto* cancel = m_window->findChild<QPushButton*>(u"CancelButton"_s);
+    QVERIFY(cancel);
+    // Once the body is arriving, the user presses Cancel.
+    QTimer::singleShot(400, cancel, [cancel] { QTest::mouseClick(cancel, Qt::LeftButton); });
+
+    QVERIFY(!download(kProgramUrl, m_folder.filePath(u"Quillet"_s)));
+    QVERIFY(m_boxes.questions.isEmpty());
+    QCOMPARE(readFile(m_folder.filePath(u"Quillet"_s)), QByteArray("old program"));
+    QVERIFY(!QFile::exists(freshbolt::PartialFilePath(m_folder.filePath(u"Quillet"_s))));
+}
+
+QTEST_MAIN(TestDownloadEndToEnd)
+#include "tst_download_e2e.moc"
