@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: MIT
+#include "simulator/control.h"
+
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+namespace simulator
+{
+
+namespace
+{
+
+// Control parameters are percent-encoded UTF-8; "+" stays a plus.
+std::optional<std::string> parameter(const Target& target, std::string_view name)
+{
+    const auto raw = queryValue(target.query, name);
+    return raw ? std::optional(percentDecode(*raw, false)) : std::nullopt;
+}
+
+std::optional<std::int64_t> numberParameter(const Target& target, std::string_view name)
+{
+    const auto text = parameter(target, name);
+    if (!text)
+        return std::nullopt;
+    std::int64_t value = -1;
+    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
+    if (text->empty() || error != std::errc {} || end != text->data() + text->size() || value < 0)
+        return std::nullopt;
+    return value;
+}
+
+void answer(httplib::Response& response, int status, const std::string& text)
+{
+    response.status = status;
+    response.set_content(text + "\n", "text/plain; charset=utf-8");
+}
+
+std::optional<FaultKind> faultKind(const std::string& name)
+{
+    if (name == "none")
+        return FaultKind::None;
+    if (name == "drop")
+        return FaultKind::Drop;
+    if (name == "ignore-range")
+        return FaultKind::IgnoreRange;
+    if (name == "status")
+        return FaultKind::Status;
+    if (name == "empty")
+        return FaultKind::Empty;
+    if (name == "no-length")
+        return FaultKind::NoLength;
+    if (name == "trickle")
+        return FaultKind::Trickle;
+    return std::nullopt;
+}
+
+void setFault(const Target& target, httplib::Response& response, SimulatorState& state)
+{
+    const auto name = parameter(target, "name");
+    const auto kindName = parameter(target, "kind");
+    const auto kind = kindName ? faultKind(*kindName) : std::nullopt;
+    if (!name || !kind)
+        return answer(
+            response, 400, "fault needs name= and kind=none|drop|ignore-range|status|empty|no-length|trickle");
+    Fault fault;
+    fault.kind = *kind;
+    if (queryValue(target.query, "times")) {
+        const auto times = numberParameter(target, "times");
+        if (!times || *times == 0)
+            return answer(response, 400, "times= must be a whole number of at least 1");
+        fault.times = static_cast<int>(*times);
+    }
+    if (fault.kind == FaultKind::Drop) {
+        const auto after = numberParameter(target, "after");
+        if (!after)
+            return answer(response, 400, "drop needs after=BYTES");
+        fault.after = *after;
+    }
+    if (fault.kind == FaultKind::Status) {
+        const auto code = numberParameter(target, "code");
+        if (!code || *code < 200 || *code > 599)
+            return answer(response, 400, "status needs code= from 200 to 599");
+        fault.code = static_cast<int>(*code);
+    }
+    if (fault.kind == FaultKind::Trickle) {
+        const auto rate = numberParameter(target, "rate");
+        if (!rate || *rate == 0)
+            return answer(response, 400, "trickle needs rate=BYTES_PER_SECOND above 0");
+        fault.rate = *rate;
+    }
+    state.setFault(*name, fault);
+    answer(response, 200, "ok");
+}
+
+void setUpdateFile(
+    const httplib::Request& request, const Target& target, httplib::Response& response, SimulatorState& state)
+{
+    const auto name = parameter(target, "name");
+    if (!name || name->empty() || name->find('/') != std::string::npos)
+        return answer(response, 400, "update-file needs name= (a file name)");
+    if (parameter(target, "remove") == "1") {
+        state.removeUpdateFile(*name);
+        return answer(response, 200, "ok");
+    }
+    if (queryValue(target.query, "size")) {
+        const auto size = numberParameter(target, "size");
+        if (!size)
+            return answer(response, 400, "size= must be a whole number");
+        state.setUpdateFile(*name, generatedContent(*size));
+    } else {
+        state.setUpdateFile(*name, request.body);
+    }
+    answer(response, 200, "ok");
+}
+
+void setAccount(const Target& target, httplib::Response& response, SimulatorState& state)
+{
+    auto user = parameter(target, "user");
+    auto password = parameter(target, "password");
+    if (!user || !password)
+        return answer(response, 400, "account needs user= and password=");
+    state.setAccount(std::move(*user), std::move(*password));
+    answer(response, 200, "ok");
+}
+
+void setVersion(const Target& target, httplib::Response& response, SimulatorState& state)
+{
+    auto text = parameter(target, "text");
+    if (!text)
+        return answer(response, 400, "version needs text=");
+    state.setVersionText(std::move(*text));
+    answer(response, 200, "ok");
+}
+
+} // namespace
+
+void handleControl(
+    const httplib::Request& request, const Target& target, httplib::Response& response, SimulatorState& state)
+{
+    const std::string command = target.path.substr(std::string_view(kControlPrefix).size());
+    const bool get = request.method == "GET";
+    const bool post = request.method == "POST";
+    if (command == "health" && get)
+        return answer(response, 200, "ok");
+    if (command == "log" && get) {
+        response.set_content(state.logAsJsonLines(), "application/x-ndjson");
+        return;
+    }
+    if (command == "clear-log" && post) {
+        state.clearLog();
+        return answer(response, 200, "ok");
+    }
+    if (command == "version" && post)
+        return setVersion(target, response, state);
+    if (command == "version-page" && post) {
+        state.setVersionPage(request.body);
+        return answer(response, 200, "ok");
+    }
+    if (command == "account" && post)
+        return setAccount(target, response, state);
+    if (command == "update-file" && post)
+        return setUpdateFile(request, target, response, state);
+    if (command == "fault" && post)
+        return setFault(target, response, state);
+    answer(response, 404, "no such control request: " + request.method + " " + target.path);
+}
+
+} // namespace simulator
