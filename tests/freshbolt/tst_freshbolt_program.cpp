@@ -12,7 +12,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+namespace
+{
 
 QByteArray readFile(const QString& path)
 {
@@ -22,7 +23,8 @@ QByteArray readFile(const QString& path)
 
 } // namespace
 
-class TestFreshboltProgram : public QObject {
+class TestFreshboltProgram : public QObject
+{
     Q_OBJECT
 private slots:
     void updatesBothFilesAndOffersRestart();
@@ -56,10 +58,11 @@ void TestFreshboltProgram::updatesBothFilesAndOffersRestart()
     QTRY_COMPARE_WITH_TIMEOUT(readFile(folder.filePath(u"Quillet"_s)), generatedUpdateContent(300000), 30000);
     QCOMPARE(readFile(folder.filePath(u"help/Quillet_help.htm"_s)), generatedUpdateContent(7000));
     QVERIFY(QFileInfo(folder.filePath(u"Quillet"_s)).isExecutable());
-    QCOMPARE(QDir(folder.path()).entryList({u"*.download"_s}, QDir::Files), QStringList());
-    const QStringList fetched{simulator.log().at(0).url, simulator.log().at(1).url};
-    QCOMPARE(fetched, (QStringList{u"http://www.cobbleton.com/downloads/updates/quillet/Quillet_help.htm"_s,
-                                   u"http://www.cobbleton.com/downloads/updates/quillet/Quillet"_s}));
+    QCOMPARE(QDir(folder.path()).entryList({ u"*.download"_s }, QDir::Files), QStringList());
+    const QStringList fetched { simulator.log().at(0).url, simulator.log().at(1).url };
+    QCOMPARE(fetched,
+        (QStringList { u"http://www.cobbleton.com/downloads/updates/quillet/Quillet_help.htm"_s,
+            u"http://www.cobbleton.com/downloads/updates/quillet/Quillet"_s }));
     // The restart window keeps the updater running until the user answers it.
     QVERIFY(!freshbolt.waitForFinished(1000));
     freshbolt.kill();

@@ -9,7 +9,8 @@
 
 using namespace std::chrono_literals;
 
-class TestInstanceLock : public QObject {
+class TestInstanceLock : public QObject
+{
     Q_OBJECT
 private slots:
     void freeWhenNobodyRuns();

@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: MIT
+// The download and restart windows' own behaviour: cancel by key and close box, placement, fitted labels.
+#include "freshbolt/fdownload.h"
+#include "freshbolt/frestart.h"
+#include "platform/fakes/fake_clock.h"
+#include "platform/fakes/fake_http_transfer.h"
+#include "platform/fakes/fake_local_files.h"
+#include "platform/fakes/fake_message_boxes.h"
+#include "platform/fakes/fake_shell.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using platform::FakeHttpTransfer;
+
+namespace
+{
+
+const QString kUrl = u"http://www.cobbleton.com/downloads/updates/quillet/Quillet"_s;
+
+struct Rig {
+    Rig()
+    {
+        QFile::copy(QStringLiteral(CLIP_PATH), folder.filePath(u"DOWNLD2.AVI"_s));
+        files.folders.insert(folder.path());
+        files.files[destination()] = "old";
+        FakeHttpTransfer::Reply waiting = FakeHttpTransfer::fileReply(QByteArray(5000, 'n'));
+        waiting.pollsWhileExecuting = 1 << 30; // the server never answers
+        transfer.replies.append(waiting);
+    }
+    QString destination() const { return folder.filePath(u"Quillet"_s); }
+
+    QTemporaryDir folder;
+    FakeHttpTransfer transfer;
+    platform::FakeClock clock;
+    platform::FakeLocalFiles files;
+    platform::FakeMessageBoxes boxes;
+    freshbolt::FDownload window { { transfer, clock, files, boxes }, folder.path() };
+};
+
+} // namespace
+
+class TestWindows : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void loadsOffScreen();
+    void cancelWhileWaiting_data();
+    void cancelWhileWaiting();
+    void labelsAreFitted();
+    void restartAnswers_data();
+    void restartAnswers();
+};
+
+void TestWindows::loadsOffScreen()
+{
+    Rig rig;
+    QCOMPARE(rig.window.pos(), QPoint(-rig.window.width(), -rig.window.height()));
+    QCOMPARE(rig.window.size(), QSize(368, 300));
+    QCOMPARE(rig.window.windowTitle(), u"Updating Lastbell Quillet"_s);
+    QVERIFY(!rig.window.ReadyForDownload());
+}
+
+void TestWindows::cancelWhileWaiting_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Escape") << u"escape"_s;
+    QTest::newRow("Cancel button") << u"button"_s;
+    QTest::newRow("close box") << u"close"_s;
+}
+
+void TestWindows::cancelWhileWaiting()
+{
+    QFETCH(QString, how);
+    Rig rig;
+    QString statusWhenCancelled;
+    QTimer::singleShot(50, &rig.window, [&] {
+        statusWhenCancelled = rig.window.findChild<QLabel*>(u"StatusLabel"_s)->text();
+        if (how == u"escape")
+            QTest::keyClick(&rig.window, Qt::Key_Escape);
+        else if (how == u"button")
+            rig.window.findChild<QPushButton*>(u"CancelButton"_s)->click();
+        else
+            rig.window.close();
+    });
+
+    QVERIFY(!rig.window.DownloadFile(kUrl, rig.destination(), QString(), QString()));
+    QCOMPARE(statusWhenCancelled, u"Getting file information..."_s);
+    QCOMPARE(rig.window.findChild<QLabel*>(u"StatusLabel"_s)->text(), u"Cancelling..."_s);
+    QVERIFY(rig.boxes.questions.isEmpty());
+    QCOMPARE(rig.files.files.keys(), QStringList { rig.destination() }); // no new file
+    QCOMPARE(rig.files.files[rig.destination()], QByteArray("old"));
+    QVERIFY(rig.window.isHidden());
+}
+
+void TestWindows::labelsAreFitted()
+{
+    Rig rig;
+    rig.transfer.replies.first().pollsWhileExecuting = 0;
+    const QString deep = u"/home/someone/with/a/very/long/path/to/the/program/folder/of/quillet/Quillet"_s;
+    rig.files.folders.insert(u"/home/someone/with/a/very/long/path/to/the/program/folder/of/quillet"_s);
+
+    QVERIFY(rig.window.DownloadFile(kUrl, deep, QString(), QString()));
+    const auto* to = rig.window.findChild<QLabel*>(u"ToLabel"_s);
+    QVERIFY(to->text().contains(u"..."_s));
+    QVERIFY(deep.startsWith(to->text().section(u"..."_s, 0, 0)));
+    QVERIFY(deep.endsWith(to->text().section(u"..."_s, 1)));
+    QVERIFY(rig.window.fontMetrics().horizontalAdvance(to->text()) <= to->width());
+    QCOMPARE(rig.window.findChild<QLabel*>(u"SourceLabel"_s)->text(), u"Quillet from www.cobbleton.com"_s);
+}
+
+void TestWindows::restartAnswers_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("Yes") << u"cmdYes"_s << true;
+    QTest::newRow("Not Right Now") << u"cmdNo"_s << false;
+}
+
+void TestWindows::restartAnswers()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, starts);
+    platform::FakeShell shell;
+    freshbolt::FRestart restart(shell, u"/prog"_s);
+    restart.show();
+    QCOMPARE(restart.windowTitle(), u"Update Successful"_s);
+    QCOMPARE(restart.findChild<QPushButton*>(u"cmdNo"_s)->text(), u"Not Right Now"_s);
+
+    restart.findChild<QPushButton*>(button)->click();
+    QCOMPARE(shell.started, starts ? QStringList { u"/prog/Quillet"_s } : QStringList());
+    QVERIFY(restart.isHidden());
+}
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
