@@ -109,18 +109,18 @@ Reply auctionPage(const Target& target)
 
 Reply listingsPage(const Target& target)
 {
+    // Both addresses are "<dll path>?MfcISAPICommand=<command>".
     const std::string_view listed = hosts::kListedItemsPath;
     const std::string_view bids = hosts::kBidItemsPath;
-    const std::string_view dllPath = listed.substr(0, listed.find('?'));
     const auto command = queryValue(target.query, "MfcISAPICommand");
     const auto user = queryValue(target.query, "userid");
-    if (target.path != dllPath || !command || !user)
+    if (target.path != listed.substr(0, listed.find('?')) || !command || !user)
         return notFound(target);
     const std::string who = htmlEscape(percentDecode(*user, false));
     std::string title;
-    if ("?MfcISAPICommand=" + *command == listed.substr(listed.find('?')))
+    if (*command == listed.substr(listed.find('=') + 1))
         title = "eBay - Items for sale by " + who;
-    else if ("?MfcISAPICommand=" + *command == bids.substr(bids.find('?')))
+    else if (*command == bids.substr(bids.find('=') + 1))
         title = "eBay - Items bid on by " + who;
     else
         return notFound(target);

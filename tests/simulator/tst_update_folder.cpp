@@ -5,6 +5,7 @@
 
 #include "platform/hosts.h"
 
+#include <QElapsedTimer>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -35,6 +36,7 @@ private slots:
     void answersWithoutFile();
     void emptyReply();
     void noLength();
+    void trickle();
     void uploadedContent_data();
     void uploadedContent();
     void versionPage();
@@ -175,6 +177,20 @@ void TestUpdateFolder::noLength()
     QCOMPARE(fetched.status, 200);
     QVERIFY(!fetched.hasHeader("Content-Length"));
     QCOMPARE(fetched.body, m_program);
+}
+
+void TestUpdateFolder::trickle()
+{
+    QVERIFY(m_simulator.control(QStringLiteral("fault?name=Quillet&kind=trickle&rate=100000")));
+    QElapsedTimer clock;
+    clock.start();
+
+    const Fetched fetched = m_client->get(fileAddress("Quillet"), { { "Range", "bytes=230000-" } });
+
+    // 20000 bytes at 100000 bytes per second: at least four 50 ms steps.
+    QVERIFY2(clock.elapsed() >= 150, QByteArray::number(clock.elapsed()).constData());
+    QCOMPARE(fetched.status, 206);
+    QCOMPARE(fetched.body, m_program.mid(230000));
 }
 
 void TestUpdateFolder::uploadedContent_data()
