@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+// The version check's real HTTP transfer against the local web service's version page.
+#include "platform/fakes/fake_message_boxes.h"
+#include "platform/fakes/fake_shell.h"
+#include "platform/http_transfer.h"
+#include "platform/proxy_setup.h"
+#include "quillet/update/update_check.h"
+#include "tests/support/simulator_process.h"
+
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestUpdateEndToEnd : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void publishedVersion_data();
+    void publishedVersion();
+
+private:
+    SimulatorProcess m_simulator;
+};
+
+void TestUpdateEndToEnd::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_simulator.start());
+    qputenv("http_proxy", m_simulator.proxyUrl().toLatin1());
+    platform::useSystemProxy();
+}
+
+void TestUpdateEndToEnd::publishedVersion_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("newer") << u"1.2.1"_s << true;
+    QTest::newRow("own") << u"1.2.0"_s << false;
+}
+
+void TestUpdateEndToEnd::publishedVersion()
+{
+    QFETCH(QString, version);
+    QFETCH(bool, offered);
+    QVERIFY(m_simulator.control(u"version?text="_s + version));
+    platform::QtHttpTransfer intUpdate;
+    platform::FakeShell shell;
+    platform::FakeMessageBoxes boxes;
+    int prompts = 0;
+    UpdateCheck check(intUpdate, shell, boxes, u"/prog"_s, nullptr, [&prompts](QWidget*) {
+        ++prompts;
+        return true;
+    });
+    QSignalSpy answered(&intUpdate, &platform::HttpTransfer::stateChanged);
+    QSignalSpy quit(&check, &UpdateCheck::quitForUpdate);
+
+    check.CheckForUpdate();
+    QTRY_COMPARE(answered.count(), 1);
+    QCOMPARE(answered[0][0].toInt(), platform::HttpTransfer::kStateComplete);
+    QCOMPARE(prompts, offered ? 1 : 0);
+    QCOMPARE(quit.count(), offered ? 1 : 0);
+    QCOMPARE(shell.started, offered ? QStringList { u"/prog/Freshbolt"_s } : QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestUpdateEndToEnd)
+#include "tst_update_e2e.moc"
