@@ -4,7 +4,8 @@
 
 #include <QTest>
 
-class TestSnipeRules : public QObject {
+class TestSnipeRules : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -12,21 +13,27 @@ private slots:
     {
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("item");
-        QTest::newRow("ten digits at the end")
-            << "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=1234567890" << "1234567890";
-        QTest::newRow("nothing stops at & or #")
-            << "http://cgi.ebay.com/ws/eBayISAPI.dll?item=1234&category=56#bid" << "1234&category=56#bid";
-        QTest::newRow("the first of two")
-            << "http://cgi.ebay.com/ws/eBayISAPI.dll?item=111&item=222" << "111&item=222";
+        QTest::newRow("ten digits at the end") << "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=1234567890"
+                                               << "1234567890";
+        QTest::newRow("nothing stops at & or #") << "http://cgi.ebay.com/ws/eBayISAPI.dll?item=1234&category=56#bid"
+                                                 << "1234&category=56#bid";
+        QTest::newRow("the first of two") << "http://cgi.ebay.com/ws/eBayISAPI.dll?item=111&item=222"
+                                          << "111&item=222";
         QTest::newRow("capital I is not the key") << "http://cgi.ebay.com/ws/eBayISAPI.dll?Item=1234567890"
                                                   << "";
-        QTest::newRow("capitals throughout are not the key") << "http://cgi.ebay.com/x?ITEM=1" << "";
-        QTest::newRow("no item at all: empty") << "http://www.ebay.com/" << "";
-        QTest::newRow("key at the very end") << "http://cgi.ebay.com/x?item=" << "";
-        QTest::newRow("part of a longer key counts") << "http://cgi.ebay.com/x?subitem=77" << "77";
-        QTest::newRow("trailing blanks kept") << "http://cgi.ebay.com/x?item=42  " << "42  ";
+        QTest::newRow("capitals throughout are not the key") << "http://cgi.ebay.com/x?ITEM=1"
+                                                             << "";
+        QTest::newRow("no item at all: empty") << "http://www.ebay.com/"
+                                               << "";
+        QTest::newRow("key at the very end") << "http://cgi.ebay.com/x?item="
+                                             << "";
+        QTest::newRow("part of a longer key counts") << "http://cgi.ebay.com/x?subitem=77"
+                                                     << "77";
+        QTest::newRow("trailing blanks kept") << "http://cgi.ebay.com/x?item=42  "
+                                              << "42  ";
         // Never more characters than the address has without its blanks: a long run of trailing blanks is cut.
-        QTest::newRow("trailing blanks cut to the trimmed length") << "item=1          " << "1     ";
+        QTest::newRow("trailing blanks cut to the trimmed length") << "item=1          "
+                                                                   << "1     ";
     }
     void itemText()
     {
@@ -39,12 +46,15 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("address");
-        QTest::newRow("number") << "1234567890" << "http://www.lastbell.com/secure/login.cfm?item_number=1234567890";
+        QTest::newRow("number") << "1234567890"
+                                << "http://www.lastbell.com/secure/login.cfm?item_number=1234567890";
         QTest::newRow("unescaped: the rest reaches the service as a second parameter")
-            << "1234&category=56" << "http://www.lastbell.com/secure/login.cfm?item_number=1234&category=56";
-        QTest::newRow("spaces and percent as typed")
-            << " 12 %41" << "http://www.lastbell.com/secure/login.cfm?item_number= 12 %41";
-        QTest::newRow("empty") << "" << "http://www.lastbell.com/secure/login.cfm?item_number=";
+            << "1234&category=56"
+            << "http://www.lastbell.com/secure/login.cfm?item_number=1234&category=56";
+        QTest::newRow("spaces and percent as typed") << " 12 %41"
+                                                     << "http://www.lastbell.com/secure/login.cfm?item_number= 12 %41";
+        QTest::newRow("empty") << ""
+                               << "http://www.lastbell.com/secure/login.cfm?item_number=";
     }
     void setUpAddress()
     {
