@@ -72,6 +72,7 @@ void FMain::createNavigateToolbar(QWidget* central)
     tbrNavigate = new QToolBar(central);
     tbrNavigate->setObjectName(QStringLiteral("tbrNavigate"));
     tbrNavigate->setMovable(false);
+    tbrNavigate->setContentsMargins(0, 0, 0, 0);
     tbrNavigate->setContextMenuPolicy(Qt::CustomContextMenu);
     for (int i = 0; i < 7; ++i) {
         QAction* button = tbrNavigate->addAction(pictures::NavigateIcon(i + 1), QString());
@@ -306,8 +307,8 @@ void FMain::LayoutControls()
     const layout::Placement p = layout::LayoutControls(
         {layout::toTwips(central->width()), layout::toTwips(central->height() + statusBar()->height()),
          layout::toTwips(frameGeometry().width()), text});
-    tbrNavigate->setGeometry(0, 0, toPixels(p.goLeft + 900), toPixels(p.tabTop) - 2);
-    tbrNavigate->setIconSize(text ? QSize(24, 24) : QSize(20, 20));
+    tbrNavigate->setGeometry(0, 0, toPixels(p.goLeft + 900), toPixels(p.tabTop));
+    tbrNavigate->setIconSize(text ? QSize(18, 18) : QSize(22, 22));
     picSnipe->setGeometry(toPixels(p.busyLeft), 3, toPixels(500), toPixels(500) - 6);
     SSTab1->setGeometry(0, toPixels(p.tabTop), toPixels(p.tabWidth), toPixels(p.tabHeight));
 
