@@ -51,13 +51,14 @@ void LinkLabel::mouseMoveEvent(QMouseEvent* event)
         m_hot = true;
         showLook(hotColour(), true);
     }
-    QLabel::mouseMoveEvent(event);
+    // Taken here, so the window around does not see the move and reset the look at once.
+    event->accept();
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event)
 {
     m_pressed = event->button() == Qt::LeftButton;
-    QLabel::mousePressEvent(event);
+    event->accept();
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
@@ -65,6 +66,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
     const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressed = false;
     resetLook();
+    event->accept();
     if (click)
         emit clicked();
 }

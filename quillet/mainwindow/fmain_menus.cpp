@@ -5,6 +5,7 @@
 #include "quillet/commands/edit_commands.h"
 #include "quillet/commands/fabout.h"
 #include "quillet/commands/help_commands.h"
+#include "quillet/commands/link_label.h"
 #include "quillet/commands/menu_keys_first.h"
 #include "platform/shell.h"
 #include "quillet/service/sites.h"
@@ -140,6 +141,7 @@ QMenu* FMain::createHelpMenu()
     menu->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep"));
     connect(addMenuItem(menu, "mnuHelpmnuHelpCobbleton", QStringLiteral("&Cobbleton Home Page")),
             &QAction::triggered, this, [this] { m_services.shell.openAddress(MakerHomeAddress()); });
+    connect(lblCobbleton, &LinkLabel::clicked, this, [this] { m_services.shell.openAddress(MakerHomeAddress()); });
     connect(addMenuItem(menu, "mnuHelpmnuHelpLastbell", QStringLiteral("Lastbell &Online")), &QAction::triggered,
             this, [this] { m_services.shell.openAddress(LastbellOnlineAddress()); });
     connect(addMenuItem(menu, "mnuHelpmnuHelpFeedback", QStringLiteral("Email Last&bell Help")),

@@ -1,0 +1,325 @@
+// SPDX-License-Identifier: MIT
+#include "platform/fakes/fake_system_info_locator.h"
+#include "platform/system_info_locator.h"
+#include "quillet/commands/fabout.h"
+#include "quillet/commands/link_label.h"
+#include "tests/quillet/widget/fmain_fixture.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+
+QAction* menuItem(const FMainFixture& f, const char* name)
+{
+    return f.child<QAction>(name);
+}
+
+bool looksHot(const LinkLabel* label)
+{
+    return label->palette().color(QPalette::WindowText) == LinkLabel::hotColour() && label->font().underline();
+}
+
+bool looksAtRest(const LinkLabel* label)
+{
+    return label->palette().color(QPalette::WindowText) == LinkLabel::restColour() && !label->font().underline();
+}
+
+bool makeFile(const QString& path, bool executable)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write("#!/bin/sh\n");
+    file.close();
+    return !executable || file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace
+
+class TestCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void editInABrowser_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QStringList>("commands");
+        QTest::newRow("cut does nothing") << "mnuEditCut" << QStringList();
+        QTest::newRow("copy copies the page selection") << "mnuEditCopy" << QStringList({ "copy" });
+        QTest::newRow("paste does nothing") << "mnuEditPaste" << QStringList();
+    }
+    void editInABrowser()
+    {
+        QFETCH(QString, item);
+        QFETCH(QStringList, commands);
+        FMainFixture f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QApplication::clipboard()->setText("on the clipboard");
+        auto* box = f.child<QComboBox>("cboAddress");
+        f.window->tabs()->setCurrentIndex(1);
+        box->setEditText("http://cgi.ebay.com/x");
+        f.auction->widget()->setFocus();
+        QCOMPARE(QApplication::focusWidget(), f.auction->widget());
+        menuItem(f, item.toLatin1().constData())->trigger();
+        QCOMPARE(f.auction->commands, commands);
+        QVERIFY(f.snipe->commands.isEmpty());
+        QCOMPARE(box->currentText(), QString("http://cgi.ebay.com/x"));
+        QCOMPARE(QApplication::clipboard()->text(), QString("on the clipboard"));
+    }
+
+    void editInTheAddressBox_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("boxAfter");
+        QTest::addColumn<QString>("clipboardAfter");
+        QTest::newRow("cut") << "mnuEditCut"
+                             << "://cgi.ebay.com/"
+                             << "http";
+        QTest::newRow("copy") << "mnuEditCopy"
+                              << "http://cgi.ebay.com/"
+                              << "http";
+        QTest::newRow("paste") << "mnuEditPaste"
+                               << "item://cgi.ebay.com/"
+                               << "item";
+    }
+    void editInTheAddressBox()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, boxAfter);
+        QFETCH(QString, clipboardAfter);
+        FMainFixture f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.window->tabs()->setCurrentIndex(1);
+        QApplication::clipboard()->setText("item");
+        auto* box = f.child<QComboBox>("cboAddress");
+        box->setEditText("http://cgi.ebay.com/");
+        box->setFocus();
+        box->lineEdit()->setSelection(0, 4);
+        menuItem(f, item.toLatin1().constData())->trigger();
+        QCOMPARE(box->currentText(), boxAfter);
+        QCOMPARE(QApplication::clipboard()->text(), clipboardAfter);
+        QVERIFY(f.auction->commands.isEmpty());
+    }
+
+    void findActsOnTheBrowserInFront_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::newRow("Lastbell tab") << 0;
+        QTest::newRow("auction tab") << 1;
+    }
+    void findActsOnTheBrowserInFront()
+    {
+        QFETCH(int, tab);
+        FMainFixture f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.window->tabs()->setCurrentIndex(tab);
+        // Ctrl+F from the other browser's control still opens the find bar of the one in front.
+        platform::FakeWebBrowser* front = tab == 0 ? f.snipe : f.auction;
+        platform::FakeWebBrowser* behind = tab == 0 ? f.auction : f.snipe;
+        QWidget* focused = tab == 0 ? f.snipe->widget() : f.child<QComboBox>("cboAddress")->lineEdit();
+        focused->setFocus();
+        QTest::keyClick(focused, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(front->commands, QStringList({ "find" }));
+        QVERIFY(behind->commands.isEmpty());
+    }
+
+    void helpItemsOpenTheirAddresses_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("contents") << "mnuHelpContents"
+                                  << "/opt/quillet/help/Quillet_help.htm";
+        QTest::newRow("maker's home page") << "mnuHelpmnuHelpCobbleton"
+                                           << "http://www.cobbleton.com?quillet";
+        QTest::newRow("Lastbell online") << "mnuHelpmnuHelpLastbell"
+                                         << "http://www.cobbleton.com/Lastbell.html";
+        QTest::newRow("help mail") << "mnuHelpmnuHelpFeedback"
+                                   << "mailto:help@lastbell.com?subject= Lastbell Quillet 1.2.0";
+        QTest::newRow("mailing list") << "mnuHelpJoinList"
+                                      << "mailto:list@cobbleton.com?subject=Subscribe List REF: Lastbell Quillet 1.2.0";
+    }
+    void helpItemsOpenTheirAddresses()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, address);
+        FMainFixture f;
+        f.show();
+        menuItem(f, item.toLatin1().constData())->trigger();
+        QCOMPARE(f.shell.opened, QStringList({ address }));
+    }
+
+    void mainWindowLink()
+    {
+        FMainFixture f;
+        f.show();
+        auto* link = f.child<LinkLabel>("lblCobbleton");
+        QCOMPARE(link->text(), QString("Cobbleton"));
+        QVERIFY(looksAtRest(link));
+        QTest::mouseMove(link, QPoint(3, 3));
+        QVERIFY(looksHot(link));
+        QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(3, 3));
+        QVERIFY(looksAtRest(link));
+        QCOMPARE(f.shell.opened, QStringList({ "http://www.cobbleton.com?quillet" }));
+    }
+
+    void aboutBox()
+    {
+        platform::FakeShell shell;
+        platform::FakeMessageBoxes messages;
+        FAbout about(shell, messages, nullptr);
+        QCOMPARE(about.windowTitle(), QString("About Quillet"));
+        QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), QString("Version 1.2.0"));
+        QCOMPARE(about.findChild<QLabel*>("lblTitle")->text(), QString("Lastbell Quillet"));
+        QCOMPARE(about.findChild<QLabel*>("lblDescription")->text(),
+            QString("Lastbell Quillet allows you to place bids in the waning moments of online auctions.  "
+                    "Visit us at:"));
+        QCOMPARE(about.findChild<QLabel*>("Label2")->text(),
+            QString("for other great services and software for online auction users."));
+        QVERIFY(!about.findChild<QLabel*>("lblDisclaimer")->text().isEmpty());
+        QVERIFY(about.findChild<QPushButton*>("cmdOK")->isDefault());
+        QCOMPARE(about.findChild<QPushButton*>("cmdSysInfo")->text(), QString("&System Info..."));
+        QVERIFY(!(about.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    }
+
+    void aboutBoxEndsByOkEnterOrEscape_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+    }
+    void aboutBoxEndsByOkEnterOrEscape()
+    {
+        QFETCH(int, key);
+        platform::FakeShell shell;
+        platform::FakeMessageBoxes messages;
+        FAbout about(shell, messages, nullptr);
+        whenModal([&](QWidget* modal) { QTest::keyClick(modal, Qt::Key(key)); });
+        about.exec(); // returns once a key has ended the box
+        QVERIFY(!about.isVisible());
+        QVERIFY(shell.started.isEmpty());
+    }
+
+    void aboutLinkOpensTheMakerAndResetsOverTheForm()
+    {
+        platform::FakeShell shell;
+        platform::FakeMessageBoxes messages;
+        FAbout about(shell, messages, nullptr);
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        auto* link = about.findChild<LinkLabel*>("lblCobbleton");
+        QCOMPARE(link->text(), QString("www.cobbleton.com"));
+        QTest::mouseMove(link, QPoint(2, 2));
+        QVERIFY(looksHot(link));
+        QTest::mouseMove(about.findChild<QLabel*>("Label2"), QPoint(2, 2));
+        QVERIFY(looksAtRest(link));
+        QTest::mouseMove(link, QPoint(2, 2));
+        QTest::mouseMove(&about, QPoint(1, 1));
+        QVERIFY(looksAtRest(link));
+        QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(shell.opened, QStringList({ "http://www.cobbleton.com/" }));
+    }
+
+    void systemInformation_data()
+    {
+        QTest::addColumn<bool>("pathKey");
+        QTest::addColumn<bool>("folderKey");
+        QTest::addColumn<bool>("toolInFolder");
+        QTest::addColumn<bool>("startSucceeds");
+        QTest::addColumn<QString>("started"); // "path", "folder" or empty: the message
+        QTest::newRow("path key") << true << false << false << true << "path";
+        QTest::newRow("path key wins over folder key") << true << true << true << true << "path";
+        QTest::newRow("folder key with the tool in it") << false << true << true << true << "folder";
+        QTest::newRow("folder key without the tool") << false << true << false << true << "";
+        QTest::newRow("no key") << false << false << false << true << "";
+        QTest::newRow("the start fails") << true << false << false << false << "";
+    }
+    void systemInformation()
+    {
+        QFETCH(bool, pathKey);
+        QFETCH(bool, folderKey);
+        QFETCH(bool, toolInFolder);
+        QFETCH(bool, startSucceeds);
+        QFETCH(QString, started);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString inFolder = folder.filePath("MSINFO32.EXE");
+        if (toolInFolder)
+            QVERIFY(makeFile(inFolder, true));
+        platform::FakeSystemInfoLocator locator;
+        // A value ends at its first NUL, as a stored registry string does.
+        if (pathKey)
+            locator.set(
+                platform::kToolPathKey, platform::kToolPathValue, QString("/usr/bin/hardinfo") + QChar(u'\0') + "junk");
+        if (folderKey)
+            locator.set(platform::kToolFolderKey, platform::kToolFolderValue, folder.path());
+        platform::FakeShell shell;
+        shell.startSucceeds = startSucceeds;
+        platform::FakeMessageBoxes messages;
+        FAbout about(shell, messages, &locator);
+        about.findChild<QPushButton*>("cmdSysInfo")->click();
+        if (started.isEmpty()) {
+            QCOMPARE(messages.questions.size(), 1);
+            QCOMPARE(messages.questions[0].title, QString("Lastbell Quillet"));
+            QCOMPARE(messages.questions[0].text, QString("System Information Is Unavailable At This Time"));
+            QCOMPARE(messages.questions[0].buttons, platform::MessageButtons::Ok);
+        } else {
+            QVERIFY(messages.questions.isEmpty());
+            QCOMPARE(shell.started, QStringList({ started == "path" ? QString("/usr/bin/hardinfo") : inFolder }));
+        }
+        QCOMPARE(locator.asked.first(), QString("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH"));
+    }
+
+    void locatorOnThePath_data()
+    {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QString>("expected"); // empty: absent
+        QTest::newRow("none") << QStringList() << "";
+        QTest::newRow("one") << QStringList({ "kinfocenter" }) << "kinfocenter";
+        QTest::newRow("the first of the list wins") << QStringList({ "kinfocenter", "hardinfo" }) << "hardinfo";
+        QTest::newRow("not executable is not found") << QStringList({ "hardinfo-" }) << "";
+    }
+    void locatorOnThePath()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(QString, expected);
+        QTemporaryDir bin;
+        for (const QString& name : installed) {
+            const bool executable = !name.endsWith('-');
+            QVERIFY(makeFile(bin.filePath(executable ? name : name.chopped(1)), executable));
+        }
+        const platform::PathSystemInfoLocator locator(
+            platform::PathSystemInfoLocator::defaultPrograms(), { bin.path() });
+        QString path;
+        QString folder;
+        const bool hasPath = locator.readValue(
+            platform::KeyRoot::LocalMachine, platform::kToolPathKey, platform::kToolPathValue, path);
+        const bool hasFolder = locator.readValue(
+            platform::KeyRoot::LocalMachine, platform::kToolFolderKey, platform::kToolFolderValue, folder);
+        QCOMPARE(hasPath, !expected.isEmpty());
+        QCOMPARE(hasFolder, !expected.isEmpty());
+        QCOMPARE(path, expected.isEmpty() ? QString() : bin.filePath(expected));
+        QCOMPARE(folder, expected.isEmpty() ? QString() : QDir(bin.path()).absolutePath());
+        QString other = "stale";
+        QVERIFY(!locator.readValue(platform::KeyRoot::LocalMachine, "SOFTWARE\\Other", "PATH", other));
+        QCOMPARE(other, QString());
+    }
+};
+
+QTEST_MAIN(TestCommands)
+#include "tst_commands.moc"
