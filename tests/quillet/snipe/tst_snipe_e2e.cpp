@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: MIT
+#include "tests/quillet/e2e/web_fixture.h"
+#include "tests/quillet/widget/fmain_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace
+{
+
+const QString kSetUp = QStringLiteral("http://www.lastbell.com/secure/login.cfm?item_number=");
+constexpr int kTimeout = 20000;
+
+} // namespace
+
+class TestSnipeEndToEnd : public QObject
+{
+    Q_OBJECT
+    WebFixture* f = nullptr;
+
+    QWebEngineView* view(platform::WebBrowser& browser) { return static_cast<platform::QtWebBrowser&>(browser).view(); }
+
+    QString pageText(platform::WebBrowser& browser)
+    {
+        QString text;
+        bool done = false;
+        view(browser)->page()->toPlainText([&](const QString& t) {
+            text = t;
+            done = true;
+        });
+        if (!QTest::qWaitFor([&] { return done; }, kTimeout))
+            return {};
+        return text;
+    }
+
+    // The demo account logged in by the start-up post, as a saved login does it.
+    bool openLoggedIn()
+    {
+        f->settings.values.insert("Main/User", "demo");
+        f->settings.values.insert("Main/Password", "secret");
+        f->open(true);
+        return QTest::qWaitFor([&] { return f->window->brwSnipe().locationName() == "Lastbell - My Snipes"; }, kTimeout)
+            && QTest::qWaitForWindowActive(f->window.get());
+    }
+
+    void checkSetUpPageFor(const QString& item)
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(f->window->brwSnipe().locationName(), QString("Lastbell - Set Up Snipe"), kTimeout);
+        QCOMPARE(f->window->tabs()->currentIndex(), 0);
+        const QList<LoggedRequest> setUp = f->requestsTo(kSetUp);
+        QCOMPARE(setUp.size(), 1);
+        QCOMPARE(setUp[0].method, QString("GET"));
+        QCOMPARE(setUp[0].url, kSetUp + item);
+        QVERIFY2(setUp[0].header("Cookie").contains("LBSESSION="), setUp[0].header("Cookie").constData());
+        QVERIFY(pageText(f->window->brwSnipe()).contains("Item number: " + item));
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init()
+    {
+        f = new WebFixture;
+        QVERIFY(f->start());
+    }
+    void cleanup()
+    {
+        delete f;
+        f = nullptr;
+    }
+
+    void ctrlZInTheAuctionPageOpensTheSetUpPage()
+    {
+        QVERIFY(openLoggedIn());
+        const QString auction = "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=1234567890";
+        f->window->OpenInAuctionBrowser(auction);
+        auto* box = f->window->findChild<QComboBox*>("cboAddress");
+        QTRY_COMPARE_WITH_TIMEOUT(box->currentText(), auction, kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!f->window->brwAuction().busy(), kTimeout);
+        QVERIFY(f->window->findChild<QAction*>("mnuNavigateSnipe")->isEnabled());
+        f->simulator.clearLog();
+        // With the focus in a text field of the page, where Ctrl+Z would otherwise undo the typing.
+        QWebEngineView* page = view(f->window->brwAuction());
+        bool fieldReady = false;
+        page->page()->runJavaScript(
+            "var q = document.createElement('input'); document.body.appendChild(q); q.focus(); true",
+            [&](const QVariant&) { fieldReady = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(fieldReady, kTimeout);
+        page->setFocus();
+        QTRY_VERIFY(QApplication::focusWidget() && page->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClicks(QApplication::focusWidget(), "abc");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        checkSetUpPageFor("1234567890");
+    }
+
+    void floatingToolbarReachesTheSamePage()
+    {
+        QVERIFY(openLoggedIn());
+        f->simulator.clearLog();
+        whenModal([](QWidget* toolbar) {
+            QTest::keyClicks(toolbar->findChild<QLineEdit*>("txtItem"), "2345678901");
+            auto* bar = toolbar->findChild<QToolBar*>("Toolbar1");
+            QTest::mouseClick(bar->widgetForAction(bar->actions().first()), Qt::LeftButton);
+        });
+        f->window->ShowFloatingToolbar();
+        QVERIFY(f->window->isVisible());
+        checkSetUpPageFor("2345678901");
+    }
+};
+
+QTEST_MAIN(TestSnipeEndToEnd)
+#include "tst_snipe_e2e.moc"
