@@ -2,6 +2,8 @@
 #include "freshbolt/downloader.h"
 
 #include <QRegularExpression>
+#include <cmath>
+#include <utility>
 
 using platform::MessageAnswer;
 using platform::MessageButtons;
@@ -38,6 +40,10 @@ struct Downloader::Call {
     float secondsLeft = 0;
     bool openedPartial = false;
     bool writeStage = false;
+
+    // Shown texts and the numbers they show.
+    std::pair<qint64, QString> totalText { -1, {} };
+    std::pair<qint64, QString> caption { -1, {} };
 };
 
 QString StatusField(const QString& headerBlock)
@@ -320,15 +326,19 @@ void Downloader::showProgress(Call& call)
     if (call.bytesPerSecond > 0)
         call.secondsLeft = static_cast<float>(call.totalBytes - call.bytesReceived) / call.bytesPerSecond;
 
+    // Texts that change seldom are rebuilt only when the number they show changes.
+    if (call.totalText.first != call.totalBytes)
+        call.totalText = { call.totalBytes, FormatBytes(static_cast<double>(call.totalBytes)) };
+    const double percent = static_cast<double>(call.bytesReceived) / static_cast<double>(call.totalBytes) * 100;
+    if (const auto shown = static_cast<qint64>(std::round(percent)); call.caption.first != shown)
+        call.caption = { shown, FormatPattern(percent, u"##0") + u"% of " + call.destinationName + u" Completed" };
+
     ChunkProgress progress;
     progress.timeText = FormatTime(call.secondsLeft) + u" (" + FormatBytes(static_cast<double>(call.bytesReceived))
-        + u" of " + FormatBytes(static_cast<double>(call.totalBytes)) + u" copied)";
+        + u" of " + call.totalText.second + u" copied)";
     progress.rateText = FormatBytes(call.bytesPerSecond, QStringLiteral("###.0")) + u"/Sec";
     progress.bytesReceived = call.bytesReceived;
-    progress.caption
-        = FormatPattern(static_cast<double>(call.bytesReceived) / static_cast<double>(call.totalBytes) * 100,
-              QStringLiteral("##0"))
-        + u"% of " + call.destinationName + u" Completed";
+    progress.caption = call.caption.second;
     m_view.showChunkProgress(progress);
 }
 

@@ -157,6 +157,7 @@ void FDownload::startProgress(qint64 total)
 {
     ProgressBar->setRange(0, static_cast<int>(std::min<qint64>(total, INT_MAX)));
     ProgressBar->setValue(0);
+    m_progressPixel = 0;
 }
 
 void FDownload::showChunkProgress(const ChunkProgress& progress)
@@ -164,7 +165,12 @@ void FDownload::showChunkProgress(const ChunkProgress& progress)
     // Labels and caption ignore a text they already show, so an unchanged text costs no repaint.
     TimeLabel->setText(progress.timeText);
     RateLabel->setText(progress.rateText);
-    ProgressBar->setValue(static_cast<int>(std::min<qint64>(progress.bytesReceived, INT_MAX)));
+    // The bar itself asks the style for its whole look on every new value: set it when it shows one more pixel.
+    const qint64 pixel = progress.bytesReceived * ProgressBar->width() / std::max(ProgressBar->maximum(), 1);
+    if (pixel != m_progressPixel || progress.bytesReceived >= ProgressBar->maximum()) {
+        m_progressPixel = pixel;
+        ProgressBar->setValue(static_cast<int>(std::min<qint64>(progress.bytesReceived, ProgressBar->maximum())));
+    }
     setWindowTitle(progress.caption);
     if (m_sinceEvents.hasExpired(kFrameMs))
         processEvents();

@@ -87,6 +87,7 @@ private:
     bool m_loaded = false;
     bool m_unloading = false;
     QElapsedTimer m_sinceEvents;
+    qint64 m_progressPixel = 0;
 };
 
 } // namespace freshbolt

@@ -23,26 +23,39 @@ QString nativeSeparator()
 
 } // namespace
 
-QString FormatPattern(double value, const QString& pattern)
+QString FormatPattern(double value, QStringView pattern)
 {
     const qsizetype point = pattern.indexOf(u'.');
-    const int decimals = point < 0 ? 0 : static_cast<int>(pattern.size() - point - 1);
-    const bool forcedIntegerDigit = pattern.left(point < 0 ? pattern.size() : point).endsWith(u'0');
+    const int decimals = std::min(point < 0 ? 0 : static_cast<int>(pattern.size() - point - 1), 6);
+    const bool forcedIntegerDigit = pattern.first(point < 0 ? pattern.size() : point).endsWith(u'0');
+    static constexpr double kScales[] = { 1, 10, 100, 1000, 1e4, 1e5, 1e6 };
 
-    const double scale = std::pow(10.0, decimals);
-    const double rounded = std::round(std::fabs(value) * scale); // std::round takes halves away from zero
-    const auto units = static_cast<qint64>(rounded);
-    const qint64 whole = units / static_cast<qint64>(scale);
-    QString text = whole == 0 && !forcedIntegerDigit ? QString() : QString::number(whole);
+    const double rounded = std::round(std::fabs(value) * kScales[decimals]); // halves away from zero
+    if (!(rounded < 1e18))
+        return QString::number(value, 'f', decimals);
+    // The download shows these after every chunk: built digit by digit, without the general formatter.
+    auto units = static_cast<quint64>(rounded);
+    char16_t digits[24];
+    int start = std::size(digits);
+    for (int i = 0; i < decimals; ++i, units /= 10)
+        digits[--start] = static_cast<char16_t>(u'0' + units % 10);
     if (decimals > 0)
-        text += u'.' + QStringLiteral("%1").arg(units % static_cast<qint64>(scale), decimals, 10, QChar(u'0'));
-    return value < 0 && rounded != 0 ? u'-' + text : text;
+        digits[--start] = u'.';
+    if (units > 0 || forcedIntegerDigit) {
+        do {
+            digits[--start] = static_cast<char16_t>(u'0' + units % 10);
+            units /= 10;
+        } while (units > 0);
+    }
+    if (value < 0 && rounded != 0)
+        digits[--start] = u'-';
+    return QString(reinterpret_cast<const QChar*>(digits + start), static_cast<qsizetype>(std::size(digits)) - start);
 }
 
 QString FormatBytes(double value, const QString& pattern)
 {
     const auto scaled = [&pattern](double amount, QStringView fallback, QStringView unit) -> QString {
-        return FormatPattern(amount, pattern.isEmpty() ? fallback.toString() : pattern) + unit;
+        return FormatPattern(amount, pattern.isEmpty() ? fallback : QStringView(pattern)) + unit;
     };
     if (value < 0)
         return {};
@@ -61,12 +74,12 @@ QString FormatTime(float seconds)
     const auto remainder60 = [](float value) { return static_cast<qint64>(std::nearbyint(value)) % 60; };
     const auto floorOf = [](float value) { return static_cast<double>(std::floor(value)); };
     if (seconds >= 0 && seconds < 60)
-        return FormatPattern(seconds, QStringLiteral("0")) + u" sec";
+        return FormatPattern(seconds, u"0") + u" sec";
     if (seconds >= 60 && seconds < 3600)
-        return FormatPattern(floorOf(seconds / 60), QStringLiteral("#0")) + u" min "
-            + FormatPattern(static_cast<double>(remainder60(seconds)), QStringLiteral("0")) + u" sec";
-    return FormatPattern(floorOf(seconds / 3600), QStringLiteral("#0")) + u" hr "
-        + FormatPattern(static_cast<double>(remainder60(seconds / 60)), QStringLiteral("0")) + u" min";
+        return FormatPattern(floorOf(seconds / 60), u"#0") + u" min "
+            + FormatPattern(static_cast<double>(remainder60(seconds)), u"0") + u" sec";
+    return FormatPattern(floorOf(seconds / 3600), u"#0") + u" hr "
+        + FormatPattern(static_cast<double>(remainder60(seconds / 60)), u"0") + u" min";
 }
 
 double GetFreeDiskSpace(const QString& path)

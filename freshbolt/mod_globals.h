@@ -10,7 +10,7 @@ namespace freshbolt
 
 // A display pattern of "0" (digit always shown), "#" (digit when significant) and one "."; halves round away
 // from zero.
-QString FormatPattern(double value, const QString& pattern);
+QString FormatPattern(double value, QStringView pattern);
 QString FormatBytes(double value, const QString& pattern = {});
 QString FormatTime(float seconds);
 double GetFreeDiskSpace(const QString& path);
