@@ -37,18 +37,18 @@ std::string hostWithoutPort(std::string_view host)
     return lower(host);
 }
 
-} // namespace
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && equalsNoCase(text.substr(0, prefix.size()), prefix);
-}
-
 bool equalsNoCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
         return std::tolower(x) == std::tolower(y);
     });
+}
+
+} // namespace
+
+bool startsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && equalsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 Target parseTarget(std::string_view target, std::string_view hostHeader)

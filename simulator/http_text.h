@@ -34,6 +34,5 @@ std::string htmlEscape(std::string_view text);
 std::string jsonString(std::string_view bytes);
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix);
-bool equalsNoCase(std::string_view a, std::string_view b);
 
 } // namespace simulator
