@@ -36,7 +36,7 @@ std::string loginForm()
 
 Reply loginPage(std::string title, std::string_view message)
 {
-    return { 200, "text/html; charset=utf-8",
+    return { 200, kHtmlType,
         htmlPage(title, "<h1>" + title + "</h1>\n<p>" + std::string(message) + "</p>\n" + loginForm()), {} };
 }
 
@@ -79,7 +79,7 @@ Reply loginPost(const PageRequest& request, SimulatorState& state)
     if (!isForm || !state.isAccount(user, password))
         return loginPage("Lastbell - Login Failed", "The user name or password is not right. Please try again.");
     const std::string title = "Lastbell - My Snipes";
-    Reply reply { 200, "text/html; charset=utf-8",
+    Reply reply { 200, kHtmlType,
         htmlPage(title,
             "<h1>My Snipes</h1>\n<p>Logged in as " + htmlEscape(user)
                 + "</p>\n<p>You have no snipes waiting.</p>\n<p><a href=\"" + std::string(hosts::kLastbellNewsPath)
@@ -92,7 +92,7 @@ Reply loginPost(const PageRequest& request, SimulatorState& state)
 Reply snipeSetUpPage(const std::string& rawItem)
 {
     const std::string item = htmlEscape(rawItem);
-    return { 200, "text/html; charset=utf-8",
+    return { 200, kHtmlType,
         htmlPage("Lastbell - Set Up Snipe",
             "<h1>Set Up Snipe</h1>\n<p>Item number: " + item + "</p>\n<form method=\"post\" action=\""
                 + std::string(kSnipeSavePath) + "\">\n<input type=\"hidden\" name=\"item_number\" value=\"" + item
@@ -103,7 +103,7 @@ Reply snipeSetUpPage(const std::string& rawItem)
 
 Reply snipeSavedPage(const PageRequest& request)
 {
-    return { 200, "text/html; charset=utf-8",
+    return { 200, kHtmlType,
         htmlPage("Lastbell - Snipe Saved",
             "<h1>Snipe Saved</h1>\n<p>Item number: " + htmlEscape(formField(request.body, "item_number"))
                 + "</p>\n<p>Maximum bid: " + htmlEscape(formField(request.body, "amount")) + "</p>\n"),
@@ -112,7 +112,7 @@ Reply snipeSavedPage(const PageRequest& request)
 
 Reply simplePage(const std::string& title, const std::string& body)
 {
-    return { 200, "text/html; charset=utf-8", htmlPage(title, "<h1>" + title + "</h1>\n" + body), {} };
+    return { 200, kHtmlType, htmlPage(title, "<h1>" + title + "</h1>\n" + body), {} };
 }
 
 } // namespace

@@ -81,7 +81,7 @@ Reply marketplaceHomePage(const Target& target)
     for (const Site& site : kSites) {
         if (target.host == site.host && target.path == site.path) {
             const std::string title(site.title);
-            return { 200, "text/html; charset=utf-8",
+            return { 200, kHtmlType,
                 htmlPage(title, "<h1>" + title + "</h1>\n<p>Auctions ending soon:</p>\n" + auctionLinks()), {} };
         }
     }
@@ -99,7 +99,7 @@ Reply auctionPage(const Target& target)
         = "eBay item " + htmlEscape(item) + " - " + htmlEscape(kItemTitles[hash % kItemTitles.size()]);
     const std::string listings
         = "http://" + std::string(hosts::kListingsServer) + hosts::kListedItemsPath + "&userid=" + seller;
-    return { 200, "text/html; charset=utf-8",
+    return { 200, kHtmlType,
         htmlPage(title,
             "<h1>" + title + "</h1>\n<p>Item number: " + htmlEscape(item) + "</p>\n<p>Current bid: US $"
                 + std::to_string(10 + hash % 490) + ".00</p>\n" + "<p>Seller: <a href=\"" + htmlEscape(listings) + "\">"
@@ -124,7 +124,7 @@ Reply listingsPage(const Target& target)
         title = "eBay - Items bid on by " + who;
     else
         return notFound(target);
-    return { 200, "text/html; charset=utf-8", htmlPage(title, "<h1>" + title + "</h1>\n" + auctionLinks()), {} };
+    return { 200, kHtmlType, htmlPage(title, "<h1>" + title + "</h1>\n" + auctionLinks()), {} };
 }
 
 Reply redirectPage(const Target& target)
@@ -138,7 +138,7 @@ Reply redirectPage(const Target& target)
     if (!knownLink || !loc)
         return notFound(target);
     const std::string destination = percentDecode(*loc, false);
-    Reply reply { 302, "text/html; charset=utf-8",
+    Reply reply { 302, kHtmlType,
         htmlPage("Moved",
             "<p>This page has moved to <a href=\"" + htmlEscape(destination) + "\">" + htmlEscape(destination)
                 + "</a>.</p>\n"),

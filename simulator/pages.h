@@ -11,9 +11,11 @@
 namespace simulator
 {
 
+inline constexpr char kHtmlType[] = "text/html; charset=utf-8";
+
 struct Reply {
     int status = 200;
-    std::string contentType = "text/html; charset=utf-8";
+    std::string contentType = kHtmlType;
     std::string body;
     std::vector<std::pair<std::string, std::string>> headers;
 };

@@ -63,9 +63,9 @@ void statusReply(int code, const Target& target, httplib::Response& response)
     response.status = code;
     if (code == 204)
         return;
-    Reply page = notFound(target);
-    if (code != 404)
-        page.body = htmlPage("Error " + std::to_string(code), "<h1>Error " + std::to_string(code) + "</h1>\n");
+    const std::string error = "Error " + std::to_string(code);
+    const Reply page
+        = code == 404 ? notFound(target) : Reply { code, kHtmlType, htmlPage(error, "<h1>" + error + "</h1>\n"), {} };
     response.set_content(page.body, page.contentType);
 }
 
@@ -117,19 +117,20 @@ void serveUpdateFile(const httplib::Request& request, const Target& target, http
     }
 
     // Drop: the true length is announced, then the connection closes after `after` bytes.
-    const std::size_t limit = fault.kind == FaultKind::Drop ? static_cast<std::size_t>(fault.after) : span.end;
+    const std::size_t length = span.end - span.start;
+    const std::size_t limit = fault.kind == FaultKind::Drop ? static_cast<std::size_t>(fault.after) : length;
     const std::size_t step = fault.kind == FaultKind::Trickle
         ? std::max<std::size_t>(1, static_cast<std::size_t>(fault.rate) * kTrickleStep.count() / 1000)
         : kChunk;
     const bool trickle = fault.kind == FaultKind::Trickle;
-    response.set_content_provider(span.end - span.start, kBinaryType,
+    response.set_content_provider(length, kBinaryType,
         [content, span, limit, step, trickle, &stopping](
-            std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+            std::size_t offset, std::size_t wanted, httplib::DataSink& sink) {
             if (offset >= limit || stopping)
                 return false;
             if (trickle)
                 std::this_thread::sleep_for(kTrickleStep);
-            const std::size_t size = std::min({ length, limit - offset, step });
+            const std::size_t size = std::min({ wanted, limit - offset, step });
             return sink.write(content->data() + span.start + offset, size);
         });
 }
