@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: MIT
+// The updater's whole run, in process, against the local web service: the real windows, transfer and files;
+// the message boxes and the program start are scripted.
+#include "freshbolt/mod_start.h"
+#include "platform/clock.h"
+#include "platform/fakes/fake_message_boxes.h"
+#include "platform/fakes/fake_shell.h"
+#include "platform/http_transfer.h"
+#include "platform/local_files.h"
+#include "platform/proxy_setup.h"
+#include "tests/support/simulator_process.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace
+{
+
+const QString kFailure = u"There was a failure downloading one or more of the required files. You have either "
+                         u"cancelled the update or there was a problem retrieving a file from the server.  Please "
+                         u"try again another time."_s;
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestModStartEndToEnd : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void bothFilesThenRestart();
+    void missingHelpFileStillFetchesProgram();
+    void cancelledHelpFileStillFetchesProgram();
+
+private:
+    std::unique_ptr<freshbolt::FRestart> run();
+    QString inFolder(const QString& name) const { return m_folder->filePath(name); }
+    QStringList titles() const;
+
+    SimulatorProcess m_simulator;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    platform::QtHttpTransfer m_transfer;
+    platform::SteadyClock m_clock;
+    platform::QtLocalFiles m_files;
+    platform::FakeMessageBoxes m_boxes;
+    platform::FakeShell m_shell;
+};
+
+void TestModStartEndToEnd::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_simulator.start());
+    qputenv("http_proxy", m_simulator.proxyUrl().toLatin1());
+    platform::useSystemProxy();
+}
+
+void TestModStartEndToEnd::init()
+{
+    m_boxes.questions.clear();
+    m_shell.started.clear();
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(QFile::copy(QStringLiteral(CLIP_PATH), inFolder(u"DOWNLD2.AVI"_s)));
+    QVERIFY(QDir(m_folder->path()).mkdir(u"help"_s));
+    QVERIFY(writeFile(inFolder(u"Quillet"_s), "old program"));
+    QVERIFY(writeFile(inFolder(u"help/Quillet_help.htm"_s), "old help"));
+    QVERIFY(m_simulator.control(u"update-file?name=Quillet&size=150000"_s));
+    QVERIFY(m_simulator.control(u"update-file?name=Quillet_help.htm&size=4000"_s));
+}
+
+std::unique_ptr<freshbolt::FRestart> TestModStartEndToEnd::run()
+{
+    return freshbolt::Main({ m_transfer, m_clock, m_files, m_boxes, m_shell }, m_folder->path());
+}
+
+QStringList TestModStartEndToEnd::titles() const
+{
+    QStringList result;
+    for (const auto& question : m_boxes.questions)
+        result.append(question.title);
+    return result;
+}
+
+void TestModStartEndToEnd::bothFilesThenRestart()
+{
+    const std::unique_ptr<freshbolt::FRestart> restart = run();
+    QVERIFY(restart);
+    QVERIFY(restart->isVisible());
+    QVERIFY(m_boxes.questions.isEmpty());
+    QCOMPARE(readFile(inFolder(u"help/Quillet_help.htm"_s)), generatedUpdateContent(4000));
+    QCOMPARE(readFile(inFolder(u"Quillet"_s)), generatedUpdateContent(150000));
+    QVERIFY(QFileInfo(inFolder(u"Quillet"_s)).isExecutable());
+
+    restart->findChild<QPushButton*>(u"cmdYes"_s)->click();
+    QCOMPARE(m_shell.started, QStringList { inFolder(u"Quillet"_s) });
+}
+
+void TestModStartEndToEnd::missingHelpFileStillFetchesProgram()
+{
+    QVERIFY(m_simulator.control(u"fault?name=Quillet_help.htm&kind=status&code=404&times=1"_s));
+
+    QVERIFY(!run());
+    QCOMPARE(titles(), (QStringList { u"File Not Found"_s, u"Freshbolt"_s }));
+    QCOMPARE(m_boxes.questions[1].text, kFailure);
+    QCOMPARE(m_boxes.questions[1].icon, platform::MessageIcon::None);
+    QCOMPARE(readFile(inFolder(u"help/Quillet_help.htm"_s)), QByteArray("old help"));
+    QCOMPARE(readFile(inFolder(u"Quillet"_s)), generatedUpdateContent(150000));
+}
+
+void TestModStartEndToEnd::cancelledHelpFileStillFetchesProgram()
+{
+    QVERIFY(m_simulator.control(u"update-file?name=Quillet_help.htm&size=200000"_s));
+    QVERIFY(m_simulator.control(u"fault?name=Quillet_help.htm&kind=trickle&rate=20000&times=1"_s));
+    // Once the help file is arriving, the user presses Cancel in the download window.
+    QTimer pressCancel;
+    connect(&pressCancel, &QTimer::timeout, this, [&pressCancel] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            const auto* status = window->findChild<QLabel*>(u"StatusLabel"_s);
+            if (window->isVisible() && status && status->text() == u"Saving:"
+                && window->windowTitle().endsWith(u"of Quillet_help.htm Completed")) {
+                window->findChild<QPushButton*>(u"CancelButton"_s)->click();
+                pressCancel.stop();
+            }
+        }
+    });
+    pressCancel.start(20);
+
+    QVERIFY(!run());
+    QCOMPARE(titles(), QStringList { u"Freshbolt"_s });
+    QCOMPARE(readFile(inFolder(u"help/Quillet_help.htm"_s)), QByteArray("old help"));
+    QCOMPARE(readFile(inFolder(u"Quillet"_s)), generatedUpdateContent(150000));
+}
+
+QTEST_MAIN(TestModStartEndToEnd)
+#include "tst_mod_start_e2e.moc"
