@@ -20,6 +20,8 @@ constexpr int kChunkBytes = 1024;
 constexpr qint64 kResumeOverlap = 4096;
 
 const QString kErrorTitle = QStringLiteral("Error Downloading File");
+// The number the classic HTTP component gave a request it could not start ("URL is malformed").
+constexpr int kRequestRefused = 35752;
 
 } // namespace
 

@@ -83,6 +83,9 @@ private slots:
     void writeFailureKeepsOldFile();
     void clipFailureEndsBeforeRequest();
     void missingFolderIsCreated();
+    void relativeDestinationSkipsSpaceCheck();
+    void unwritableFileIsWriteFailure();
+    void refusedRequestByStage();
 };
 
 void TestDownloader::firstAttemptFetchesWholeFile()
@@ -387,6 +390,49 @@ void TestDownloader::missingFolderIsCreated()
     QVERIFY(rig.files.isFolder(u"/prog/help"_s));
     QCOMPARE(rig.files.files[u"/prog/help/Quillet_help.htm"_s], file);
     QCOMPARE(rig.view.captions.last(), u"100% of Quillet_help.htm Completed"_s);
+}
+
+void TestDownloader::relativeDestinationSkipsSpaceCheck()
+{
+    Rig rig;
+    rig.freeBytes = 0;
+    rig.files.folders.insert(u"prog"_s);
+    const QByteArray file = content(3000);
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file));
+
+    QVERIFY(rig.download(u"prog/Quillet"_s));
+    QCOMPARE(rig.files.files[u"prog/Quillet"_s], file);
+}
+
+void TestDownloader::unwritableFileIsWriteFailure()
+{
+    Rig rig;
+    rig.files.unwritable.insert(freshbolt::PartialFilePath(kDestination));
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(content(3000)));
+
+    QVERIFY(!rig.download());
+    QCOMPARE(rig.boxes.questions.size(), 1);
+    QCOMPARE(rig.boxes.questions[0].text, u"Cannot write file to disk.\r\rError 75: Path/File access error"_s);
+    QCOMPARE(rig.files.files[kDestination], rig.oldFile);
+}
+
+void TestDownloader::refusedRequestByStage()
+{
+    Rig rig;
+    FakeHttpTransfer::Reply refused;
+    refused.refusal = u"Invalid URL"_s;
+    rig.transfer.replies = { refused };
+    QVERIFY(!rig.download());
+    QCOMPARE(rig.boxes.questions[0].text, u"Error: Invalid URL occurred."_s);
+
+    // Once the body has been written to, the same refusal is a write-stage failure.
+    rig.boxes.questions.clear();
+    rig.transfer.replies = { FakeHttpTransfer::fileReply(content(250000), 0, false, 100000), refused };
+    rig.boxes.answers = { MessageAnswer::Retry };
+    QVERIFY(!rig.download());
+    QCOMPARE(rig.titles(), (QStringList { u"Download Incomplete"_s, u"Error Downloading File"_s }));
+    QCOMPARE(rig.boxes.questions[1].text, u"Cannot write file to disk.\r\rError 35752: Invalid URL"_s);
+    QVERIFY(rig.leftNoPartialFile());
 }
 
 QTEST_GUILESS_MAIN(TestDownloader)
