@@ -183,7 +183,7 @@ Downloader::AttemptEnd Downloader::attempt(Call& call)
 
     const QString range = u"Range: bytes=" + QString::number(call.bytesReceived) + u"-\r\n";
     if (const std::optional<QString> refusal = m_transfer.start(call.url, call.userName, call.password, range)) {
-        reportFailure(call, { 0, *refusal });
+        reportFailure(call, { kRequestRefused, *refusal });
         return AttemptEnd::Decide;
     }
     while (m_transfer.stillExecuting()) {
