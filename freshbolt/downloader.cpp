@@ -116,6 +116,7 @@ bool Downloader::DownloadFile(
     m_view.setDestinationText({});
     m_view.setRateText({});
 
+    bool result = false;
     bool attemptNext = true;
     if (const std::optional<QString> failure = m_view.openClip(m_clipPath)) {
         reportFailure(call, { 0, *failure });
@@ -123,31 +124,11 @@ bool Downloader::DownloadFile(
     } else {
         m_view.showCentred();
     }
-
-    bool result = false;
     while (attemptNext) {
-        attemptNext = false;
-        if (attempt(call) == AttemptEnd::StartAfresh) {
-            attemptNext = true;
+        if (attempt(call) == AttemptEnd::StartAfresh)
             continue;
-        }
-        if (finishedCompletely(call)) {
-            result = true;
-            break;
-        }
-        if (!call.openedPartial || !m_files.exists(call.partial))
-            m_cancelled = true; // nothing to resume
-        if (!m_cancelled) {
-            const QString text = u"The connection with the server was reset.\r\rClick \"Retry\" to resume downloading "
-                                 u"the file.\r(Approximate time remaining: "
-                + FormatTime(call.secondsLeft) + u")\r\rClick \"Cancel\" to cancel downloading the file.";
-            if (m_view.ask(
-                    QStringLiteral("Download Incomplete"), text, MessageIcon::Warning, MessageButtons::RetryCancel)
-                == MessageAnswer::Retry) {
-                call.resumeMode = true;
-                attemptNext = true;
-            }
-        }
+        result = finishedCompletely(call);
+        attemptNext = !result && resumeWanted(call);
     }
     if (!result && m_files.exists(call.partial))
         m_files.remove(call.partial);
@@ -156,6 +137,22 @@ bool Downloader::DownloadFile(
     m_transfer.cancel();
     m_view.unload();
     return result;
+}
+
+bool Downloader::resumeWanted(Call& call)
+{
+    if (!call.openedPartial || !m_files.exists(call.partial))
+        m_cancelled = true; // nothing to resume
+    if (m_cancelled)
+        return false;
+    const QString text = u"The connection with the server was reset.\r\rClick \"Retry\" to resume downloading the "
+                         u"file.\r(Approximate time remaining: "
+        + FormatTime(call.secondsLeft) + u")\r\rClick \"Cancel\" to cancel downloading the file.";
+    if (m_view.ask(QStringLiteral("Download Incomplete"), text, MessageIcon::Warning, MessageButtons::RetryCancel)
+        != MessageAnswer::Retry)
+        return false;
+    call.resumeMode = true;
+    return true;
 }
 
 bool Downloader::finishedCompletely(Call& call)

@@ -61,6 +61,7 @@ private:
     void writeBody(Call& call);
     void showProgress(Call& call);
     bool finishedCompletely(Call& call);
+    bool resumeWanted(Call& call);
     void reportFailure(const Call& call, const platform::FileFailure& failure);
     void tell(const QString& title, const QString& text, platform::MessageIcon icon);
 
