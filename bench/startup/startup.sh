@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Start-up benchmark (not a test): time from process start until the simulator has seen both first pages
+# of Quillet (the Lastbell login post and the site's home page), against a bare two-view window loading two
+# pages the same way. Prints the median of each and the ratio.
+#   bench/startup/startup.sh [build-dir] [runs]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+build="${1:-$root/build}"
+runs="${2:-7}"
+work="$(mktemp -d)"
+trap 'kill $simulator 2>/dev/null || true; rm -rf "$work"' EXIT
+"$build/simulator/quillet_simulator" --port 0 --port-file "$work/port" >/dev/null 2>&1 &
+simulator=$!
+for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.05; done
+port="$(cat "$work/port")"
+control="http://127.0.0.1:$port/__control"
+export http_proxy="http://127.0.0.1:$port" no_proxy= QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
+export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
+
+# Milliseconds from start until the log holds both patterns.
+time_until_both() {
+  local first="$1" second="$2"
+  shift 2
+  curl -s --noproxy "*" -d "" "$control/clear-log" >/dev/null
+  local start now
+  start=$(date +%s%N)
+  "$@" >/dev/null 2>&1 &
+  local pid=$!
+  while true; do
+    log="$(curl -s --noproxy "*" "$control/log")"
+    if grep -q "$first" <<<"$log" && grep -q "$second" <<<"$log"; then break; fi
+    sleep 0.005
+  done
+  now=$(date +%s%N)
+  kill -TERM "$pid"; wait "$pid" 2>/dev/null || true
+  echo $(((now - start) / 1000000))
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+for i in $(seq "$runs"); do
+  export XDG_CONFIG_HOME="$work/config$i" XDG_DATA_HOME="$work/data$i" XDG_CACHE_HOME="$work/cache$i"
+  mkdir -p "$XDG_CONFIG_HOME/Lastbell Quillet"
+  printf '[Settings]\nStartScreen=N\n[Main]\nUser=demo\nPassword=secret\n' >"$XDG_CONFIG_HOME/Lastbell Quillet/Lastbell Quillet.ini"
+  time_until_both '"POST","url":"http://www.lastbell.com/secure/login.cfm"' '"url":"http://www.ebay.com/"' \
+    "$build/program/Quillet" >>"$work/quillet"
+  time_until_both '"url":"http://www.lastbell.com/secure/login.cfm"' '"url":"http://www.ebay.com/"' \
+    "$build/bench/startup/bench_bare_two_views" http://www.lastbell.com/secure/login.cfm http://www.ebay.com/ \
+    >>"$work/bare"
+done
+q=$(median <"$work/quillet")
+b=$(median <"$work/bare")
+echo "Quillet to both first pages: ${q} ms (median of $runs)"
+echo "bare two-view window:        ${b} ms (median of $runs)"
+awk -v q="$q" -v b="$b" 'BEGIN {printf "ratio Quillet / bare: %.2f\n", q / b}'
