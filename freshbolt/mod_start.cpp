@@ -24,7 +24,8 @@ constexpr QFileDevice::Permissions kProgramPermissions = QFileDevice::ReadOwner 
 
 } // namespace
 
-std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& programFolder)
+std::unique_ptr<FRestart> Main(
+    const UpdaterServices& services, const QString& programFolder, std::chrono::milliseconds quilletEndLimit)
 {
     FDownload download({ services.transfer, services.clock, services.files, services.messageBoxes }, programFolder);
     download.show();
@@ -32,7 +33,7 @@ std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& p
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
     // The pause is only a guess; the program file is replaced once Quillet has really ended.
-    if (!platform::InstanceLock(programFolder).waitUntilFree(kQuilletEndLimit)) {
+    if (!platform::InstanceLock(programFolder).waitUntilFree(quilletEndLimit)) {
         services.messageBoxes.ask(nullptr, kTitle,
             QStringLiteral("Lastbell Quillet is still running, so it cannot be updated now.\r\r"
                            "Close Quillet and start the update again."),

@@ -30,6 +30,7 @@ struct UpdaterServices {
 inline constexpr std::chrono::seconds kQuilletEndLimit { 30 };
 
 // The updater: waits for Quillet to end, fetches the files and returns the restart window when all arrived.
-std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& programFolder);
+std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& programFolder,
+    std::chrono::milliseconds quilletEndLimit = kQuilletEndLimit);
 
 } // namespace freshbolt

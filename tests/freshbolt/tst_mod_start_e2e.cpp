@@ -6,6 +6,7 @@
 #include "platform/fakes/fake_message_boxes.h"
 #include "platform/fakes/fake_shell.h"
 #include "platform/http_transfer.h"
+#include "platform/instance_lock.h"
 #include "platform/local_files.h"
 #include "platform/proxy_setup.h"
 #include "tests/support/simulator_process.h"
@@ -21,6 +22,7 @@
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace
 {
@@ -52,6 +54,7 @@ private slots:
     void bothFilesThenRestart();
     void missingHelpFileStillFetchesProgram();
     void cancelledHelpFileStillFetchesProgram();
+    void quilletStillRunningChangesNothing();
 
 private:
     std::unique_ptr<freshbolt::FRestart> run();
@@ -77,6 +80,7 @@ void TestModStartEndToEnd::initTestCase()
 
 void TestModStartEndToEnd::init()
 {
+    m_simulator.clearLog();
     m_boxes.questions.clear();
     m_shell.started.clear();
     m_folder = std::make_unique<QTemporaryDir>();
@@ -149,6 +153,18 @@ void TestModStartEndToEnd::cancelledHelpFileStillFetchesProgram()
     QCOMPARE(titles(), QStringList { u"Freshbolt"_s });
     QCOMPARE(readFile(inFolder(u"help/Quillet_help.htm"_s)), QByteArray("old help"));
     QCOMPARE(readFile(inFolder(u"Quillet"_s)), generatedUpdateContent(150000));
+}
+
+void TestModStartEndToEnd::quilletStillRunningChangesNothing()
+{
+    platform::InstanceLock quillet(m_folder->path());
+    QVERIFY(quillet.tryLock());
+
+    QVERIFY(!freshbolt::Main({ m_transfer, m_clock, m_files, m_boxes, m_shell }, m_folder->path(), 300ms));
+    QCOMPARE(titles(), QStringList { u"Freshbolt"_s });
+    QVERIFY(m_boxes.questions[0].text.startsWith(u"Lastbell Quillet is still running"_s));
+    QVERIFY(m_simulator.log().isEmpty());
+    QCOMPARE(readFile(inFolder(u"Quillet"_s)), QByteArray("old program"));
 }
 
 QTEST_MAIN(TestModStartEndToEnd)
