@@ -5,9 +5,10 @@
 #include "quillet/commands/edit_commands.h"
 #include "quillet/commands/fabout.h"
 #include "quillet/commands/help_commands.h"
+#include "quillet/commands/key_priority.h"
 #include "quillet/commands/link_label.h"
-#include "quillet/commands/menu_keys_first.h"
 #include "platform/shell.h"
+#include "platform/web_browser.h"
 #include "quillet/service/sites.h"
 
 #include <QApplication>
@@ -31,8 +32,12 @@ void FMain::createMenus()
     menuBar()->addMenu(createToolsMenu());
     menuBar()->addMenu(createHelpMenu());
     createButtonBarStatusMenu();
-    new MenuKeysFirst(this, {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_T),
-                             QKeySequence(Qt::CTRL | Qt::Key_F)});
+    new KeyPriority(this,
+                    {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_T),
+                     QKeySequence(Qt::CTRL | Qt::Key_F)},
+                    {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_C),
+                     QKeySequence(Qt::CTRL | Qt::Key_V)},
+                    {m_brwSnipe->widget(), m_brwAuction->widget()});
 }
 
 QMenu* FMain::createFileMenu()

@@ -3,6 +3,7 @@
 #include "tests/quillet/widget/fmain_fixture.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -37,6 +38,18 @@ class TestSnipeEndToEnd : public QObject
         if (!QTest::qWaitFor([&] { return done; }, kTimeout))
             return {};
         return text;
+    }
+
+    QString script(QWebEngineView* page, const char* code)
+    {
+        QString value;
+        bool done = false;
+        page->page()->runJavaScript(QString::fromLatin1(code), [&](const QVariant& v) {
+            value = v.toString();
+            done = true;
+        });
+        QTest::qWaitFor([&] { return done; }, kTimeout);
+        return value;
     }
 
     // The demo account logged in by the start-up post, as a saved login does it.
@@ -86,16 +99,30 @@ private slots:
         f->simulator.clearLog();
         // With the focus in a text field of the page, where Ctrl+Z would otherwise undo the typing.
         QWebEngineView* page = view(f->window->brwAuction());
-        bool fieldReady = false;
-        page->page()->runJavaScript(
-            "var q = document.createElement('input'); document.body.appendChild(q); q.focus(); true",
-            [&](const QVariant&) { fieldReady = true; });
-        QTRY_VERIFY_WITH_TIMEOUT(fieldReady, kTimeout);
+        QCOMPARE(
+            script(page, "var q = document.createElement('input'); document.body.appendChild(q); q.focus(); 'ready'"),
+            QString("ready"));
         page->setFocus();
         QTRY_VERIFY(QApplication::focusWidget() && page->isAncestorOf(QApplication::focusWidget()));
         QTest::keyClicks(QApplication::focusWidget(), "abc");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
         checkSetUpPageFor("1234567890");
+    }
+
+    // The Edit menu's Paste does nothing in a browser, but the page's own Ctrl+V must still paste into its fields.
+    void pasteKeyStillWorksInAPageField()
+    {
+        QVERIFY(openLoggedIn());
+        QWebEngineView* page = view(f->window->brwSnipe());
+        QCOMPARE(script(page,
+                     "var q = document.createElement('input'); q.id = 'q'; document.body.appendChild(q); q.focus(); "
+                     "'ready'"),
+            QString("ready"));
+        page->setFocus();
+        QTRY_VERIFY(QApplication::focusWidget() && page->isAncestorOf(QApplication::focusWidget()));
+        QApplication::clipboard()->setText("250.00");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(script(page, "document.getElementById('q').value"), QString("250.00"), kTimeout);
     }
 
     void floatingToolbarReachesTheSamePage()
