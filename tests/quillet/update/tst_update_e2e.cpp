@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The version check's real HTTP transfer against the local web service's version page.
+// The version check's real HTTP transfer and dialog against the local web service's version page.
 #include "platform/fakes/fake_message_boxes.h"
 #include "platform/fakes/fake_shell.h"
 #include "platform/http_transfer.h"
@@ -7,9 +7,12 @@
 #include "quillet/update/update_check.h"
 #include "tests/support/simulator_process.h"
 
+#include <QApplication>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -49,21 +52,27 @@ void TestUpdateEndToEnd::publishedVersion()
     platform::QtHttpTransfer intUpdate;
     platform::FakeShell shell;
     platform::FakeMessageBoxes boxes;
-    int prompts = 0;
-    UpdateCheck check(intUpdate, shell, boxes, u"/prog"_s, nullptr, [&prompts](QWidget*) {
-        ++prompts;
-        return true;
+    // The real dialog: the user answers "Update Now" as soon as it is up.
+    QStringList shown;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&shown] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            shown.append(dialog->windowTitle());
+            dialog->findChild<QPushButton*>(u"cmdUpdateNow"_s)->click();
+        }
     });
+    answer.start(10);
+    UpdateCheck check(intUpdate, shell, boxes, u"/prog"_s, nullptr);
     QSignalSpy answered(&intUpdate, &platform::HttpTransfer::stateChanged);
     QSignalSpy quit(&check, &UpdateCheck::quitForUpdate);
 
     check.CheckForUpdate();
     QTRY_COMPARE(answered.count(), 1);
     QCOMPARE(answered[0][0].toInt(), platform::HttpTransfer::kStateComplete);
-    QCOMPARE(prompts, offered ? 1 : 0);
+    QCOMPARE(shown, offered ? QStringList { u"New Version Available"_s } : QStringList());
     QCOMPARE(quit.count(), offered ? 1 : 0);
     QCOMPARE(shell.started, offered ? QStringList { u"/prog/Freshbolt"_s } : QStringList());
 }
 
-QTEST_GUILESS_MAIN(TestUpdateEndToEnd)
+QTEST_MAIN(TestUpdateEndToEnd)
 #include "tst_update_e2e.moc"
