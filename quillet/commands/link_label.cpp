@@ -39,7 +39,13 @@ void LinkLabel::showLook(const QColor& colour, bool underlined)
 bool LinkLabel::event(QEvent* event)
 {
     if (event->type() == QEvent::Shortcut) {
-        focusNextChild();
+        // The control that follows the label in tab order takes the focus.
+        for (QWidget* next = nextInFocusChain(); next && next != this; next = next->nextInFocusChain()) {
+            if ((next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(window()) && next->isEnabled()) {
+                next->setFocus(Qt::ShortcutFocusReason);
+                break;
+            }
+        }
         return true;
     }
     return QLabel::event(event);

@@ -12,9 +12,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
 
 namespace
 {
@@ -176,6 +178,26 @@ private slots:
         QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(3, 3));
         QVERIFY(looksAtRest(link));
         QCOMPARE(f.shell.opened, QStringList({ "http://www.cobbleton.com?quillet" }));
+    }
+
+    void linkLabelAccessKeyMovesToTheNextControl()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(new QLineEdit(&window));
+        auto* link = new LinkLabel("&Cobbleton", &window);
+        layout->addWidget(link);
+        auto* next = new QLineEdit(&window);
+        layout->addWidget(next);
+        auto* last = new QLineEdit(&window);
+        layout->addWidget(last);
+        QSignalSpy clicked(link, &LinkLabel::clicked);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        last->setFocus(); // the control after the label, wherever the focus was
+        QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), next);
+        QCOMPARE(clicked.count(), 0);
     }
 
     void aboutBox()
