@@ -11,6 +11,8 @@
 #include <QToolBar>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <memory>
+#include <optional>
 
 namespace
 {
@@ -27,29 +29,26 @@ class TestSnipeEndToEnd : public QObject
 
     QWebEngineView* view(platform::WebBrowser& browser) { return static_cast<platform::QtWebBrowser&>(browser).view(); }
 
+    // The callbacks may come after a timed-out wait, so they write into shared state, never into the stack.
+    static QString waitFor(const std::shared_ptr<std::optional<QString>>& result)
+    {
+        if (!QTest::qWaitFor([&] { return result->has_value(); }, kTimeout))
+            return QStringLiteral("(no answer)");
+        return **result;
+    }
+
     QString pageText(platform::WebBrowser& browser)
     {
-        QString text;
-        bool done = false;
-        view(browser)->page()->toPlainText([&](const QString& t) {
-            text = t;
-            done = true;
-        });
-        if (!QTest::qWaitFor([&] { return done; }, kTimeout))
-            return {};
-        return text;
+        auto result = std::make_shared<std::optional<QString>>();
+        view(browser)->page()->toPlainText([result](const QString& text) { *result = text; });
+        return waitFor(result);
     }
 
     QString script(QWebEngineView* page, const char* code)
     {
-        QString value;
-        bool done = false;
-        page->page()->runJavaScript(QString::fromLatin1(code), [&](const QVariant& v) {
-            value = v.toString();
-            done = true;
-        });
-        QTest::qWaitFor([&] { return done; }, kTimeout);
-        return value;
+        auto result = std::make_shared<std::optional<QString>>();
+        page->page()->runJavaScript(QString::fromLatin1(code), [result](const QVariant& v) { *result = v.toString(); });
+        return waitFor(result);
     }
 
     // The demo account logged in by the start-up post, as a saved login does it.
