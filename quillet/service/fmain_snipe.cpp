@@ -25,6 +25,7 @@ void FMain::ShowFloatingToolbar()
     if (m_unloaded)
         return;
     show();
+    activateWindow(); // the keyboard comes back to the main window with it
     if (toolbar.WasClosed())
         return;
     SSTab1->setCurrentIndex(0);
