@@ -103,7 +103,8 @@ private slots:
     void init();
     void cleanup();
     void updatesBothFilesAndOffersRestart();
-    void yesStartsTheNewProgram();
+    void restartAnswer_data();
+    void restartAnswer();
     void missingHelpFileEndsInFailureMessage();
 
 private:
@@ -171,22 +172,36 @@ void TestFreshboltProgram::updatesBothFilesAndOffersRestart()
     QVERIFY(!m_freshbolt.waitForFinished(1000));
 }
 
-void TestFreshboltProgram::yesStartsTheNewProgram()
+void TestFreshboltProgram::restartAnswer_data()
 {
+    QTest::addColumn<QPoint>("button");
+    QTest::addColumn<bool>("starts");
+    // Button centres in pixels of the restart window.
+    QTest::newRow("Yes") << QPoint(82, 113) << true;
+    QTest::newRow("Not Right Now") << QPoint(187, 113) << false;
+}
+
+void TestFreshboltProgram::restartAnswer()
+{
+    QFETCH(QPoint, button);
+    QFETCH(bool, starts);
     VirtualDisplay display;
     if (!display.start())
         QSKIP("needs Xvfb and xdotool");
     // The new program only leaves a mark that it was started from the program folder.
-    QVERIFY(
-        m_simulator.control(u"update-file?name=Quillet"_s, "#!/bin/sh\necho \"$0\" > \"$(dirname \"$0\")/started\"\n"));
+    const QByteArray program = "#!/bin/sh\necho \"$0\" > \"$(dirname \"$0\")/started\"\n";
+    QVERIFY(m_simulator.control(u"update-file?name=Quillet"_s, program));
     startFreshbolt(display.name());
 
-    // "Yes" on the restart window (its centre, in pixels of the window).
-    QVERIFY(display.clickIn(u"Update Successful"_s, QPoint(82, 113)));
+    QVERIFY(display.clickIn(u"Update Successful"_s, button));
     QVERIFY(m_freshbolt.waitForFinished(kWaitMs));
     QCOMPARE(m_freshbolt.exitCode(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(
-        readFile(inFolder(u"started"_s)).trimmed(), inFolder(u"Quillet"_s).toLocal8Bit(), kWaitMs);
+    QCOMPARE(readFile(inFolder(u"Quillet"_s)), program); // the new files stay either way
+    if (starts)
+        QTRY_COMPARE_WITH_TIMEOUT(
+            readFile(inFolder(u"started"_s)).trimmed(), inFolder(u"Quillet"_s).toLocal8Bit(), kWaitMs);
+    else
+        QVERIFY(!QFile::exists(inFolder(u"started"_s)));
 }
 
 void TestFreshboltProgram::missingHelpFileEndsInFailureMessage()
