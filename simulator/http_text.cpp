@@ -68,7 +68,7 @@ Target parseTarget(std::string_view target, std::string_view hostHeader)
     const auto question = rest.find('?');
     result.path = std::string(rest.substr(0, question));
     if (result.path.empty())
-        result.path = "/";
+        result.path.push_back('/'); // assigning a literal here trips a false -Wrestrict in g++ 12
     if (question != std::string_view::npos) {
         result.hasQuery = true;
         result.query = std::string(rest.substr(question + 1));
