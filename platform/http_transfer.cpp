@@ -17,6 +17,7 @@ namespace
 
 // A stalled server ends the transfer like a dropped connection, so the download can offer to resume.
 constexpr int kTransferTimeoutMs = 30000;
+constexpr qint64 kReadBufferBytes = 4 << 20;
 
 void addHeaderLines(QNetworkRequest& request, const QString& lines)
 {
@@ -60,6 +61,8 @@ std::optional<QString> QtHttpTransfer::start(
     m_url = url;
     m_headersIn = false;
     m_reply = m_manager->get(request);
+    // Holding the body in memory while the disk catches up would hold a whole large file.
+    m_reply->setReadBufferSize(kReadBufferBytes);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
         if (m_reply && m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
             m_headersIn = true;
