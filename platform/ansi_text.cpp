@@ -4,7 +4,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace platform {
+namespace platform
+{
 
 QByteArray toAnsi(const QString& text)
 {

@@ -4,7 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 
 // The one pair of conversions at 8-bit edges (files, form bodies): the locale's 8-bit encoding.
 QByteArray toAnsi(const QString& text);

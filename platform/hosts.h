@@ -3,7 +3,8 @@
 
 // Every outside host, path and number the programs talk to, in one place.
 // The simulator answers as each of these hosts.
-namespace hosts {
+namespace hosts
+{
 
 inline constexpr char kLastbellServer[] = "www.lastbell.com";
 inline constexpr char kLastbellLoginPath[] = "/secure/login.cfm";

@@ -3,9 +3,11 @@
 
 #include <QMessageBox>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 QMessageBox::Icon toQt(MessageIcon icon)
 {
@@ -52,16 +54,16 @@ MessageAnswer fromQt(int button, MessageButtons buttons)
         return MessageAnswer::Ok;
     default:
         // Escape or the close box: the box's negative answer.
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No
-                                                : (buttons == MessageButtons::Ok ? MessageAnswer::Ok
-                                                                                 : MessageAnswer::Cancel);
+        return buttons == MessageButtons::YesNo
+            ? MessageAnswer::No
+            : (buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel);
     }
 }
 
 } // namespace
 
-MessageAnswer QtMessageBoxes::ask(QWidget* owner, const QString& title, const QString& text, MessageIcon icon,
-                                  MessageButtons buttons)
+MessageAnswer QtMessageBoxes::ask(
+    QWidget* owner, const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons)
 {
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));

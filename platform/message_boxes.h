@@ -5,25 +5,28 @@
 
 class QWidget;
 
-namespace platform {
+namespace platform
+{
 
 enum class MessageIcon { None, Information, Warning, Critical, Question };
 enum class MessageButtons { Ok, YesNo, RetryCancel };
 enum class MessageAnswer { Ok, Yes, No, Retry, Cancel };
 
 // Modal message boxes. A CR in a text is a line break.
-class MessageBoxes {
+class MessageBoxes
+{
 public:
     virtual ~MessageBoxes() = default;
-    virtual MessageAnswer ask(QWidget* owner, const QString& title, const QString& text, MessageIcon icon,
-                              MessageButtons buttons)
+    virtual MessageAnswer ask(
+        QWidget* owner, const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons)
         = 0;
 };
 
-class QtMessageBoxes final : public MessageBoxes {
+class QtMessageBoxes final : public MessageBoxes
+{
 public:
-    MessageAnswer ask(QWidget* owner, const QString& title, const QString& text, MessageIcon icon,
-                      MessageButtons buttons) override;
+    MessageAnswer ask(
+        QWidget* owner, const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons) override;
 };
 
 } // namespace platform

@@ -3,12 +3,15 @@
 
 #include <QDesktopServices>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 // Stands in for the new window only until its first address is known, then hands that to the desktop.
-class HandOverPage final : public QWebEnginePage {
+class HandOverPage final : public QWebEnginePage
+{
 public:
     HandOverPage(QWebEngineProfile* profile, QObject* parent)
         : QWebEnginePage(profile, parent)

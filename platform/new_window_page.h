@@ -3,10 +3,12 @@
 
 #include <QWebEnginePage>
 
-namespace platform {
+namespace platform
+{
 
 // A page whose requests for a new window open the address in the user's default browser instead.
-class NewWindowAwarePage final : public QWebEnginePage {
+class NewWindowAwarePage final : public QWebEnginePage
+{
     Q_OBJECT
 public:
     NewWindowAwarePage(QWebEngineProfile* profile, QObject* parent);

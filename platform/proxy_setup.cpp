@@ -3,7 +3,8 @@
 
 #include <QNetworkProxyFactory>
 
-namespace platform {
+namespace platform
+{
 
 void useSystemProxy()
 {

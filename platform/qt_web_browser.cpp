@@ -12,7 +12,8 @@
 #include <QWebEngineHttpRequest>
 #include <QWebEngineView>
 
-namespace platform {
+namespace platform
+{
 
 QtWebBrowser::QtWebBrowser(QWebEngineProfile* profile, QObject* parent)
     : WebBrowser(parent)
@@ -49,9 +50,9 @@ void QtWebBrowser::connectPageEvents()
     connect(page, &QWebEnginePage::urlChanged, this, [this] { emit NavigateComplete2(); });
     connect(page, &QWebEnginePage::titleChanged, this, [this] { emit ProgressChange(); });
     connect(page->action(QWebEnginePage::Back), &QAction::enabledChanged, this,
-            [this](bool enabled) { emit CommandStateChange(kCommandBack, enabled); });
+        [this](bool enabled) { emit CommandStateChange(kCommandBack, enabled); });
     connect(page->action(QWebEnginePage::Forward), &QAction::enabledChanged, this,
-            [this](bool enabled) { emit CommandStateChange(kCommandForward, enabled); });
+        [this](bool enabled) { emit CommandStateChange(kCommandForward, enabled); });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now && m_container->isAncestorOf(now))
             emit focusReceived();

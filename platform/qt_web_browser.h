@@ -9,12 +9,14 @@ class QPrinter;
 class QWebEngineProfile;
 class QWebEngineView;
 
-namespace platform {
+namespace platform
+{
 
 class FindBar;
 
 // A QWebEngineView on the shared persistent profile. The profile must outlive this browser.
-class QtWebBrowser final : public WebBrowser {
+class QtWebBrowser final : public WebBrowser
+{
     Q_OBJECT
 public:
     explicit QtWebBrowser(QWebEngineProfile* profile, QObject* parent = nullptr);

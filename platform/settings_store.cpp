@@ -10,9 +10,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 constexpr char kApplication[] = "Lastbell Quillet";
 
@@ -31,8 +33,8 @@ void ensureOwnerOnlyFile(const QString& fileName)
 } // namespace
 
 IniSettingsStore::IniSettingsStore()
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QLatin1String(kApplication),
-                                             QLatin1String(kApplication)))
+    : m_settings(std::make_unique<QSettings>(
+        QSettings::IniFormat, QSettings::UserScope, QLatin1String(kApplication), QLatin1String(kApplication)))
 {
 }
 

@@ -6,10 +6,12 @@
 
 class QSettings;
 
-namespace platform {
+namespace platform
+{
 
 // Per-user string values by section and key; an absent key reads as the empty string.
-class SettingsStore {
+class SettingsStore
+{
 public:
     virtual ~SettingsStore() = default;
     virtual QString read(const QString& section, const QString& key) const = 0;
@@ -18,7 +20,8 @@ public:
 };
 
 // The INI file under the XDG config folder. It holds the saved password, so it is kept owner-only.
-class IniSettingsStore final : public SettingsStore {
+class IniSettingsStore final : public SettingsStore
+{
 public:
     IniSettingsStore(); // the user's own file
     explicit IniSettingsStore(const QString& fileName);

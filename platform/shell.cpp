@@ -6,7 +6,8 @@
 #include <QProcess>
 #include <QUrl>
 
-namespace platform {
+namespace platform
+{
 
 bool QtShell::openAddress(const QString& address)
 {

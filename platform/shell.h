@@ -3,17 +3,20 @@
 
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 
 // The desktop shell: open a web address, a mailto: address or a document; start a program.
-class Shell {
+class Shell
+{
 public:
     virtual ~Shell() = default;
     virtual bool openAddress(const QString& address) = 0;
     virtual bool startProgram(const QString& path) = 0;
 };
 
-class QtShell final : public Shell {
+class QtShell final : public Shell
+{
 public:
     bool openAddress(const QString& address) override;
     bool startProgram(const QString& path) override;

@@ -5,10 +5,12 @@
 
 class QSocketNotifier;
 
-namespace platform {
+namespace platform
+{
 
 // Turns SIGTERM into a signal on the event loop, so the program can save its settings and end.
-class TerminationSignal final : public QObject {
+class TerminationSignal final : public QObject
+{
     Q_OBJECT
 public:
     explicit TerminationSignal(QObject* parent = nullptr);

@@ -7,10 +7,12 @@
 
 class QWidget;
 
-namespace platform {
+namespace platform
+{
 
 // An embedded web browser. The event signals carry the browser component's event names.
-class WebBrowser : public QObject {
+class WebBrowser : public QObject
+{
     Q_OBJECT
 public:
     // Command ids of CommandStateChange.

@@ -31,12 +31,12 @@ int main(int argc, char* argv[])
 
     const bool hasAccount = AskHasAccount(settings, shell);
 
-    FMain window({settings, shell, messages, QCoreApplication::applicationDirPath(), {}, &systemInfo},
-                 std::make_unique<platform::QtWebBrowser>(&profile), std::make_unique<platform::QtWebBrowser>(&profile));
+    FMain window({ settings, shell, messages, QCoreApplication::applicationDirPath(), {}, &systemInfo },
+        std::make_unique<platform::QtWebBrowser>(&profile), std::make_unique<platform::QtWebBrowser>(&profile));
     QObject::connect(&window, &FMain::ended, &app, [] { QCoreApplication::exit(0); });
     QObject::connect(&termination, &platform::TerminationSignal::received, &window, &FMain::ShutDown);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
-                     [&window](QSessionManager&) { window.ShutDown(); });
+    QObject::connect(
+        &app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager&) { window.ShutDown(); });
     window.Initialize(hasAccount);
     window.show();
     return app.exec();

@@ -5,10 +5,12 @@
 
 #include <QList>
 
-namespace platform {
+namespace platform
+{
 
 // Answers from a script, first in first out; an unscripted question gets the box's first button.
-class FakeMessageBoxes final : public MessageBoxes {
+class FakeMessageBoxes final : public MessageBoxes
+{
 public:
     struct Question {
         QString title;
@@ -17,10 +19,10 @@ public:
         MessageButtons buttons;
     };
 
-    MessageAnswer ask(QWidget*, const QString& title, const QString& text, MessageIcon icon,
-                      MessageButtons buttons) override
+    MessageAnswer ask(
+        QWidget*, const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons) override
     {
-        questions.append({title, text, icon, buttons});
+        questions.append({ title, text, icon, buttons });
         if (!answers.isEmpty())
             return answers.takeFirst();
         switch (buttons) {

@@ -6,9 +6,11 @@
 #include <QMap>
 #include <QStringList>
 
-namespace platform {
+namespace platform
+{
 
-class FakeSettingsStore final : public SettingsStore {
+class FakeSettingsStore final : public SettingsStore
+{
 public:
     QString read(const QString& section, const QString& key) const override
     {

@@ -5,9 +5,11 @@
 
 #include <QStringList>
 
-namespace platform {
+namespace platform
+{
 
-class FakeShell final : public Shell {
+class FakeShell final : public Shell
+{
 public:
     bool openAddress(const QString& address) override
     {

@@ -7,10 +7,12 @@
 #include <QWidget>
 #include <memory>
 
-namespace platform {
+namespace platform
+{
 
 // Records every command; the test sets the properties and raises the events itself (signals are public).
-class FakeWebBrowser final : public WebBrowser {
+class FakeWebBrowser final : public WebBrowser
+{
 public:
     struct Navigation {
         QString address;
@@ -27,10 +29,10 @@ public:
 
     QWidget* widget() override { return m_widget.get(); }
 
-    void navigate(const QString& address) override { navigations.append({address, {}, {}, false}); }
+    void navigate(const QString& address) override { navigations.append({ address, {}, {}, false }); }
     void navigatePost(const QString& address, const QByteArray& postData, const QString& header) override
     {
-        navigations.append({address, postData, header, true});
+        navigations.append({ address, postData, header, true });
     }
     void goBack() override { commands.append(QStringLiteral("back")); }
     void goForward() override { commands.append(QStringLiteral("forward")); }

@@ -16,7 +16,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 QLabel* label(const char* name, const QString& text, QWidget* parent)
 {
@@ -59,16 +60,16 @@ FStart::FStart(platform::SettingsStore& settings, platform::Shell& shell, QWidge
     fraBody->setObjectName(QStringLiteral("fraBody"));
     auto* body = new QVBoxLayout(fraBody);
     body->addWidget(label("lblExplanation1",
-                          QStringLiteral("Lastbell Quillet allows you to place last-second bids in online auctions.  "
-                                         "Your bid requests will be set up on a secure online server and placed for "
-                                         "you automatically.  Your computer does not even have to have to be turned "
-                                         "on when your bid is placed."),
-                          fraBody));
+        QStringLiteral("Lastbell Quillet allows you to place last-second bids in online auctions.  "
+                       "Your bid requests will be set up on a secure online server and placed for "
+                       "you automatically.  Your computer does not even have to have to be turned "
+                       "on when your bid is placed."),
+        fraBody));
     body->addWidget(label("lblExplanation2",
-                          QStringLiteral("Using Quillet is easy and free!  When you are viewing an auction in the "
-                                         "auction browser window, just press the Snipe! button to set up a bid.  "
-                                         "View and manage your bids in the Lastbell window."),
-                          fraBody));
+        QStringLiteral("Using Quillet is easy and free!  When you are viewing an auction in the "
+                       "auction browser window, just press the Snipe! button to set up a bid.  "
+                       "View and manage your bids in the Lastbell window."),
+        fraBody));
 
     QLabel* lblAccountQuery = label("lblAccountQuery", QStringLiteral("Do you have an account with Lastbell?"), this);
     QFont bold = lblAccountQuery->font();
@@ -76,9 +77,9 @@ FStart::FStart(platform::SettingsStore& settings, platform::Shell& shell, QWidge
     bold.setPointSizeF(8.25);
     lblAccountQuery->setFont(bold);
     QLabel* lblAccountRequired = label("lblAccountRequired",
-                                       QStringLiteral("You need an account with Lastbell to set up snipe bids.  It is "
-                                                      "free and only takes a moment to set up."),
-                                       this);
+        QStringLiteral("You need an account with Lastbell to set up snipe bids.  It is "
+                       "free and only takes a moment to set up."),
+        this);
     chkHasAccount = new QCheckBox(QStringLiteral("I have a Lastbell &account.  Do not show this message again."), this);
     chkHasAccount->setObjectName(QStringLiteral("chkHasAccount"));
 
@@ -123,8 +124,8 @@ FStart::FStart(platform::SettingsStore& settings, platform::Shell& shell, QWidge
 
     // The link's rest look comes back when the pointer moves over its surroundings.
     setMouseTracking(true);
-    for (QWidget* surrounding : {static_cast<QWidget*>(this), static_cast<QWidget*>(fraBody),
-                                 static_cast<QWidget*>(lblFrom), static_cast<QWidget*>(lblQuillet)}) {
+    for (QWidget* surrounding : { static_cast<QWidget*>(this), static_cast<QWidget*>(fraBody),
+             static_cast<QWidget*>(lblFrom), static_cast<QWidget*>(lblQuillet) }) {
         surrounding->setMouseTracking(true);
         surrounding->installEventFilter(this);
     }

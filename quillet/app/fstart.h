@@ -6,13 +6,15 @@
 class QCheckBox;
 class LinkLabel;
 
-namespace platform {
+namespace platform
+{
 class SettingsStore;
 class Shell;
 } // namespace platform
 
 // The welcome screen: does the user have a Lastbell account?
-class FStart final : public QDialog {
+class FStart final : public QDialog
+{
     Q_OBJECT
 public:
     FStart(platform::SettingsStore& settings, platform::Shell& shell, QWidget* parent = nullptr);

@@ -3,7 +3,8 @@
 
 #include "platform/settings_store.h"
 
-namespace settings {
+namespace settings
+{
 
 QString read(const platform::SettingsStore& store, Key key)
 {

@@ -3,23 +3,25 @@
 
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 class SettingsStore;
 }
 
 // Every section and key the program reads or writes, and the readers that apply their defaults.
-namespace settings {
+namespace settings
+{
 
 struct Key {
     const char* section;
     const char* key;
 };
 
-inline constexpr Key kStartScreen{"Settings", "StartScreen"};
-inline constexpr Key kSite{"Settings", "Site"};
-inline constexpr Key kTextLabels{"Settings", "TextLabels"};
-inline constexpr Key kUser{"Main", "User"};
-inline constexpr Key kPassword{"Main", "Password"};
+inline constexpr Key kStartScreen { "Settings", "StartScreen" };
+inline constexpr Key kSite { "Settings", "Site" };
+inline constexpr Key kTextLabels { "Settings", "TextLabels" };
+inline constexpr Key kUser { "Main", "User" };
+inline constexpr Key kPassword { "Main", "Password" };
 
 // Booleans are stored as "N" for off and anything else for on.
 inline constexpr char kOff[] = "N";

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-namespace platform {
+namespace platform
+{
 class SettingsStore;
 class Shell;
 } // namespace platform

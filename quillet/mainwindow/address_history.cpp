@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/mainwindow/address_history.h"
 
-namespace address_history {
+namespace address_history
+{
 
 QStringList MoveToFront(QStringList history, const QString& address)
 {

@@ -3,7 +3,8 @@
 
 #include <QStringList>
 
-namespace address_history {
+namespace address_history
+{
 
 // The history with the address first and listed once (exact, case-sensitive comparison).
 QStringList MoveToFront(QStringList history, const QString& address);

@@ -2,7 +2,8 @@
 #pragma once
 
 // The busy indicator: six frames shown in turn while a page loads, and an idle picture.
-namespace busy_frames {
+namespace busy_frames
+{
 
 inline constexpr int kFrameCount = 6;
 inline constexpr int kIdlePicture = 7;

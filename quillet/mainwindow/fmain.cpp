@@ -31,7 +31,7 @@
 using layout::toPixels;
 
 FMain::FMain(Services services, std::unique_ptr<platform::WebBrowser> snipe,
-             std::unique_ptr<platform::WebBrowser> auction, QWidget* parent)
+    std::unique_ptr<platform::WebBrowser> auction, QWidget* parent)
     : QMainWindow(parent)
     , m_services(std::move(services))
     , m_brwSnipe(std::move(snipe))
@@ -61,13 +61,13 @@ void FMain::createNavigateToolbar(QWidget* central)
         const char* tooltip;
     };
     static constexpr Button kButtons[] = {
-        {"Back", "Go back to the page you viewed before this one."},
-        {"Forward", "Go forward to the page you viewed after this one."},
-        {"Stop", "Stop the current browser from navigating."},
-        {"Refresh", "Refresh the page in the current browser."},
-        {"Home", "Go to the home page for the current browser."},
-        {"Favorites", "View your favorites lists."},
-        {"Toolbar2", "Transform Quillet into a small floating toolbar."},
+        { "Back", "Go back to the page you viewed before this one." },
+        { "Forward", "Go forward to the page you viewed after this one." },
+        { "Stop", "Stop the current browser from navigating." },
+        { "Refresh", "Refresh the page in the current browser." },
+        { "Home", "Go to the home page for the current browser." },
+        { "Favorites", "View your favorites lists." },
+        { "Toolbar2", "Transform Quillet into a small floating toolbar." },
     };
     tbrNavigate = new QToolBar(central);
     tbrNavigate->setObjectName(QStringLiteral("tbrNavigate"));
@@ -83,8 +83,8 @@ void FMain::createNavigateToolbar(QWidget* central)
         m_navigateButtons.append(button);
     }
     auto* dropDown = new QMenu(this);
-    static constexpr std::pair<const char*, const char*> kFavorites[] = {
-        {"Browser Favorites", "Favorites"}, {"Favorite Sellers", "Sellers"}, {"Favorite Bidders", "Bidders"}};
+    static constexpr std::pair<const char*, const char*> kFavorites[] = { { "Browser Favorites", "Favorites" },
+        { "Favorite Sellers", "Sellers" }, { "Favorite Bidders", "Bidders" } };
     for (const auto& [caption, key] : kFavorites) {
         QAction* item = dropDown->addAction(QLatin1String(caption));
         const QString itemKey = QLatin1String(key);
@@ -95,7 +95,7 @@ void FMain::createNavigateToolbar(QWidget* central)
     if (auto* favorites = qobject_cast<QToolButton*>(tbrNavigate->widgetForAction(m_navigateButtons[5])))
         favorites->setPopupMode(QToolButton::MenuButtonPopup);
     connect(tbrNavigate, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { mnuButtonBarStatus->popup(tbrNavigate->mapToGlobal(at)); });
+        [this](const QPoint& at) { mnuButtonBarStatus->popup(tbrNavigate->mapToGlobal(at)); });
 
     picSnipe = new QLabel(central);
     picSnipe->setObjectName(QStringLiteral("picSnipe"));
@@ -155,7 +155,7 @@ void FMain::createTabs(QWidget* central)
 void FMain::createStatusBar()
 {
     statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
-    static constexpr const char* kPanelNames[] = {"Panel1", "Panel2", "Panel3"};
+    static constexpr const char* kPanelNames[] = { "Panel1", "Panel2", "Panel3" };
     for (int i = 0; i < 3; ++i) {
         m_panels[i] = new QLabel(this);
         m_panels[i]->setObjectName(QLatin1String(kPanelNames[i]));
@@ -304,9 +304,8 @@ void FMain::LayoutControls()
 {
     const QWidget* central = centralWidget();
     const bool text = buttonTextShown();
-    const layout::Placement p = layout::LayoutControls(
-        {layout::toTwips(central->width()), layout::toTwips(central->height() + statusBar()->height()),
-         layout::toTwips(frameGeometry().width()), text});
+    const layout::Placement p = layout::LayoutControls({ layout::toTwips(central->width()),
+        layout::toTwips(central->height() + statusBar()->height()), layout::toTwips(frameGeometry().width()), text });
     tbrNavigate->setGeometry(0, 0, toPixels(p.goLeft + 900), toPixels(p.tabTop));
     tbrNavigate->setIconSize(text ? QSize(18, 18) : QSize(22, 22));
     picSnipe->setGeometry(toPixels(p.busyLeft), 3, toPixels(500), toPixels(500) - 6);
@@ -315,7 +314,7 @@ void FMain::LayoutControls()
     // Positions on a tab count from the tab control's top; its pages start below the tab strip.
     const int strip = SSTab1->tabBar()->height();
     const auto onPage = [strip](int twips) { return qMax(0, toPixels(twips) - strip); };
-    for (QWidget* browser : {m_brwSnipe->widget(), m_brwAuction->widget()})
+    for (QWidget* browser : { m_brwSnipe->widget(), m_brwAuction->widget() })
         browser->setGeometry(0, onPage(800), toPixels(p.browserWidth), toPixels(p.browserHeight));
     lblCobbleton->move(toPixels(p.linkLeft), onPage(390));
     tbrSnipe->setGeometry(toPixels(135), onPage(360), toPixels(1050), toPixels(420));
@@ -383,8 +382,8 @@ void FMain::Form_Unload()
             checked = i;
     }
     settings::write(m_services.settings, settings::kSite, QString::number(checked));
-    settings::write(m_services.settings, settings::kTextLabels,
-                    buttonTextShown() ? QString() : QLatin1String(settings::kOff));
+    settings::write(
+        m_services.settings, settings::kTextLabels, buttonTextShown() ? QString() : QLatin1String(settings::kOff));
     timStar->stop();
     timTimer->stop();
     timAppEnd->stop();
@@ -398,7 +397,7 @@ bool FMain::eventFilter(QObject* watched, QEvent* event)
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             OpenAddressBoxText(); // the key still goes on to the box
     } else if (watched == SSTab1->tabBar()
-               && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress)) {
+        && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress)) {
         lblCobbleton->resetLook();
     }
     return QMainWindow::eventFilter(watched, event);

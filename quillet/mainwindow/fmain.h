@@ -14,7 +14,8 @@ class QTimer;
 class QToolBar;
 class LinkLabel;
 
-namespace platform {
+namespace platform
+{
 class MessageBoxes;
 class SettingsStore;
 class Shell;
@@ -25,7 +26,8 @@ class WebBrowser;
 class OpenWindows;
 
 // The main window: two browsers on two tabs, toolbars, menus, status bar, busy indicator and the exit sequence.
-class FMain final : public QMainWindow {
+class FMain final : public QMainWindow
+{
     Q_OBJECT
 public:
     struct Services {
@@ -39,8 +41,8 @@ public:
         const platform::SystemInfoLocator* systemInfo = nullptr;
     };
 
-    FMain(Services services, std::unique_ptr<platform::WebBrowser> snipe,
-          std::unique_ptr<platform::WebBrowser> auction, QWidget* parent = nullptr);
+    FMain(Services services, std::unique_ptr<platform::WebBrowser> snipe, std::unique_ptr<platform::WebBrowser> auction,
+        QWidget* parent = nullptr);
     ~FMain() override;
 
     void Initialize(bool bIsHasAccount);

@@ -2,13 +2,13 @@
 // The main window's menu bar and the hidden pop-up menu of the navigation toolbar.
 #include "quillet/mainwindow/fmain.h"
 
+#include "platform/shell.h"
+#include "platform/web_browser.h"
 #include "quillet/commands/edit_commands.h"
 #include "quillet/commands/fabout.h"
 #include "quillet/commands/help_commands.h"
 #include "quillet/commands/key_priority.h"
 #include "quillet/commands/link_label.h"
-#include "platform/shell.h"
-#include "platform/web_browser.h"
 #include "quillet/service/sites.h"
 
 #include <QApplication>
@@ -33,11 +33,9 @@ void FMain::createMenus()
     menuBar()->addMenu(createHelpMenu());
     createButtonBarStatusMenu();
     new KeyPriority(this,
-                    {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_T),
-                     QKeySequence(Qt::CTRL | Qt::Key_F)},
-                    {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_C),
-                     QKeySequence(Qt::CTRL | Qt::Key_V)},
-                    {m_brwSnipe->widget(), m_brwAuction->widget()});
+        { QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_T), QKeySequence(Qt::CTRL | Qt::Key_F) },
+        { QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_V) },
+        { m_brwSnipe->widget(), m_brwAuction->widget() });
 }
 
 QMenu* FMain::createFileMenu()
@@ -45,10 +43,9 @@ QMenu* FMain::createFileMenu()
     auto* menu = new QMenu(QStringLiteral("&File"), this);
     menu->setObjectName(QStringLiteral("mnuFile"));
     connect(addMenuItem(menu, "mnuFilePrint", QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P)),
-            &QAction::triggered, this, &FMain::PrintCurrentPage);
+        &QAction::triggered, this, &FMain::PrintCurrentPage);
     menu->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
-    connect(addMenuItem(menu, "mnuFileExit", QStringLiteral("E&xit")), &QAction::triggered, this,
-            &FMain::ExitProgram);
+    connect(addMenuItem(menu, "mnuFileExit", QStringLiteral("E&xit")), &QAction::triggered, this, &FMain::ExitProgram);
     return menu;
 }
 
@@ -56,17 +53,17 @@ QMenu* FMain::createEditMenu()
 {
     auto* menu = new QMenu(QStringLiteral("&Edit"), this);
     menu->setObjectName(QStringLiteral("mnuEdit"));
-    const auto browsers = [this] { return QList<platform::WebBrowser*>{m_brwSnipe.get(), m_brwAuction.get()}; };
+    const auto browsers = [this] { return QList<platform::WebBrowser*> { m_brwSnipe.get(), m_brwAuction.get() }; };
     connect(addMenuItem(menu, "mnuEditCut", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)),
-            &QAction::triggered, this, [browsers] { EditCut(QApplication::focusWidget(), browsers()); });
+        &QAction::triggered, this, [browsers] { EditCut(QApplication::focusWidget(), browsers()); });
     connect(addMenuItem(menu, "mnuEditCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)),
-            &QAction::triggered, this, [browsers] { EditCopy(QApplication::focusWidget(), browsers()); });
+        &QAction::triggered, this, [browsers] { EditCopy(QApplication::focusWidget(), browsers()); });
     connect(addMenuItem(menu, "mnuEditPaste", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)),
-            &QAction::triggered, this, [browsers] { EditPaste(QApplication::focusWidget(), browsers()); });
+        &QAction::triggered, this, [browsers] { EditPaste(QApplication::focusWidget(), browsers()); });
     menu->addSeparator()->setObjectName(QStringLiteral("mnuEditSep"));
-    connect(addMenuItem(menu, "mnuEditFind", QStringLiteral("&Find (on current web page)"),
-                        QKeySequence(Qt::CTRL | Qt::Key_F)),
-            &QAction::triggered, this, [this] { EditFind(currentBrowser()); });
+    connect(addMenuItem(
+                menu, "mnuEditFind", QStringLiteral("&Find (on current web page)"), QKeySequence(Qt::CTRL | Qt::Key_F)),
+        &QAction::triggered, this, [this] { EditFind(currentBrowser()); });
     return menu;
 }
 
@@ -75,15 +72,15 @@ QMenu* FMain::createNavigateMenu()
     auto* menu = new QMenu(QStringLiteral("&Navigate"), this);
     menu->setObjectName(QStringLiteral("mnumnuNavigate"));
     connect(addMenuItem(menu, "mnumnuNavigatemnuNavigateBack", QStringLiteral("&Back")), &QAction::triggered, this,
-            [this] { BrowseBack(!auctionTabInFront()); });
+        [this] { BrowseBack(!auctionTabInFront()); });
     connect(addMenuItem(menu, "mnumnuNavigatemnuNavigateForward", QStringLiteral("&Forward")), &QAction::triggered,
-            this, [this] { BrowseForward(!auctionTabInFront()); });
-    connect(addMenuItem(menu, "mnuNavigateStop", QStringLiteral("&Stop")), &QAction::triggered, this,
-            &FMain::BrowseStop);
+        this, [this] { BrowseForward(!auctionTabInFront()); });
+    connect(
+        addMenuItem(menu, "mnuNavigateStop", QStringLiteral("&Stop")), &QAction::triggered, this, &FMain::BrowseStop);
     connect(addMenuItem(menu, "mnumnuNavigatemnuNavigateHome", QStringLiteral("&Home")), &QAction::triggered, this,
-            &FMain::BrowseHome);
+        &FMain::BrowseHome);
     connect(addMenuItem(menu, "mnumnuNavigatemnuNavigateRefresh", QStringLiteral("&Refresh")), &QAction::triggered,
-            this, &FMain::BrowseRefresh);
+        this, &FMain::BrowseRefresh);
     return menu;
 }
 
@@ -104,15 +101,15 @@ QMenu* FMain::createToolsMenu()
 {
     auto* menu = new QMenu(QStringLiteral("&Tools"), this);
     menu->setObjectName(QStringLiteral("mnuTools"));
-    mnuNavigateSnipe = addMenuItem(menu, "mnuNavigateSnipe", QStringLiteral("Snipe &Current Auction"),
-                                   QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuNavigateSnipe = addMenuItem(
+        menu, "mnuNavigateSnipe", QStringLiteral("Snipe &Current Auction"), QKeySequence(Qt::CTRL | Qt::Key_Z));
     mnuNavigateSnipe->setEnabled(false);
     connect(mnuNavigateSnipe, &QAction::triggered, this, &FMain::SnipeCurrentAuction);
-    connect(addMenuItem(menu, "mnuToolsToolbar", QStringLiteral("&Floating Toolbar"),
-                        QKeySequence(Qt::CTRL | Qt::Key_T)),
-            &QAction::triggered, this, &FMain::ShowFloatingToolbar);
+    connect(
+        addMenuItem(menu, "mnuToolsToolbar", QStringLiteral("&Floating Toolbar"), QKeySequence(Qt::CTRL | Qt::Key_T)),
+        &QAction::triggered, this, &FMain::ShowFloatingToolbar);
     connect(addMenuItem(menu, "mnuToolsPassword", QStringLiteral("&Lastbell Password")), &QAction::triggered, this,
-            &FMain::ShowPasswordDialog);
+        &FMain::ShowPasswordDialog);
     menu->addSeparator()->setObjectName(QStringLiteral("sep"));
 
     QMenu* options = menu->addMenu(QStringLiteral("&Options"));
@@ -142,17 +139,17 @@ QMenu* FMain::createHelpMenu()
     auto* menu = new QMenu(QStringLiteral("&Help"), this);
     menu->setObjectName(QStringLiteral("mnuHelp"));
     connect(addMenuItem(menu, "mnuHelpContents", QStringLiteral("&Contents")), &QAction::triggered, this,
-            [this] { m_services.shell.openAddress(HelpFileAddress(m_services.programFolder)); });
+        [this] { m_services.shell.openAddress(HelpFileAddress(m_services.programFolder)); });
     menu->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep"));
-    connect(addMenuItem(menu, "mnuHelpmnuHelpCobbleton", QStringLiteral("&Cobbleton Home Page")),
-            &QAction::triggered, this, [this] { m_services.shell.openAddress(MakerHomeAddress()); });
+    connect(addMenuItem(menu, "mnuHelpmnuHelpCobbleton", QStringLiteral("&Cobbleton Home Page")), &QAction::triggered,
+        this, [this] { m_services.shell.openAddress(MakerHomeAddress()); });
     connect(lblCobbleton, &LinkLabel::clicked, this, [this] { m_services.shell.openAddress(MakerHomeAddress()); });
-    connect(addMenuItem(menu, "mnuHelpmnuHelpLastbell", QStringLiteral("Lastbell &Online")), &QAction::triggered,
-            this, [this] { m_services.shell.openAddress(LastbellOnlineAddress()); });
-    connect(addMenuItem(menu, "mnuHelpmnuHelpFeedback", QStringLiteral("Email Last&bell Help")),
-            &QAction::triggered, this, [this] { m_services.shell.openAddress(FeedbackMailAddress()); });
+    connect(addMenuItem(menu, "mnuHelpmnuHelpLastbell", QStringLiteral("Lastbell &Online")), &QAction::triggered, this,
+        [this] { m_services.shell.openAddress(LastbellOnlineAddress()); });
+    connect(addMenuItem(menu, "mnuHelpmnuHelpFeedback", QStringLiteral("Email Last&bell Help")), &QAction::triggered,
+        this, [this] { m_services.shell.openAddress(FeedbackMailAddress()); });
     connect(addMenuItem(menu, "mnuHelpJoinList", QStringLiteral("&Join Mailing List")), &QAction::triggered, this,
-            [this] { m_services.shell.openAddress(JoinListMailAddress()); });
+        [this] { m_services.shell.openAddress(JoinListMailAddress()); });
     menu->addSeparator()->setObjectName(QStringLiteral("mnuHelpBar0"));
     connect(addMenuItem(menu, "mnuHelpAbout", QStringLiteral("&About ")), &QAction::triggered, this, [this] {
         FAbout about(m_services.shell, m_services.messages, m_services.systemInfo, this);

@@ -18,7 +18,7 @@ void FMain::connectBrowserEvents()
 {
     platform::WebBrowser* auction = m_brwAuction.get();
     connect(auction, &platform::WebBrowser::StatusTextChange, this,
-            [this](const QString& text) { SetStatusText(false, text); });
+        [this](const QString& text) { SetStatusText(false, text); });
     connect(auction, &platform::WebBrowser::ProgressChange, this, &FMain::RefreshUiState);
     connect(auction, &platform::WebBrowser::CommandStateChange, this, [this](int command, bool enable) {
         if (command == platform::WebBrowser::kCommandForward)
@@ -36,7 +36,7 @@ void FMain::connectBrowserEvents()
 
     platform::WebBrowser* snipe = m_brwSnipe.get();
     connect(snipe, &platform::WebBrowser::StatusTextChange, this,
-            [this](const QString& text) { SetStatusText(true, text); });
+        [this](const QString& text) { SetStatusText(true, text); });
     connect(snipe, &platform::WebBrowser::CommandStateChange, this, [this](int command, bool enable) {
         if (command == platform::WebBrowser::kCommandForward)
             v_bSnipeCanGoForward = enable;

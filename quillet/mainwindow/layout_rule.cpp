@@ -3,11 +3,12 @@
 
 #include <cstdlib>
 
-namespace layout {
+namespace layout
+{
 
 Placement LayoutControls(const WindowSize& size)
 {
-    Placement p{};
+    Placement p {};
     p.tabTop = size.buttonText ? 660 : 500;
     p.tabWidth = size.outerWidth - 50;
     p.browserWidth = p.tabWidth - 30;

@@ -2,7 +2,8 @@
 #pragma once
 
 // Placement of the main window's controls, in twips (15 twips = 1 pixel).
-namespace layout {
+namespace layout
+{
 
 inline constexpr int kTwipsPerPixel = 15;
 

@@ -6,7 +6,8 @@
 #include <QWidget>
 
 // The program's open windows in the order they were shown, so the last opened can be closed first.
-class OpenWindows final : public QObject {
+class OpenWindows final : public QObject
+{
     Q_OBJECT
 public:
     explicit OpenWindows(QObject* parent = nullptr);

@@ -5,9 +5,11 @@
 #include <QPainterPath>
 #include <QtMath>
 
-namespace pictures {
+namespace pictures
+{
 
-namespace {
+namespace
+{
 
 QPainterPath starPath(QPointF centre, double outer, double inner, double turn)
 {
@@ -39,13 +41,13 @@ void drawGlyph(QPainter& p, int index, const QColor& colour)
     p.setBrush(colour);
     switch (index) {
     case 0: // Go
-        p.drawPolygon(QPolygonF({{7, 5}, {19, 12}, {7, 19}}));
+        p.drawPolygon(QPolygonF({ { 7, 5 }, { 19, 12 }, { 7, 19 } }));
         break;
     case 1: // Back
-        p.drawPolygon(QPolygonF({{4, 12}, {13, 4}, {13, 9}, {20, 9}, {20, 15}, {13, 15}, {13, 20}}));
+        p.drawPolygon(QPolygonF({ { 4, 12 }, { 13, 4 }, { 13, 9 }, { 20, 9 }, { 20, 15 }, { 13, 15 }, { 13, 20 } }));
         break;
     case 2: // Forward
-        p.drawPolygon(QPolygonF({{20, 12}, {11, 4}, {11, 9}, {4, 9}, {4, 15}, {11, 15}, {11, 20}}));
+        p.drawPolygon(QPolygonF({ { 20, 12 }, { 11, 4 }, { 11, 9 }, { 4, 9 }, { 4, 15 }, { 11, 15 }, { 11, 20 } }));
         break;
     case 3: // Stop
         p.drawEllipse(QRectF(4, 4, 16, 16));
@@ -57,13 +59,13 @@ void drawGlyph(QPainter& p, int index, const QColor& colour)
         p.setBrush(Qt::NoBrush);
         p.drawArc(QRectF(5, 5, 14, 14), 60 * 16, 290 * 16);
         p.setBrush(colour);
-        p.drawPolygon(QPolygonF({{15, 2}, {20, 7}, {14, 9}}));
+        p.drawPolygon(QPolygonF({ { 15, 2 }, { 20, 7 }, { 14, 9 } }));
         break;
     case 5: // Home
-        p.drawPolygon(QPolygonF({{3, 12}, {12, 4}, {21, 12}, {18, 12}, {18, 20}, {6, 20}, {6, 12}}));
+        p.drawPolygon(QPolygonF({ { 3, 12 }, { 12, 4 }, { 21, 12 }, { 18, 12 }, { 18, 20 }, { 6, 20 }, { 6, 12 } }));
         break;
     case 6: // Favorites
-        p.drawPath(starPath({12, 12.5}, 9.5, 4, 0));
+        p.drawPath(starPath({ 12, 12.5 }, 9.5, 4, 0));
         break;
     default: // Toolbar2: a small window
         p.setBrush(Qt::NoBrush);
@@ -109,8 +111,8 @@ QPixmap Star(int picture, bool large)
 
 QIcon NavigateIcon(int index)
 {
-    static const QColor kColours[] = {QColor(0, 128, 0),   QColor(0, 90, 170), QColor(0, 90, 170), QColor(190, 20, 20),
-                                      QColor(0, 130, 60), QColor(150, 90, 0), QColor(200, 150, 0), QColor(70, 70, 140)};
+    static const QColor kColours[] = { QColor(0, 128, 0), QColor(0, 90, 170), QColor(0, 90, 170), QColor(190, 20, 20),
+        QColor(0, 130, 60), QColor(150, 90, 0), QColor(200, 150, 0), QColor(70, 70, 140) };
     const QColor colour = kColours[index >= 0 && index <= 7 ? index : 7];
     QIcon icon;
     // At rest the pictures are muted; under the pointer they light up.

@@ -5,7 +5,8 @@
 #include <QPixmap>
 
 // The main window's pictures, drawn in code so they scale and need no image files.
-namespace pictures {
+namespace pictures
+{
 
 // Picture 1 to 6: the busy animation's frames; 7: the idle picture. Large while button text is shown.
 QPixmap Star(int picture, bool large);

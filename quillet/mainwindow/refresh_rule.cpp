@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/mainwindow/refresh_rule.h"
 
-namespace ui_state {
+namespace ui_state
+{
 
 QString Caption(const QString& second)
 {
@@ -12,9 +13,8 @@ Outputs RefreshUiState(const Inputs& in)
 {
     Outputs out;
     if (in.buttonTextShown) {
-        out.navigateCaptions = {QStringLiteral("Back"), QStringLiteral("Forward"), QStringLiteral("Stop"),
-                                QStringLiteral("Refresh"), QStringLiteral("Home"), QStringLiteral("Favorites"),
-                                QString()};
+        out.navigateCaptions = { QStringLiteral("Back"), QStringLiteral("Forward"), QStringLiteral("Stop"),
+            QStringLiteral("Refresh"), QStringLiteral("Home"), QStringLiteral("Favorites"), QString() };
     } else {
         out.navigateCaptions = QStringList(7, QString());
     }

@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // What the main window shows for its current state: recomputed after every event that can change it.
-namespace ui_state {
+namespace ui_state
+{
 
 inline constexpr char kTitle[] = "Lastbell Quillet";
 

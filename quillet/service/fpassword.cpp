@@ -14,8 +14,9 @@
 #include <QPushButton>
 
 FPassword::FPassword(platform::SettingsStore& settings, platform::MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint)
+    : QDialog(parent,
+        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint)
     , m_settings(settings)
     , m_messages(messages)
 {
@@ -25,7 +26,7 @@ FPassword::FPassword(platform::SettingsStore& settings, platform::MessageBoxes& 
     auto* lblSavePassword
         = new QLabel(QStringLiteral("If you wish, you may save your Lastbell username and password so you do not "
                                     "have to log into the service every time you start Quillet."),
-                     this);
+            this);
     lblSavePassword->setObjectName(QStringLiteral("lblSavePassword"));
     lblSavePassword->setWordWrap(true);
 
@@ -82,11 +83,12 @@ void FPassword::Save()
 {
     const QString user = txtUser->text();
     const QString password = txtPassword->text();
-    if (!settings::write(m_settings, settings::kUser, user) || !settings::write(m_settings, settings::kPassword, password)) {
+    if (!settings::write(m_settings, settings::kUser, user)
+        || !settings::write(m_settings, settings::kPassword, password)) {
         m_messages.ask(this, windowTitle(),
-                       QStringLiteral("Your user name and password could not be saved.\rThe settings file cannot be "
-                                      "written; check that your home folder is writable and not full."),
-                       platform::MessageIcon::Critical, platform::MessageButtons::Ok);
+            QStringLiteral("Your user name and password could not be saved.\rThe settings file cannot be "
+                           "written; check that your home folder is writable and not full."),
+            platform::MessageIcon::Critical, platform::MessageButtons::Ok);
         return;
     }
     m_enteredUser = user;

@@ -5,13 +5,15 @@
 
 class QLineEdit;
 
-namespace platform {
+namespace platform
+{
 class MessageBoxes;
 class SettingsStore;
 } // namespace platform
 
 // Saves the Lastbell user name and password.
-class FPassword final : public QDialog {
+class FPassword final : public QDialog
+{
     Q_OBJECT
 public:
     FPassword(platform::SettingsStore& settings, platform::MessageBoxes& messages, QWidget* parent = nullptr);

@@ -4,9 +4,11 @@
 #include "platform/ansi_text.h"
 #include "platform/hosts.h"
 
-namespace lastbell {
+namespace lastbell
+{
 
-namespace {
+namespace
+{
 
 QString lastbellPage(const char* path)
 {
@@ -62,10 +64,10 @@ QByteArray LoginBody(const QString& user, const QString& password)
 FirstPage ChooseFirstPage(bool bIsHasAccount, const QString& sUser, const QString& sPassword)
 {
     if (!bIsHasAccount)
-        return {FirstPage::Kind::SignUp, SignupAddress(), {}};
+        return { FirstPage::Kind::SignUp, SignupAddress(), {} };
     if (sUser.isEmpty())
-        return {FirstPage::Kind::LoginByGet, LoginAddress(), {}}; // a password alone is never sent
-    return {FirstPage::Kind::LoginPost, LoginAddress(), LoginBody(sUser, sPassword)};
+        return { FirstPage::Kind::LoginByGet, LoginAddress(), {} }; // a password alone is never sent
+    return { FirstPage::Kind::LoginPost, LoginAddress(), LoginBody(sUser, sPassword) };
 }
 
 } // namespace lastbell

@@ -5,7 +5,8 @@
 #include <QString>
 
 // The Lastbell tab's first page at start-up, and the login form post.
-namespace lastbell {
+namespace lastbell
+{
 
 QString LoginAddress();
 QString SignupAddress();

@@ -3,9 +3,11 @@
 
 #include "platform/hosts.h"
 
-namespace sites {
+namespace sites
+{
 
-namespace {
+namespace
+{
 
 QString http(const char* host, const char* path = "")
 {
@@ -29,8 +31,13 @@ struct Site {
 };
 
 constexpr Site kSites[kCount] = {
-    {"&eBay.com"},      {"eBay &Canada"},      {"eBay &UK"},    {"eBay &Australia"},
-    {"eBay &Ireland"}, {"eBay &New Zealand"}, {"eBay &Motors"},
+    { "&eBay.com" },
+    { "eBay &Canada" },
+    { "eBay &UK" },
+    { "eBay &Australia" },
+    { "eBay &Ireland" },
+    { "eBay &New Zealand" },
+    { "eBay &Motors" },
 };
 
 } // namespace

@@ -4,7 +4,8 @@
 #include <QString>
 
 // The seven marketplace sites of the start-up site menu and the addresses built for them.
-namespace sites {
+namespace sites
+{
 
 inline constexpr int kCount = 7;
 

@@ -6,11 +6,13 @@
 #include <QTabWidget>
 #include <QTest>
 
-namespace {
+namespace
+{
 const QString kLogin = "http://www.lastbell.com/secure/login.cfm";
 }
 
-class TestStartupLogin : public QObject {
+class TestStartupLogin : public QObject
+{
     Q_OBJECT
     WebFixture* f = nullptr;
 
@@ -74,9 +76,12 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("shown");
         QTest::newRow("no site: the redirect to the United States")
-            << "" << "http://www.qksrv.net/click-1108872-5463217?loc=http%3A//www.ebay.com" << "http://www.ebay.com/";
-        QTest::newRow("6: straight to New Zealand")
-            << "6" << "http://pages.ebay.com/nz/index.html" << "http://pages.ebay.com/nz/index.html";
+            << ""
+            << "http://www.qksrv.net/click-1108872-5463217?loc=http%3A//www.ebay.com"
+            << "http://www.ebay.com/";
+        QTest::newRow("6: straight to New Zealand") << "6"
+                                                    << "http://pages.ebay.com/nz/index.html"
+                                                    << "http://pages.ebay.com/nz/index.html";
     }
     void startsOnTheStoredSite()
     {

@@ -9,8 +9,8 @@
 #include "tests/support/simulator_process.h"
 
 #include <QNetworkProxy>
-#include <QStandardPaths>
 #include <QNetworkProxyFactory>
+#include <QStandardPaths>
 #include <QWebEngineProfile>
 #include <memory>
 
@@ -28,18 +28,18 @@ struct WebFixture {
         if (!simulator.start())
             return false;
         QNetworkProxyFactory::setUseSystemConfiguration(false);
-        QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"),
-                                                         simulator.port()));
+        QNetworkProxy::setApplicationProxy(
+            QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), simulator.port()));
         profile = std::make_unique<QWebEngineProfile>(); // off the record: every test starts without cookies
         return true;
     }
 
     void open(bool hasAccount)
     {
-        window = std::make_unique<FMain>(
-            FMain::Services{settings, shell, messages, QStringLiteral("/nonexistent"), {}},
-            std::make_unique<platform::QtWebBrowser>(profile.get()),
-            std::make_unique<platform::QtWebBrowser>(profile.get()));
+        window
+            = std::make_unique<FMain>(FMain::Services { settings, shell, messages, QStringLiteral("/nonexistent"), {} },
+                std::make_unique<platform::QtWebBrowser>(profile.get()),
+                std::make_unique<platform::QtWebBrowser>(profile.get()));
         window->Initialize(hasAccount);
         window->show();
     }

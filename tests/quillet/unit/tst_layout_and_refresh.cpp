@@ -6,7 +6,8 @@
 
 #include <QTest>
 
-class TestLayoutAndRefresh : public QObject {
+class TestLayoutAndRefresh : public QObject
+{
     Q_OBJECT
 private slots:
     void layoutTabHeight_data()
@@ -24,7 +25,7 @@ private slots:
     {
         QFETCH(int, clientHeight);
         QFETCH(bool, buttonText);
-        const layout::Placement p = layout::LayoutControls({10020, clientHeight, 10140, buttonText});
+        const layout::Placement p = layout::LayoutControls({ 10020, clientHeight, 10140, buttonText });
         QTEST(p.tabTop, "tabTop");
         QTEST(p.tabHeight, "tabHeight");
         QTEST(p.browserHeight, "browserHeight");
@@ -44,17 +45,17 @@ private slots:
         QFETCH(int, clientWidth);
         QFETCH(int, clientHeight);
         QFETCH(int, outerWidth);
-        for (const bool text : {true, false}) {
-            const layout::Placement p = layout::LayoutControls({clientWidth, clientHeight, outerWidth, text});
-            for (const int size : {p.tabTop, p.tabWidth, p.tabHeight, p.browserWidth, p.browserHeight, p.goLeft,
-                                   p.addressWidth, p.busyLeft, p.linkLeft})
+        for (const bool text : { true, false }) {
+            const layout::Placement p = layout::LayoutControls({ clientWidth, clientHeight, outerWidth, text });
+            for (const int size : { p.tabTop, p.tabWidth, p.tabHeight, p.browserWidth, p.browserHeight, p.goLeft,
+                     p.addressWidth, p.busyLeft, p.linkLeft })
                 QVERIFY2(size >= 0, qPrintable(QString::number(size)));
         }
     }
 
     void layoutWidths()
     {
-        const layout::Placement p = layout::LayoutControls({10020, 6585, 10140, true});
+        const layout::Placement p = layout::LayoutControls({ 10020, 6585, 10140, true });
         QCOMPARE(p.tabWidth, 10090);
         QCOMPARE(p.browserWidth, 10060);
         QCOMPARE(p.goLeft, 9120);
@@ -122,7 +123,7 @@ private slots:
         ui_state::Inputs in;
         in.buttonTextShown = true;
         QCOMPARE(ui_state::RefreshUiState(in).navigateCaptions,
-                 QStringList({"Back", "Forward", "Stop", "Refresh", "Home", "Favorites", ""}));
+            QStringList({ "Back", "Forward", "Stop", "Refresh", "Home", "Favorites", "" }));
         in.buttonTextShown = false;
         QCOMPARE(ui_state::RefreshUiState(in).navigateCaptions, QStringList(7, QString()));
     }
@@ -131,11 +132,11 @@ private slots:
     {
         QTest::addColumn<QStringList>("visits");
         QTest::addColumn<QStringList>("history");
-        QTest::newRow("A, B, A") << QStringList{"A", "B", "A"} << QStringList{"A", "B"};
-        QTest::newRow("A, A") << QStringList{"A", "A"} << QStringList{"A"};
-        QTest::newRow("case-sensitive") << QStringList{"http://a/X", "http://a/x"}
-                                        << QStringList{"http://a/x", "http://a/X"};
-        QTest::newRow("A, B, C, B") << QStringList{"A", "B", "C", "B"} << QStringList{"B", "C", "A"};
+        QTest::newRow("A, B, A") << QStringList { "A", "B", "A" } << QStringList { "A", "B" };
+        QTest::newRow("A, A") << QStringList { "A", "A" } << QStringList { "A" };
+        QTest::newRow("case-sensitive") << QStringList { "http://a/X", "http://a/x" }
+                                        << QStringList { "http://a/x", "http://a/X" };
+        QTest::newRow("A, B, C, B") << QStringList { "A", "B", "C", "B" } << QStringList { "B", "C", "A" };
     }
     void historyMovesToFront()
     {
@@ -152,7 +153,7 @@ private slots:
         QList<int> shown;
         for (int i = 0; i < 8; ++i)
             shown.append(frame = busy_frames::next(frame));
-        QCOMPARE(shown, QList<int>({1, 2, 3, 4, 5, 6, 1, 2}));
+        QCOMPARE(shown, QList<int>({ 1, 2, 3, 4, 5, 6, 1, 2 }));
     }
 };
 

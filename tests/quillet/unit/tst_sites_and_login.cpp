@@ -6,7 +6,8 @@
 
 #include <QTest>
 
-class TestSitesAndLogin : public QObject {
+class TestSitesAndLogin : public QObject
+{
     Q_OBJECT
 private slots:
     void formEncoding_data()
@@ -73,10 +74,14 @@ private slots:
         QTest::newRow("2") << 2 << "eBay &Canada" << click + "5463218?loc=http%3A//www.ebay.ca";
         QTest::newRow("3") << 3 << "eBay &UK" << click + "5463219?loc=http%3A//www.ebay.co.uk";
         QTest::newRow("4") << 4 << "eBay &Australia" << click + "5463220?loc=http%3A//www.ebay.com.au";
-        QTest::newRow("5") << 5 << "eBay &Ireland" << "http://pages.ebay.com/ie/index.html";
-        QTest::newRow("6") << 6 << "eBay &New Zealand" << "http://pages.ebay.com/nz/index.html";
-        QTest::newRow("7") << 7 << "eBay &Motors" << "http://pages.ebay.com/ebaymotors/index.html";
-        QTest::newRow("none checked") << 0 << "" << "";
+        QTest::newRow("5") << 5 << "eBay &Ireland"
+                           << "http://pages.ebay.com/ie/index.html";
+        QTest::newRow("6") << 6 << "eBay &New Zealand"
+                           << "http://pages.ebay.com/nz/index.html";
+        QTest::newRow("7") << 7 << "eBay &Motors"
+                           << "http://pages.ebay.com/ebaymotors/index.html";
+        QTest::newRow("none checked") << 0 << ""
+                                      << "";
     }
     void siteTable()
     {
@@ -101,7 +106,8 @@ private slots:
         QTest::addColumn<QString>("escaped");
         QTest::newRow("query") << "http://cgi.ebay.com/a?b=1&c=2"
                                << "http%3A//cgi.ebay.com/a%3Fb%3D1%26c%3D2";
-        QTest::newRow("existing %3A untouched") << "http%3A//x/a%3A" << "http%3A//x/a%3A";
+        QTest::newRow("existing %3A untouched") << "http%3A//x/a%3A"
+                                                << "http%3A//x/a%3A";
         QTest::newRow("rest passes") << "/ # % é" << QString::fromUtf8("/ # % é");
     }
     void escapeForRedirect()
@@ -113,7 +119,7 @@ private slots:
     void affiliateAddressUsesTheUsLink()
     {
         QCOMPARE(sites::MakeAffiliateAddress("http://cgi.ebay.com/x?item=1&y=2"),
-                 QString("http://www.qksrv.net/click-1108872-5463217?loc=http%3A//cgi.ebay.com/x%3Fitem%3D1%26y%3D2"));
+            QString("http://www.qksrv.net/click-1108872-5463217?loc=http%3A//cgi.ebay.com/x%3Fitem%3D1%26y%3D2"));
     }
 
     void storedSite_data()

@@ -9,9 +9,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QtTest/qtestspontaneevent.h>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QtTest/qtestspontaneevent.h>
 #include <functional>
 #include <memory>
 
@@ -32,7 +32,7 @@ struct FMainFixture {
         snipe = snipeBrowser.get();
         auction = auctionBrowser.get();
         window = std::make_unique<FMain>(
-            FMain::Services{settings, shell, messages, QStringLiteral("/opt/quillet"), [this] { ++updateChecks; }},
+            FMain::Services { settings, shell, messages, QStringLiteral("/opt/quillet"), [this] { ++updateChecks; } },
             std::move(snipeBrowser), std::move(auctionBrowser));
         window->Initialize(hasAccount);
     }
@@ -51,10 +51,7 @@ struct FMainFixture {
         qApp->notify(window.get(), &close); // sendEvent would clear the spontaneous flag
     }
 
-    template<typename T> T* child(const char* name) const
-    {
-        return window->findChild<T*>(QLatin1String(name));
-    }
+    template <typename T> T* child(const char* name) const { return window->findChild<T*>(QLatin1String(name)); }
 };
 
 // Runs `answer` on the next modal dialog once it is up.

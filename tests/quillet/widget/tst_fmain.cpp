@@ -14,7 +14,8 @@
 
 using Navigation = platform::FakeWebBrowser::Navigation;
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public QObject
+{
     Q_OBJECT
 private:
     static QStringList addresses(const QList<Navigation>& navigations)
@@ -38,7 +39,7 @@ private slots:
         FMainFixture f;
         f.show();
         const QString usHome = "http://www.qksrv.net/click-1108872-5463217?loc=http%3A//www.ebay.com";
-        QCOMPARE(addresses(f.auction->navigations), QStringList({usHome, usHome}));
+        QCOMPARE(addresses(f.auction->navigations), QStringList({ usHome, usHome }));
         QVERIFY(action(f, "mnuOptionsSite1")->isChecked());
         QCOMPARE(f.window->tabs()->currentIndex(), 0);
         QVERIFY(f.window->snipeTabActive());
@@ -62,8 +63,10 @@ private slots:
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("address");
         QTest::addColumn<bool>("post");
-        QTest::newRow("no account, saved user") << false << "demo" << "http://www.lastbell.com/secure/signup.cfm" << false;
-        QTest::newRow("account, saved user") << true << "demo" << "http://www.lastbell.com/secure/login.cfm" << true;
+        QTest::newRow("no account, saved user") << false << "demo"
+                                                << "http://www.lastbell.com/secure/signup.cfm" << false;
+        QTest::newRow("account, saved user") << true << "demo"
+                                             << "http://www.lastbell.com/secure/login.cfm" << true;
     }
     void firstLastbellPage()
     {
@@ -177,7 +180,7 @@ private slots:
         FMainFixture f;
         f.show();
         const qsizetype before = f.auction->navigations.size();
-        for (const QString& page : QStringList{"http://a/", "http://b/?item=5", "http://a/"}) {
+        for (const QString& page : QStringList { "http://a/", "http://b/?item=5", "http://a/" }) {
             f.auction->address = page;
             emit f.auction->NavigateComplete2();
         }
@@ -218,7 +221,7 @@ private slots:
         f.window->tabs()->setCurrentIndex(1);
         QVERIFY(action(f, "Back")->isEnabled());
         action(f, "Back")->trigger();
-        QCOMPARE(f.auction->commands, QStringList({"back"}));
+        QCOMPARE(f.auction->commands, QStringList({ "back" }));
     }
 
     void homeAndPrintActOnTheTabInFront()
@@ -228,7 +231,7 @@ private slots:
         action(f, "mnumnuNavigatemnuNavigateHome")->trigger();
         QCOMPARE(f.snipe->navigations.last().address, QString("http://www.lastbell.com/secure/news.cfm?"));
         action(f, "mnuFilePrint")->trigger();
-        QCOMPARE(f.snipe->commands, QStringList({"print"}));
+        QCOMPARE(f.snipe->commands, QStringList({ "print" }));
         f.window->tabs()->setCurrentIndex(1);
         action(f, "Home")->trigger();
         QCOMPARE(f.auction->navigations.last().address, f.window->GetSiteHomeAddress());
@@ -241,7 +244,7 @@ private slots:
         f.window->OpenInAuctionBrowser("http://cgi.ebay.com/a?item=1");
         QCOMPARE(f.window->tabs()->currentIndex(), 1);
         QCOMPARE(f.auction->navigations.last().address,
-                 QString("http://www.qksrv.net/click-1108872-5463217?loc=http%3A//cgi.ebay.com/a%3Fitem%3D1"));
+            QString("http://www.qksrv.net/click-1108872-5463217?loc=http%3A//cgi.ebay.com/a%3Fitem%3D1"));
     }
 
     void closeBoxWithoutUserAsksThenWaitsThenSaves()
@@ -314,7 +317,7 @@ private slots:
         first.installEventFilter(&recorder);
         second.installEventFilter(&recorder);
         f.window->ShutDown();
-        QCOMPARE(closed, QStringList({"second", "first"}));
+        QCOMPARE(closed, QStringList({ "second", "first" }));
     }
 };
 

@@ -6,7 +6,8 @@
 #include <QPushButton>
 #include <QTest>
 
-class TestWelcomeScreen : public QObject {
+class TestWelcomeScreen : public QObject
+{
     Q_OBJECT
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
