@@ -5,6 +5,7 @@
 #include "quillet/app/settings_keys.h"
 #include "quillet/commands/help_commands.h"
 #include "quillet/commands/link_label.h"
+#include "quillet/commands/named_label.h"
 #include "quillet/mainwindow/pictures.h"
 
 #include <QCheckBox>
@@ -18,14 +19,6 @@
 
 namespace
 {
-
-QLabel* label(const char* name, const QString& text, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setWordWrap(true);
-    return l;
-}
 
 void makeHeading(QLabel* l)
 {
@@ -46,10 +39,10 @@ FStart::FStart(platform::SettingsStore& settings, platform::Shell& shell, QWidge
     setObjectName(QStringLiteral("FStart"));
     setWindowTitle(QStringLiteral("Welcome to Lastbell Quillet"));
 
-    QLabel* lblQuillet = label("lblQuillet", QStringLiteral("Quillet"), this);
+    QLabel* lblQuillet = NamedLabel("lblQuillet", QStringLiteral("Quillet"), this);
     makeHeading(lblQuillet);
-    QLabel* lblFrom = label("lblFrom", QStringLiteral("brought to you by"), this);
-    QLabel* lblLastbell = label("lblLastbell", QStringLiteral("Lastbell"), this);
+    QLabel* lblFrom = NamedLabel("lblFrom", QStringLiteral("brought to you by"), this);
+    QLabel* lblLastbell = NamedLabel("lblLastbell", QStringLiteral("Lastbell"), this);
     makeHeading(lblLastbell);
     lblCobbleton = new LinkLabel(QStringLiteral("&Cobbleton"), this);
     lblCobbleton->setObjectName(QStringLiteral("lblCobbleton"));
@@ -59,24 +52,25 @@ FStart::FStart(platform::SettingsStore& settings, platform::Shell& shell, QWidge
     auto* fraBody = new QGroupBox(QStringLiteral("Start Winning Auctions!"), this);
     fraBody->setObjectName(QStringLiteral("fraBody"));
     auto* body = new QVBoxLayout(fraBody);
-    body->addWidget(label("lblExplanation1",
+    body->addWidget(NamedLabel("lblExplanation1",
         QStringLiteral("Lastbell Quillet allows you to place last-second bids in online auctions.  "
                        "Your bid requests will be set up on a secure online server and placed for "
                        "you automatically.  Your computer does not even have to have to be turned "
                        "on when your bid is placed."),
         fraBody));
-    body->addWidget(label("lblExplanation2",
+    body->addWidget(NamedLabel("lblExplanation2",
         QStringLiteral("Using Quillet is easy and free!  When you are viewing an auction in the "
                        "auction browser window, just press the Snipe! button to set up a bid.  "
                        "View and manage your bids in the Lastbell window."),
         fraBody));
 
-    QLabel* lblAccountQuery = label("lblAccountQuery", QStringLiteral("Do you have an account with Lastbell?"), this);
+    QLabel* lblAccountQuery
+        = NamedLabel("lblAccountQuery", QStringLiteral("Do you have an account with Lastbell?"), this);
     QFont bold = lblAccountQuery->font();
     bold.setBold(true);
     bold.setPointSizeF(8.25);
     lblAccountQuery->setFont(bold);
-    QLabel* lblAccountRequired = label("lblAccountRequired",
+    QLabel* lblAccountRequired = NamedLabel("lblAccountRequired",
         QStringLiteral("You need an account with Lastbell to set up snipe bids.  It is "
                        "free and only takes a moment to set up."),
         this);

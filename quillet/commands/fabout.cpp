@@ -6,6 +6,7 @@
 #include "platform/system_info_locator.h"
 #include "quillet/commands/help_commands.h"
 #include "quillet/commands/link_label.h"
+#include "quillet/commands/named_label.h"
 #include "quillet/commands/program_version.h"
 #include "quillet/mainwindow/pictures.h"
 #include "quillet/mainwindow/refresh_rule.h"
@@ -18,19 +19,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace
-{
-
-QLabel* label(const char* name, const QString& text, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setWordWrap(true);
-    return l;
-}
-
-} // namespace
 
 FAbout::FAbout(platform::Shell& shell, platform::MessageBoxes& messages, const platform::SystemInfoLocator* systemInfo,
     QWidget* parent)
@@ -63,24 +51,25 @@ void FAbout::createControls()
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(pictures::WindowIcon().pixmap(48, 48));
-    lblTitle = label("lblTitle", QLatin1String(ui_state::kTitle), this);
+    lblTitle = NamedLabel("lblTitle", QLatin1String(ui_state::kTitle), this);
     QFont titleFont = lblTitle->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     lblTitle->setFont(titleFont);
-    lblVersion = label("lblVersion", QStringLiteral("Version ") + program_version::Text(), this);
-    lblDescription = label("lblDescription",
+    lblVersion = NamedLabel("lblVersion", QStringLiteral("Version ") + program_version::Text(), this);
+    lblDescription = NamedLabel("lblDescription",
         QStringLiteral("Lastbell Quillet allows you to place bids in the waning moments of online "
                        "auctions.  Visit us at:"),
         this);
     lblCobbleton = new LinkLabel(MakerHostCaption(), this);
     lblCobbleton->setObjectName(QStringLiteral("lblCobbleton"));
-    Label2 = label("Label2", QStringLiteral("for other great services and software for online auction users."), this);
+    Label2
+        = NamedLabel("Label2", QStringLiteral("for other great services and software for online auction users."), this);
     Line1 = new QFrame(this);
     Line1->setObjectName(QStringLiteral("Line1"));
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
-    lblDisclaimer = label("lblDisclaimer",
+    lblDisclaimer = NamedLabel("lblDisclaimer",
         QStringLiteral("Lastbell Quillet is free software, distributed under the MIT licence "
                        "without warranty of any kind. eBay is a trademark of eBay Inc.; this "
                        "program is not made or endorsed by eBay."),

@@ -111,6 +111,7 @@ private:
     void TabSwitched(int previousTab);
     void AnimateBusy();
     void CaptionProgress();
+    void SetCanGo(int command, bool enable, bool& canGoForward, bool& canGoBack);
     void SetStatusText(bool fromSnipe, const QString& text);
     void AuctionNavigateComplete();
     void OpenAddressBoxText();

@@ -20,13 +20,8 @@ void FMain::connectBrowserEvents()
     connect(auction, &platform::WebBrowser::StatusTextChange, this,
         [this](const QString& text) { SetStatusText(false, text); });
     connect(auction, &platform::WebBrowser::ProgressChange, this, &FMain::RefreshUiState);
-    connect(auction, &platform::WebBrowser::CommandStateChange, this, [this](int command, bool enable) {
-        if (command == platform::WebBrowser::kCommandForward)
-            v_bAuctionCanGoForward = enable;
-        else if (command == platform::WebBrowser::kCommandBack)
-            v_bAuctionCanGoBack = enable;
-        RefreshUiState();
-    });
+    connect(auction, &platform::WebBrowser::CommandStateChange, this,
+        [this](int command, bool enable) { SetCanGo(command, enable, v_bAuctionCanGoForward, v_bAuctionCanGoBack); });
     connect(auction, &platform::WebBrowser::DownloadComplete, this, [this] {
         if (!v_bSnipeTabActive)
             setWindowTitle(ui_state::Caption(m_brwAuction->locationName()));
@@ -37,13 +32,8 @@ void FMain::connectBrowserEvents()
     platform::WebBrowser* snipe = m_brwSnipe.get();
     connect(snipe, &platform::WebBrowser::StatusTextChange, this,
         [this](const QString& text) { SetStatusText(true, text); });
-    connect(snipe, &platform::WebBrowser::CommandStateChange, this, [this](int command, bool enable) {
-        if (command == platform::WebBrowser::kCommandForward)
-            v_bSnipeCanGoForward = enable;
-        else if (command == platform::WebBrowser::kCommandBack)
-            v_bSnipeCanGoBack = enable;
-        RefreshUiState();
-    });
+    connect(snipe, &platform::WebBrowser::CommandStateChange, this,
+        [this](int command, bool enable) { SetCanGo(command, enable, v_bSnipeCanGoForward, v_bSnipeCanGoBack); });
     connect(snipe, &platform::WebBrowser::DownloadComplete, this, [this] {
         if (v_bSnipeTabActive)
             setWindowTitle(ui_state::Caption(m_brwSnipe->locationName()));
@@ -51,6 +41,16 @@ void FMain::connectBrowserEvents()
     });
     connect(snipe, &platform::WebBrowser::NavigateComplete2, this, &FMain::RefreshUiState);
     connect(snipe, &platform::WebBrowser::focusReceived, lblCobbleton, &LinkLabel::resetLook);
+}
+
+void FMain::SetCanGo(int command, bool enable, bool& canGoForward, bool& canGoBack)
+{
+    // Other commands change nothing but still refresh.
+    if (command == platform::WebBrowser::kCommandForward)
+        canGoForward = enable;
+    else if (command == platform::WebBrowser::kCommandBack)
+        canGoBack = enable;
+    RefreshUiState();
 }
 
 void FMain::SetStatusText(bool fromSnipe, const QString& text)
