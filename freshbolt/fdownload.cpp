@@ -92,7 +92,9 @@ FDownload::FDownload(const Services& services, const QString& programFolder, QWi
     timTimer = new QTimer(this);
     timTimer->setInterval(kReadyIntervalMs);
     connect(timTimer, &QTimer::timeout, this, [this] { m_readyForDownload = true; });
-    load();
+    // The pause runs on even when the user closes the window meanwhile, so the updater never waits for ever.
+    timTimer->start();
+    placeOffScreen();
 }
 
 FDownload::~FDownload() = default;
@@ -100,17 +102,7 @@ FDownload::~FDownload() = default;
 bool FDownload::DownloadFile(
     const QString& strURL, const QString& strDestination, const QString& UserName, const QString& Password)
 {
-    load();
     return m_downloader.DownloadFile(strURL, strDestination, UserName, Password);
-}
-
-void FDownload::load()
-{
-    if (m_loaded)
-        return;
-    m_loaded = true;
-    placeOffScreen();
-    timTimer->start();
 }
 
 void FDownload::placeOffScreen()
@@ -123,8 +115,6 @@ void FDownload::closeEvent(QCloseEvent* event)
     // Closing by the user cancels a running download; the program's own unload does not.
     if (!m_unloading)
         m_downloader.Cancel();
-    m_loaded = false;
-    timTimer->stop();
     event->accept();
 }
 

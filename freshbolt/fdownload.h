@@ -46,7 +46,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void load();
     void placeOffScreen();
 
     // DownloadView
@@ -84,7 +83,6 @@ private:
 
     Downloader m_downloader;
     bool m_readyForDownload = false;
-    bool m_loaded = false;
     bool m_unloading = false;
     QElapsedTimer m_sinceEvents;
     qint64 m_progressPixel = 0;

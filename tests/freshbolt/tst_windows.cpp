@@ -53,6 +53,7 @@ private slots:
     void loadsOffScreen();
     void cancelWhileWaiting_data();
     void cancelWhileWaiting();
+    void pauseEndsAfterClose();
     void labelsAreFitted();
     void restartAnswers_data();
     void restartAnswers();
@@ -97,6 +98,14 @@ void TestWindows::cancelWhileWaiting()
     QCOMPARE(rig.files.files.keys(), QStringList { rig.destination() }); // no new file
     QCOMPARE(rig.files.files[rig.destination()], QByteArray("old"));
     QVERIFY(rig.window.isHidden());
+}
+
+void TestWindows::pauseEndsAfterClose()
+{
+    Rig rig;
+    rig.window.show();
+    rig.window.close(); // by the user, before any download
+    QTRY_VERIFY_WITH_TIMEOUT(rig.window.ReadyForDownload(), 7000);
 }
 
 void TestWindows::labelsAreFitted()
