@@ -3,6 +3,7 @@
 
 #include "freshbolt/update_files.h"
 #include "platform/shell.h"
+#include "platform/fit_font.h"
 #include "platform/twips.h"
 
 #include <QLabel>
@@ -60,6 +61,8 @@ FRestart::FRestart(platform::Shell& shell, QString programFolder, QWidget* paren
     lblRestartNow = new QLabel(QStringLiteral("Would you like to restart it now?"), this);
     lblRestartNow->setObjectName(QStringLiteral("lblRestartNow"));
     lblRestartNow->setGeometry(twipsRect(810, 1080, 2490, 270));
+    for (QLabel* text : { lblBidderBlock, Label1, lblRestartNow })
+        platform::shrinkFontToFit(text);
     cmdYes = new QPushButton(QStringLiteral("Yes"), this);
     cmdYes->setObjectName(QStringLiteral("cmdYes"));
     cmdYes->setGeometry(twipsRect(495, 1500, 1470, 390));

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Quillet's composition root: the one place where the real platform adapters are chosen.
+#include "platform/http_transfer.h"
+#include "platform/instance_lock.h"
 #include "platform/message_boxes.h"
 #include "platform/proxy_setup.h"
 #include "platform/qt_web_browser.h"
@@ -9,6 +11,7 @@
 #include "platform/termination_signal.h"
 #include "quillet/app/start.h"
 #include "quillet/mainwindow/fmain.h"
+#include "quillet/update/update_check.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -21,6 +24,10 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Lastbell Quillet"));
     QApplication::setQuitOnLastWindowClosed(false); // the main window ends the program itself
 
+    // Held while Quillet runs, so the updater knows when the program file is free to replace.
+    platform::InstanceLock instanceLock(QCoreApplication::applicationDirPath());
+    instanceLock.tryLock();
+
     platform::IniSettingsStore settings;
     platform::QtShell shell;
     platform::QtMessageBoxes messages;
@@ -31,8 +38,15 @@ int main(int argc, char* argv[])
 
     const bool hasAccount = AskHasAccount(settings, shell);
 
-    FMain window({ settings, shell, messages, QCoreApplication::applicationDirPath(), {}, &systemInfo },
+    platform::QtHttpTransfer intUpdate;
+    std::unique_ptr<UpdateCheck> updateCheck;
+    FMain window({ settings, shell, messages, QCoreApplication::applicationDirPath(),
+                     [&updateCheck] { updateCheck->CheckForUpdate(); }, &systemInfo },
         std::make_unique<platform::QtWebBrowser>(&profile), std::make_unique<platform::QtWebBrowser>(&profile));
+    updateCheck
+        = std::make_unique<UpdateCheck>(intUpdate, shell, messages, QCoreApplication::applicationDirPath(), &window);
+    // Freshbolt has started: close by program, which saves the settings but skips the exit command's steps.
+    QObject::connect(updateCheck.get(), &UpdateCheck::quitForUpdate, &window, &QWidget::close);
     QObject::connect(&window, &FMain::ended, &app, [] { QCoreApplication::exit(0); });
     QObject::connect(&termination, &platform::TerminationSignal::received, &window, &FMain::ShutDown);
     QObject::connect(

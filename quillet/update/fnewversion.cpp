@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/update/fnewversion.h"
 
+#include "platform/fit_font.h"
 #include "platform/twips.h"
 
 #include <QLabel>
@@ -56,6 +57,8 @@ FNewVersion::FNewVersion(QWidget* parent)
     lblBidderBlock->setFont(boldFont(font(), 13.5));
     Label2 = makeLabel(this, "Label2", QStringLiteral("is available."), twipsRect(4350, 780, 1440, 285));
     Label2->setFont(boldFont(font(), 12));
+    for (QLabel* heading : { Label1, lblBidderBlock, Label2 })
+        platform::shrinkFontToFit(heading);
     lblFreshbolt = makeLabel(this, "lblFreshbolt",
         QStringLiteral("Freshbolt can connect to the Internet to download a small update patch.  "
                        "Would you like to connect now to update?"),

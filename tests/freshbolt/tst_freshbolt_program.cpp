@@ -2,6 +2,7 @@
 // The real Freshbolt program in a throw-away program folder, against the local web service. Where the user must
 // answer, it runs on a virtual X display and xdotool presses the keys and buttons.
 #include "tests/support/simulator_process.h"
+#include "tests/support/virtual_display.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,69 +30,6 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-
-// An X server of its own for one test, and xdotool to act as the user on it.
-class VirtualDisplay
-{
-public:
-    ~VirtualDisplay()
-    {
-        m_server.kill();
-        m_server.waitForFinished();
-    }
-    bool start()
-    {
-        if (QStandardPaths::findExecutable(u"Xvfb"_s).isEmpty()
-            || QStandardPaths::findExecutable(u"xdotool"_s).isEmpty())
-            return false;
-        // Xvfb writes its display number once it accepts clients.
-        m_server.start(u"Xvfb"_s, { u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s });
-        if (!m_server.waitForStarted() || !m_server.waitForReadyRead(kWaitMs))
-            return false;
-        m_name = u":"_s + QString::fromLatin1(m_server.readAllStandardOutput()).trimmed();
-        return m_name.size() > 1;
-    }
-    QString name() const { return m_name; }
-
-    // Runs xdotool; its output, or nothing when it failed or took too long.
-    QString xdotool(const QStringList& arguments) const
-    {
-        QProcess tool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"DISPLAY"_s, m_name);
-        tool.setProcessEnvironment(environment);
-        tool.start(u"xdotool"_s, arguments);
-        if (!tool.waitForFinished(kWaitMs) || tool.exitCode() != 0) {
-            tool.kill();
-            tool.waitForFinished();
-            return {};
-        }
-        return QString::fromLatin1(tool.readAllStandardOutput()).section(u'\n', 0, 0).trimmed();
-    }
-    // Waits for the visible window of exactly that title.
-    QString window(const QString& title) const
-    {
-        return xdotool({ u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, u"^"_s + title + u"$"_s });
-    }
-    bool pressReturnIn(const QString& title) const
-    {
-        const QString id = window(title);
-        return !id.isEmpty() && xdotool({ u"windowfocus"_s, u"--sync"_s, id }).isEmpty()
-            && xdotool({ u"key"_s, u"Return"_s }).isEmpty();
-    }
-    bool clickIn(const QString& title, const QPoint& at) const
-    {
-        const QString id = window(title);
-        return !id.isEmpty()
-            && xdotool({ u"mousemove"_s, u"--window"_s, id, QString::number(at.x()), QString::number(at.y()),
-                           u"click"_s, u"1"_s })
-                   .isEmpty();
-    }
-
-private:
-    QProcess m_server;
-    QString m_name;
-};
 
 } // namespace
 

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QPoint>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// An X server of its own for one test, and xdotool to act as the user on it.
+class VirtualDisplay
+{
+public:
+    ~VirtualDisplay();
+    // False when Xvfb or xdotool is missing or the server does not come up.
+    bool start();
+    QString name() const { return m_name; }
+
+    // Runs xdotool; its first line of output, or nothing when it failed or took too long.
+    QString xdotool(const QStringList& arguments) const;
+    // Waits for the visible window of exactly that title; its id, or nothing.
+    QString window(const QString& title) const;
+    bool pressReturnIn(const QString& title) const;
+    bool clickIn(const QString& title, const QPoint& at) const;
+
+private:
+    QProcess m_server;
+    QString m_name;
+};
