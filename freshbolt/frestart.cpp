@@ -2,8 +2,8 @@
 #include "freshbolt/frestart.h"
 
 #include "freshbolt/update_files.h"
-#include "platform/shell.h"
 #include "platform/fit_font.h"
+#include "platform/shell.h"
 #include "platform/twips.h"
 
 #include <QLabel>

@@ -4,7 +4,8 @@
 #include <QFontMetricsF>
 #include <QLabel>
 
-namespace platform {
+namespace platform
+{
 
 // The designs' fonts are narrower than the Linux sans faces that stand in for them: shrink a one-line label's
 // font until its text fits the place the design gives it, rather than cut the text off.

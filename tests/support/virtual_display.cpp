@@ -60,7 +60,7 @@ bool VirtualDisplay::clickIn(const QString& title, const QPoint& at) const
 {
     const QString id = window(title);
     return !id.isEmpty()
-        && xdotool({ u"mousemove"_s, u"--window"_s, id, QString::number(at.x()), QString::number(at.y()), u"click"_s,
-                       u"1"_s })
+        && xdotool(
+            { u"mousemove"_s, u"--window"_s, id, QString::number(at.x()), QString::number(at.y()), u"click"_s, u"1"_s })
                .isEmpty();
 }
