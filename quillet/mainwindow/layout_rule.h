@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/twips.h"
+
 // Placement of the main window's controls, in twips (15 twips = 1 pixel).
 namespace layout
 {
 
-inline constexpr int kTwipsPerPixel = 15;
+using platform::kTwipsPerPixel;
 
 struct WindowSize {
     int clientWidth;

@@ -9,6 +9,7 @@
 #include "platform/local_files.h"
 #include "platform/proxy_setup.h"
 #include "tests/support/simulator_process.h"
+#include "tests/support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,18 +28,6 @@ namespace
 
 const QString kHelpUrl = freshbolt::UpdateFiles().at(0).url;
 const QString kProgramUrl = freshbolt::UpdateFiles().at(1).url;
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QStringList rangesAsked(const QList<LoggedRequest>& log)
 {

@@ -2,6 +2,7 @@
 // The real Freshbolt program in a throw-away program folder, against the local web service. Where the user must
 // answer, it runs on a virtual X display and xdotool presses the keys and buttons.
 #include "tests/support/simulator_process.h"
+#include "tests/support/test_files.h"
 #include "tests/support/virtual_display.h"
 
 #include <QDir>
@@ -18,18 +19,6 @@ namespace
 {
 
 constexpr int kWaitMs = 30000;
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 } // namespace
 

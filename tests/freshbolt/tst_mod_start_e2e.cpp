@@ -10,6 +10,7 @@
 #include "platform/local_files.h"
 #include "platform/proxy_setup.h"
 #include "tests/support/simulator_process.h"
+#include "tests/support/test_files.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,18 +31,6 @@ namespace
 const QString kFailure = u"There was a failure downloading one or more of the required files. You have either "
                          u"cancelled the update or there was a problem retrieving a file from the server.  Please "
                          u"try again another time."_s;
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 } // namespace
 
