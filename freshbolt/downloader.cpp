@@ -116,14 +116,11 @@ bool Downloader::DownloadFile(
     m_view.setDestinationText({});
     m_view.setRateText({});
 
+    // The clip is decoration: when it is missing or damaged the window shows no animation and the download goes on.
+    static_cast<void>(m_view.openClip(m_clipPath));
+    m_view.showCentred();
     bool result = false;
     bool attemptNext = true;
-    if (const std::optional<QString> failure = m_view.openClip(m_clipPath)) {
-        reportFailure(call, { 0, *failure });
-        attemptNext = false;
-    } else {
-        m_view.showCentred();
-    }
     while (attemptNext) {
         if (attempt(call) == AttemptEnd::StartAfresh)
             continue;

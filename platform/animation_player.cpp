@@ -20,8 +20,9 @@ std::optional<QString> AnimationPlayer::open(const QString& path)
     close();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("File not found: %1").arg(path);
-    std::variant<AviClip, QString> clip = decodeAviClip(file.readAll());
+        return QStringLiteral("Cannot open %1 (%2)").arg(path, file.errorString());
+    // One byte past the limit is enough for the decoder to refuse a larger file.
+    std::variant<AviClip, QString> clip = decodeAviClip(file.read(kMaxClipFileBytes + 1));
     if (const QString* error = std::get_if<QString>(&clip))
         return QStringLiteral("Invalid clip %1 (%2)").arg(path, *error);
     m_frames = std::get<AviClip>(clip).frames;
@@ -56,9 +57,12 @@ void AnimationPlayer::paintEvent(QPaintEvent*)
 {
     if (m_frames.isEmpty())
         return;
+    // Only the part that shows is converted for painting, however large the frame.
     const QImage& frame = m_frames[m_current];
+    const QPoint offset((width() - frame.width()) / 2, (height() - frame.height()) / 2);
+    const QRect shown = frame.rect().intersected(rect().translated(-offset));
     QPainter painter(this);
-    painter.drawImage((width() - frame.width()) / 2, (height() - frame.height()) / 2, frame);
+    painter.drawImage(shown.topLeft() + offset, frame.copy(shown));
 }
 
 } // namespace platform

@@ -2,6 +2,8 @@
 #include "platform/avi_clip.h"
 
 #include <QtEndian>
+#include <algorithm>
+#include <cstdlib>
 #include <optional>
 
 namespace platform
@@ -37,18 +39,28 @@ struct Chunk {
     QByteArrayView body;
 };
 
-// The chunks of a RIFF list body, each padded to an even size.
-std::optional<QList<Chunk>> chunksOf(QByteArrayView list)
+// Hands each chunk of a RIFF list body (each padded to an even size) to `visit` until it returns false.
+// False when a chunk runs past the end of the list or the visit was stopped.
+template <typename Visit> bool visitChunks(QByteArrayView list, Visit visit)
 {
     const Reader reader(list);
-    QList<Chunk> chunks;
     for (qsizetype at = 0; at + 8 <= reader.size();) {
         const qsizetype size = reader.u32(at + 4);
-        if (!reader.has(size, at + 8))
-            return std::nullopt;
-        chunks.append({ reader.fourcc(at), reader.slice(at + 8, size) });
+        if (!reader.has(size, at + 8) || !visit(Chunk { reader.fourcc(at), reader.slice(at + 8, size) }))
+            return false;
         at += 8 + size + (size & 1);
     }
+    return true;
+}
+
+std::optional<QList<Chunk>> chunksOf(QByteArrayView list)
+{
+    QList<Chunk> chunks;
+    if (!visitChunks(list, [&chunks](const Chunk& chunk) {
+            chunks.append(chunk);
+            return true;
+        }))
+        return std::nullopt;
     return chunks;
 }
 
@@ -75,15 +87,17 @@ std::variant<Format, QString> formatOf(QByteArrayView strf)
         return QStringLiteral("truncated stream format");
     const qsizetype headerSize = reader.u32(0);
     Format format;
-    format.width = static_cast<qint32>(reader.u32(4));
-    const auto height = static_cast<qint32>(reader.u32(8));
-    format.bottomUp = height > 0;
-    format.height = height < 0 ? -height : height;
     format.compression = reader.u32(16);
     if (reader.u16(14) != 8 || (format.compression != kRgb && format.compression != kRle8))
         return QStringLiteral("unsupported clip format (8-bit uncompressed or RLE8 only)");
-    if (format.width <= 0 || format.height <= 0 || format.width > 4096 || format.height > 4096)
+    // A negative height means rows stored top to bottom; both are checked while still 64-bit.
+    const qint64 width = static_cast<qint32>(reader.u32(4));
+    const qint64 height = static_cast<qint32>(reader.u32(8));
+    if (width < 1 || width > kMaxFrameSide || height == 0 || height < -kMaxFrameSide || height > kMaxFrameSide)
         return QStringLiteral("bad frame size");
+    format.width = static_cast<int>(width);
+    format.height = static_cast<int>(std::abs(height));
+    format.bottomUp = height > 0;
     const quint32 used = reader.u32(32);
     const qsizetype colours = used == 0 ? 256 : std::min<quint32>(used, 256);
     if (!reader.has(colours * 4, headerSize))
@@ -116,12 +130,12 @@ bool decodeRaw(QByteArrayView data, const Format& format, QImage& image)
 // Draws over the previous frame: runs, absolute runs, end of line, delta moves and end of picture.
 bool decodeRle8(QByteArrayView data, const Format& format, QImage& image)
 {
+    // The position stops at the right and top edges: nothing is drawn past them, and it cannot grow without bound.
     int x = 0;
     int y = 0;
     const auto put = [&](uchar value) {
         if (x < format.width && y < format.height)
-            rowFromBottom(image, format, y)[x] = value;
-        ++x;
+            rowFromBottom(image, format, y)[x++] = value;
     };
     for (qsizetype at = 0; at + 1 < data.size();) {
         const auto count = static_cast<uchar>(data[at]);
@@ -132,14 +146,14 @@ bool decodeRle8(QByteArrayView data, const Format& format, QImage& image)
                 put(value);
         } else if (value == 0) {
             x = 0;
-            ++y;
+            y = std::min(y + 1, format.height);
         } else if (value == 1) {
             return true;
         } else if (value == 2) {
             if (at + 2 > data.size())
                 return false;
-            x += static_cast<uchar>(data[at]);
-            y += static_cast<uchar>(data[at + 1]);
+            x = std::min(x + static_cast<uchar>(data[at]), format.width);
+            y = std::min(y + static_cast<uchar>(data[at + 1]), format.height);
             at += 2;
         } else {
             if (at + value > data.size())
@@ -156,6 +170,8 @@ bool decodeRle8(QByteArrayView data, const Format& format, QImage& image)
 
 std::variant<AviClip, QString> decodeAviClip(const QByteArray& data)
 {
+    if (data.size() > kMaxClipFileBytes)
+        return QStringLiteral("clip file over %1 MB").arg(kMaxClipFileBytes >> 20);
     const Reader file(data);
     if (file.fourcc(0) != "RIFF" || file.fourcc(8) != "AVI ")
         return QStringLiteral("not an AVI clip");
@@ -199,27 +215,37 @@ std::variant<AviClip, QString> decodeAviClip(const QByteArray& data)
         return QStringLiteral("no video stream");
     if (!movi)
         return QStringLiteral("no frames");
-    const std::optional<QList<Chunk>> frames = chunksOf(*movi);
-    if (!frames)
+    QList<Chunk> videoFrames;
+    const bool listed = visitChunks(*movi, [&videoFrames](const Chunk& chunk) {
+        if (chunk.id.endsWith("db") || chunk.id.endsWith("dc"))
+            videoFrames.append(chunk);
+        return videoFrames.size() <= kMaxClipFrames;
+    });
+    if (videoFrames.size() > kMaxClipFrames)
+        return QStringLiteral("more than %1 frames").arg(kMaxClipFrames);
+    if (!listed)
         return QStringLiteral("truncated frame list");
+    if (videoFrames.isEmpty())
+        return QStringLiteral("no frames");
+    // Each drawn frame holds a picture of its own, and so does the blank one the first frame draws on.
+    const qsizetype drawn = std::count_if(
+        videoFrames.cbegin(), videoFrames.cend(), [](const Chunk& frame) { return !frame.body.isEmpty(); });
+    const qsizetype pictureBytes = qsizetype((format->width + 3) & ~3) * format->height;
+    if ((drawn + 1) * pictureBytes > kMaxDecodedBytes)
+        return QStringLiteral("decoded frames over %1 MB").arg(kMaxDecodedBytes >> 20);
 
     QImage picture(format->width, format->height, QImage::Format_Indexed8);
     picture.setColorTable(format->palette);
     picture.fill(0);
-    for (const Chunk& frame : *frames) {
-        const bool raw = frame.id.endsWith("db");
-        if (!raw && !frame.id.endsWith("dc"))
-            continue;
-        // An empty frame repeats the previous one.
+    for (const Chunk& frame : videoFrames) {
+        // An empty frame repeats the previous one; drawing into a shared picture detaches it first.
+        const bool raw = frame.id.endsWith("db") || format->compression == kRgb;
         const bool decoded = frame.body.isEmpty()
-            || (raw || format->compression == kRgb ? decodeRaw(frame.body, *format, picture)
-                                                   : decodeRle8(frame.body, *format, picture));
+            || (raw ? decodeRaw(frame.body, *format, picture) : decodeRle8(frame.body, *format, picture));
         if (!decoded)
             return QStringLiteral("truncated frame");
-        clip.frames.append(picture.copy());
+        clip.frames.append(picture);
     }
-    if (clip.frames.isEmpty())
-        return QStringLiteral("no frames");
     return clip;
 }
 

@@ -18,6 +18,12 @@ namespace
 
 constexpr char kApplication[] = "Lastbell Quillet";
 
+// The password must not stay readable by others, also in a file found with looser permissions.
+void makeOwnerOnly(const QString& fileName)
+{
+    ::chmod(QFile::encodeName(fileName).constData(), S_IRUSR | S_IWUSR);
+}
+
 // Create the file owner-only before QSettings ever writes it, so the password is never readable by others,
 // not even for a moment. QSettings replaces the file atomically and keeps these permissions.
 void ensureOwnerOnlyFile(const QString& fileName)
@@ -27,7 +33,7 @@ void ensureOwnerOnlyFile(const QString& fileName)
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (fd >= 0)
         ::close(fd);
-    ::chmod(path.constData(), S_IRUSR | S_IWUSR);
+    makeOwnerOnly(fileName);
 }
 
 } // namespace
@@ -36,11 +42,13 @@ IniSettingsStore::IniSettingsStore()
     : m_settings(std::make_unique<QSettings>(
         QSettings::IniFormat, QSettings::UserScope, QLatin1String(kApplication), QLatin1String(kApplication)))
 {
+    makeOwnerOnly(m_settings->fileName());
 }
 
 IniSettingsStore::IniSettingsStore(const QString& fileName)
     : m_settings(std::make_unique<QSettings>(fileName, QSettings::IniFormat))
 {
+    makeOwnerOnly(m_settings->fileName());
 }
 
 IniSettingsStore::~IniSettingsStore() = default;
@@ -56,7 +64,7 @@ bool IniSettingsStore::write(const QString& section, const QString& key, const Q
     m_settings->setValue(section + QLatin1Char('/') + key, value);
     m_settings->sync();
     const bool stored = m_settings->status() == QSettings::NoError;
-    ::chmod(QFile::encodeName(m_settings->fileName()).constData(), S_IRUSR | S_IWUSR);
+    makeOwnerOnly(m_settings->fileName());
     return stored;
 }
 

@@ -19,7 +19,8 @@ public:
     virtual bool write(const QString& section, const QString& key, const QString& value) = 0;
 };
 
-// The INI file under the XDG config folder. It holds the saved password, so it is kept owner-only.
+// The INI file under the XDG config folder. It holds the saved password, so it is made owner-only when it is
+// opened and kept so.
 class IniSettingsStore final : public SettingsStore
 {
 public:

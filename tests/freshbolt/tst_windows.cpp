@@ -2,11 +2,13 @@
 // The download and restart windows' own behaviour: cancel by key and close box, placement, fitted labels.
 #include "freshbolt/fdownload.h"
 #include "freshbolt/frestart.h"
+#include "platform/animation_player.h"
 #include "platform/fakes/fake_clock.h"
 #include "platform/fakes/fake_http_transfer.h"
 #include "platform/fakes/fake_local_files.h"
 #include "platform/fakes/fake_message_boxes.h"
 #include "platform/fakes/fake_shell.h"
+#include "tests/support/test_files.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -55,6 +57,8 @@ private slots:
     void cancelWhileWaiting();
     void pauseEndsAfterClose();
     void labelsAreFitted();
+    void clipIsDecoration_data();
+    void clipIsDecoration();
     void restartAnswers_data();
     void restartAnswers();
 };
@@ -122,6 +126,38 @@ void TestWindows::labelsAreFitted()
     QVERIFY(deep.endsWith(to->text().section(u"..."_s, 1)));
     QVERIFY(rig.window.fontMetrics().horizontalAdvance(to->text()) <= to->width());
     QCOMPARE(rig.window.findChild<QLabel*>(u"SourceLabel"_s)->text(), u"Quillet from www.cobbleton.com"_s);
+}
+
+void TestWindows::clipIsDecoration_data()
+{
+    QTest::addColumn<QByteArray>("clip"); // "<missing>" for none
+    QTest::addColumn<int>("framesShown");
+    QByteArray shipped = readFile(QStringLiteral(CLIP_PATH));
+    QTest::newRow("shipped clip") << shipped << 16;
+    QTest::newRow("missing") << QByteArray("<missing>") << 0;
+    QTest::newRow("cut short") << shipped.left(shipped.size() / 2) << 0;
+    QTest::newRow("not a clip") << QByteArray("<html>Not Found</html>") << 0;
+}
+
+// Without its clip the window plays nothing and the download goes on.
+void TestWindows::clipIsDecoration()
+{
+    QFETCH(QByteArray, clip);
+    QFETCH(int, framesShown);
+    Rig rig;
+    const QString clipPath = rig.folder.filePath(u"DOWNLD2.AVI"_s);
+    QFile::remove(clipPath);
+    if (clip != "<missing>")
+        QVERIFY(writeFile(clipPath, clip));
+    rig.transfer.replies = { FakeHttpTransfer::fileReply(QByteArray(5000, 'n')) };
+    const auto* animation = rig.window.findChild<platform::AnimationPlayer*>(u"Animation1"_s);
+    int framesDuringBody = -1;
+    rig.transfer.beforeChunk = [&](int) { framesDuringBody = animation->frameCount(); };
+
+    QVERIFY(rig.window.DownloadFile(kUrl, rig.destination(), QString(), QString()));
+    QCOMPARE(framesDuringBody, framesShown);
+    QVERIFY(rig.boxes.questions.isEmpty());
+    QCOMPARE(rig.files.files[rig.destination()], QByteArray(5000, 'n'));
 }
 
 void TestWindows::restartAnswers_data()
