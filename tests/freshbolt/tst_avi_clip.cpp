@@ -158,6 +158,10 @@ void TestAviClip::malformedClipReason_data()
     QTest::newRow("not RIFF") << QByteArray("RIFX") + clip.mid(4) << u"not an AVI clip"_s;
     QTest::newRow("RIFF size past the end") << patched(clip, "RIFF", 4, clip.size()) << u"truncated clip"_s;
     QTest::newRow("header list chunk past its list") << patched(clip, "avih", 4, 0x10000) << u"truncated header list"_s;
+    // Without a palette the stream format is the bare 40-byte header; cut to 32, the rest reads as an empty chunk.
+    const QByteArray noPalette = avi_writer::clip(5, 3, 100, {}, { avi_writer::rawFrame(picture('\1'), 5, 3) }, false);
+    QTest::newRow("stream format short of 40 bytes")
+        << patched(noPalette, "strf", 4, 32) << u"truncated stream format"_s;
     QTest::newRow("16-bit pixels") << patched(clip, "strf", 20, 0x00100001) << kUnsupported;
     QTest::newRow("JPEG compression") << patched(clip, "strf", 24, 4) << kUnsupported;
     QTest::newRow("width 0") << patched(clip, "strf", 12, 0) << u"bad frame size"_s;
