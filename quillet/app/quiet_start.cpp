@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/app/quiet_start.h"
 
+#include <QLoggingCategory>
 #include <QStringList>
 
 namespace quiet_start
@@ -28,29 +29,29 @@ bool asksForLogging(const QString& flags)
 
 } // namespace
 
-QProcessEnvironment QuietEnvironment(const QProcessEnvironment& given)
+Settings QuietSettings(const QProcessEnvironment& given)
 {
-    QProcessEnvironment quiet = given;
     const QString debug = given.value(kDebug);
     if (!debug.isEmpty() && debug != QLatin1String("0"))
-        return quiet;
+        return {};
+    Settings quiet;
     if (!given.contains(kLoggingRules))
-        quiet.insert(kLoggingRules, QStringLiteral("qt.webenginecontext.info=false"));
+        quiet.loggingRules = QStringLiteral("qt.webenginecontext=false\njs=false");
     // Other flags (the sandbox and GPU switches of headless runs) are kept; only the log level is added.
     const QString flags = given.value(kChromiumFlags);
     if (!asksForLogging(flags))
-        quiet.insert(kChromiumFlags, flags.isEmpty() ? kChromiumQuiet : flags + QLatin1Char(' ') + kChromiumQuiet);
+        quiet.chromiumFlags = flags.isEmpty() ? kChromiumQuiet : flags + QLatin1Char(' ') + kChromiumQuiet;
     return quiet;
 }
 
 void Apply()
 {
-    const QProcessEnvironment given = QProcessEnvironment::systemEnvironment();
-    const QProcessEnvironment quiet = QuietEnvironment(given);
-    for (const QString& name : { kLoggingRules, kChromiumFlags }) {
-        if (quiet.value(name) != given.value(name))
-            qputenv(name.toLocal8Bit().constData(), quiet.value(name).toLocal8Bit());
-    }
+    const Settings quiet = QuietSettings(QProcessEnvironment::systemEnvironment());
+    // Qt reads QT_LOGGING_RULES before main, so the rules go in through the API, which the variable overrides.
+    if (quiet.loggingRules)
+        QLoggingCategory::setFilterRules(*quiet.loggingRules);
+    if (quiet.chromiumFlags)
+        qputenv(kChromiumFlags.toLocal8Bit().constData(), quiet.chromiumFlags->toLocal8Bit());
 }
 
 } // namespace quiet_start

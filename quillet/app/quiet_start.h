@@ -2,16 +2,24 @@
 #pragma once
 
 #include <QProcessEnvironment>
+#include <QString>
 
-// The web engine reports its start-up (GL set-up, GPU messages) on the terminal. Quillet starts quietly
-// unless QUILLET_DEBUG is set; a user who set the logging variables themselves keeps them as they are.
+#include <optional>
+
+// The web engine reports its start-up (GL set-up, GPU messages) and the pages' console on the terminal.
+// Quillet starts quietly unless QUILLET_DEBUG is set; a user who set the logging variables keeps them.
 namespace quiet_start
 {
 
-// The environment to start the web engine with, given the one the program was started with.
-QProcessEnvironment QuietEnvironment(const QProcessEnvironment& given);
+struct Settings {
+    std::optional<QString> loggingRules; // Qt's filter rules, one per line; none: leave Qt's logging alone
+    std::optional<QString> chromiumFlags; // the whole QTWEBENGINE_CHROMIUM_FLAGS; none: leave it as it is
+};
 
-// Applies QuietEnvironment to this process; called before the application object exists.
+// What to change, given the environment the program was started with.
+Settings QuietSettings(const QProcessEnvironment& given);
+
+// Applies QuietSettings to this process; called before the application object exists.
 void Apply();
 
 } // namespace quiet_start

@@ -8,9 +8,7 @@ using namespace Qt::StringLiterals;
 
 namespace
 {
-const QString kRules = u"QT_LOGGING_RULES"_s;
-const QString kFlags = u"QTWEBENGINE_CHROMIUM_FLAGS"_s;
-constexpr char kUnset[] = "<unset>";
+constexpr char kUnchanged[] = "<unchanged>";
 } // namespace
 
 class TestQuietStart : public QObject
@@ -22,23 +20,24 @@ private slots:
         QTest::addColumn<QStringList>("given"); // NAME=value pairs
         QTest::addColumn<QString>("rules");
         QTest::addColumn<QString>("flags");
-        const QString quietRules = u"qt.webenginecontext.info=false"_s;
+        const QString quietRules = u"qt.webenginecontext=false\njs=false"_s;
         QTest::newRow("nothing set") << QStringList() << quietRules << u"--log-level=3"_s;
-        QTest::newRow("debug asked for") << QStringList { u"QUILLET_DEBUG=1"_s } << QString(kUnset) << QString(kUnset);
+        QTest::newRow("debug asked for") << QStringList { u"QUILLET_DEBUG=1"_s } << QString(kUnchanged)
+                                         << QString(kUnchanged);
         QTest::newRow("debug off") << QStringList { u"QUILLET_DEBUG=0"_s } << quietRules << u"--log-level=3"_s;
         QTest::newRow("debug empty") << QStringList { u"QUILLET_DEBUG="_s } << quietRules << u"--log-level=3"_s;
         QTest::newRow("own logging rules kept")
-            << QStringList { u"QT_LOGGING_RULES=*.debug=true"_s } << u"*.debug=true"_s << u"--log-level=3"_s;
+            << QStringList { u"QT_LOGGING_RULES=*.debug=true"_s } << QString(kUnchanged) << u"--log-level=3"_s;
         QTest::newRow("empty logging rules kept")
-            << QStringList { u"QT_LOGGING_RULES="_s } << QString() << u"--log-level=3"_s;
+            << QStringList { u"QT_LOGGING_RULES="_s } << QString(kUnchanged) << u"--log-level=3"_s;
         QTest::newRow("headless flags kept, level added")
             << QStringList { u"QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox --disable-gpu"_s } << quietRules
             << u"--no-sandbox --disable-gpu --log-level=3"_s;
         QTest::newRow("own log level kept")
-            << QStringList { u"QTWEBENGINE_CHROMIUM_FLAGS=--log-level=0"_s } << quietRules << u"--log-level=0"_s;
+            << QStringList { u"QTWEBENGINE_CHROMIUM_FLAGS=--log-level=0"_s } << quietRules << QString(kUnchanged);
         QTest::newRow("logging asked for")
             << QStringList { u"QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu --enable-logging=stderr --v=1"_s } << quietRules
-            << u"--disable-gpu --enable-logging=stderr --v=1"_s;
+            << QString(kUnchanged);
         // A flag that merely mentions logging in its value is not a request for it.
         QTest::newRow("lookalike flag") << QStringList { u"QTWEBENGINE_CHROMIUM_FLAGS=--user-agent=--v=1"_s }
                                         << quietRules << u"--user-agent=--v=1 --log-level=3"_s;
@@ -51,9 +50,9 @@ private slots:
         QProcessEnvironment environment;
         for (const QString& pair : given)
             environment.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
-        const QProcessEnvironment quiet = quiet_start::QuietEnvironment(environment);
-        QCOMPARE(quiet.value(kRules, QString(kUnset)), rules);
-        QCOMPARE(quiet.value(kFlags, QString(kUnset)), flags);
+        const quiet_start::Settings quiet = quiet_start::QuietSettings(environment);
+        QCOMPARE(quiet.loggingRules.value_or(kUnchanged), rules);
+        QCOMPARE(quiet.chromiumFlags.value_or(kUnchanged), flags);
     }
 };
 
