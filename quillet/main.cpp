@@ -10,6 +10,7 @@
 #include "platform/settings_store.h"
 #include "platform/system_info_locator.h"
 #include "platform/termination_signal.h"
+#include "quillet/app/quiet_start.h"
 #include "quillet/app/start.h"
 #include "quillet/mainwindow/fmain.h"
 #include "quillet/update/update_check.h"
@@ -20,9 +21,12 @@
 
 int main(int argc, char* argv[])
 {
+    quiet_start::Apply();
     platform::useSystemProxy();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(product::kTitle));
+    // The installed desktop entry: docks group the window with its launcher (the X window class is the name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.cobbleton.Quillet"));
     QApplication::setQuitOnLastWindowClosed(false); // the main window ends the program itself
 
     // Held while Quillet runs, so the updater knows when the program file is free to replace.
@@ -53,5 +57,7 @@ int main(int argc, char* argv[])
         &app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager&) { window.ShutDown(); });
     window.Initialize(hasAccount);
     window.show();
+    // Without a window manager nothing hands the keyboard to a new window; ask for it.
+    window.activateWindow();
     return app.exec();
 }

@@ -1,31 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/mainwindow/pictures.h"
 
+#include "quillet/mainwindow/star_picture.h"
+
 #include <QPainter>
-#include <QPainterPath>
-#include <QtMath>
 
 namespace pictures
 {
 
 namespace
 {
-
-QPainterPath starPath(QPointF centre, double outer, double inner, double turn)
-{
-    QPainterPath path;
-    for (int i = 0; i < 10; ++i) {
-        const double radius = i % 2 == 0 ? outer : inner;
-        const double angle = turn + i * M_PI / 5 - M_PI / 2;
-        const QPointF point(centre.x() + radius * qCos(angle), centre.y() + radius * qSin(angle));
-        if (i == 0)
-            path.moveTo(point);
-        else
-            path.lineTo(point);
-    }
-    path.closeSubpath();
-    return path;
-}
 
 QPixmap canvas(int size)
 {
@@ -65,7 +49,7 @@ void drawGlyph(QPainter& p, int index, const QColor& colour)
         p.drawPolygon(QPolygonF({ { 3, 12 }, { 12, 4 }, { 21, 12 }, { 18, 12 }, { 18, 20 }, { 6, 20 }, { 6, 12 } }));
         break;
     case 6: // Favorites
-        p.drawPath(starPath({ 12, 12.5 }, 9.5, 4, 0));
+        p.drawPath(StarPath({ 12, 12.5 }, 9.5, 4, 0));
         break;
     default: // Toolbar2: a small window
         p.setBrush(Qt::NoBrush);
@@ -92,20 +76,7 @@ QPixmap Star(int picture, bool large)
     const int size = large ? 32 : 20;
     QPixmap pixmap = canvas(size);
     QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPointF centre(size / 2.0, size / 2.0);
-    const double outer = size * 0.46;
-    if (picture >= 1 && picture <= 6) {
-        // The star turns and glows through the six frames.
-        const QColor colour = QColor::fromHsv(30 + picture * 8, 255, 200 + picture * 9);
-        p.setPen(QPen(colour.darker(140), 1));
-        p.setBrush(colour);
-        p.drawPath(starPath(centre, outer, outer * 0.45, picture * M_PI / 15));
-    } else {
-        p.setPen(QPen(QColor(90, 90, 90), 1));
-        p.setBrush(QColor(200, 200, 200));
-        p.drawPath(starPath(centre, outer, outer * 0.45, 0));
-    }
+    DrawStar(p, size, picture);
     return pixmap;
 }
 
@@ -125,7 +96,13 @@ QIcon NavigateIcon(int index)
 QIcon WindowIcon()
 {
     QIcon icon;
-    icon.addPixmap(Star(1, true));
+    for (const int size : { 16, 24, 32, 48, 64 }) {
+        QPixmap pixmap = canvas(size);
+        QPainter p(&pixmap);
+        DrawWindowIcon(p, size);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
     return icon;
 }
 
