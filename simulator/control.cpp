@@ -52,6 +52,10 @@ std::optional<FaultKind> faultKind(const std::string& name)
         return FaultKind::NoLength;
     if (name == "trickle")
         return FaultKind::Trickle;
+    if (name == "short-range")
+        return FaultKind::ShortRange;
+    if (name == "no-validator")
+        return FaultKind::NoValidator;
     return std::nullopt;
 }
 
@@ -61,8 +65,9 @@ void setFault(const Target& target, httplib::Response& response, SimulatorState&
     const auto kindName = parameter(target, "kind");
     const auto kind = kindName ? faultKind(*kindName) : std::nullopt;
     if (!name || !kind)
-        return answer(
-            response, 400, "fault needs name= and kind=none|drop|ignore-range|status|empty|no-length|trickle");
+        return answer(response, 400,
+            "fault needs name= and "
+            "kind=none|drop|ignore-range|status|empty|no-length|trickle|short-range|no-validator");
     Fault fault;
     fault.kind = *kind;
     if (queryValue(target.query, "times")) {
@@ -89,6 +94,12 @@ void setFault(const Target& target, httplib::Response& response, SimulatorState&
             return answer(response, 400, "trickle needs rate=BYTES_PER_SECOND above 0");
         fault.rate = *rate;
     }
+    if (fault.kind == FaultKind::ShortRange) {
+        const auto length = numberParameter(target, "length");
+        if (!length || *length == 0)
+            return answer(response, 400, "short-range needs length=BYTES above 0");
+        fault.length = *length;
+    }
     state.setFault(*name, fault);
     answer(response, 200, "ok");
 }
@@ -105,9 +116,10 @@ void setUpdateFile(
     }
     if (queryValue(target.query, "size")) {
         const auto size = numberParameter(target, "size");
-        if (!size)
-            return answer(response, 400, "size= must be a whole number");
-        state.setUpdateFile(*name, generatedContent(*size));
+        const auto shift = queryValue(target.query, "shift") ? numberParameter(target, "shift") : 0;
+        if (!size || !shift)
+            return answer(response, 400, "size= and shift= must be whole numbers");
+        state.setUpdateFile(*name, generatedContent(*size, *shift));
     } else {
         state.setUpdateFile(*name, request.body);
     }
