@@ -24,7 +24,8 @@ std::optional<Downloader::AttemptEnd> Downloader::prepareResume(Call& call)
 {
     const qint64 saved = call.bytesReceived;
     call.bytesReceived = std::max<qint64>(saved - kResumeOverlap, 0);
-    const std::optional<QByteArray> overlap = m_files.read(call.partial, call.bytesReceived, saved - call.bytesReceived);
+    const std::optional<QByteArray> overlap
+        = m_files.read(call.partial, call.bytesReceived, saved - call.bytesReceived);
     if (!overlap) {
         reportFailure(call, m_files.lastFailure());
         return AttemptEnd::Decide;

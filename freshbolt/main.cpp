@@ -28,11 +28,13 @@ int main(int argc, char* argv[])
     // Held from here until the process ends.
     platform::InstanceLock updateLock(QCoreApplication::applicationDirPath(), platform::LockHolder::Updater);
 
-    const std::unique_ptr<freshbolt::FRestart> restart = freshbolt::Main(
-        { transfer, clock, files, messageBoxes, shell, termination }, QCoreApplication::applicationDirPath(), updateLock);
+    const std::unique_ptr<freshbolt::FRestart> restart
+        = freshbolt::Main({ transfer, clock, files, messageBoxes, shell, termination },
+            QCoreApplication::applicationDirPath(), updateLock);
     if (!restart)
         return 0;
     QObject::connect(&termination, &platform::TerminationSignal::received, &app, &QCoreApplication::quit);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) { QCoreApplication::quit(); });
+    QObject::connect(
+        &app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) { QCoreApplication::quit(); });
     return app.exec();
 }

@@ -64,8 +64,7 @@ std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& p
 
     FDownload download(
         { services.transfer, services.clock, services.files, services.messageBoxes }, programFolder, timings.pause);
-    QObject::connect(
-        &services.termination, &platform::TerminationSignal::received, &download, &FDownload::EndSession);
+    QObject::connect(&services.termination, &platform::TerminationSignal::received, &download, &FDownload::EndSession);
     QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, &download,
         [&download](QSessionManager&) { download.EndSession(); });
     const auto ending = [&download] { return download.SessionEnding(); };

@@ -54,8 +54,6 @@ std::optional<FaultKind> faultKind(const std::string& name)
         return FaultKind::Trickle;
     if (name == "short-range")
         return FaultKind::ShortRange;
-    if (name == "no-validator")
-        return FaultKind::NoValidator;
     return std::nullopt;
 }
 
@@ -67,7 +65,7 @@ void setFault(const Target& target, httplib::Response& response, SimulatorState&
     if (!name || !kind)
         return answer(response, 400,
             "fault needs name= and "
-            "kind=none|drop|ignore-range|status|empty|no-length|trickle|short-range|no-validator");
+            "kind=none|drop|ignore-range|status|empty|no-length|trickle|short-range");
     Fault fault;
     fault.kind = *kind;
     if (queryValue(target.query, "times")) {
@@ -110,6 +108,7 @@ void setUpdateFile(
     const auto name = parameter(target, "name");
     if (!name || name->empty() || name->find('/') != std::string::npos)
         return answer(response, 400, "update-file needs name= (a file name)");
+    const bool validators = parameter(target, "validators") != "no";
     if (parameter(target, "remove") == "1") {
         state.removeUpdateFile(*name);
         return answer(response, 200, "ok");
@@ -119,9 +118,9 @@ void setUpdateFile(
         const auto shift = queryValue(target.query, "shift") ? numberParameter(target, "shift") : 0;
         if (!size || !shift)
             return answer(response, 400, "size= and shift= must be whole numbers");
-        state.setUpdateFile(*name, generatedContent(*size, *shift));
+        state.setUpdateFile(*name, generatedContent(*size, *shift), validators);
     } else {
-        state.setUpdateFile(*name, request.body);
+        state.setUpdateFile(*name, request.body, validators);
     }
     answer(response, 200, "ok");
 }

@@ -124,7 +124,7 @@ bool SimulatorState::isSession(const std::string& token) const
     return m_sessions.count(token) > 0;
 }
 
-void SimulatorState::setUpdateFile(const std::string& name, std::string content)
+void SimulatorState::setUpdateFile(const std::string& name, std::string content, bool validators)
 {
     auto shared = std::make_shared<const std::string>(std::move(content));
     const std::lock_guard lock(m_mutex);
@@ -136,7 +136,8 @@ void SimulatorState::setUpdateFile(const std::string& name, std::string content)
     char date[64];
     std::strftime(date, sizeof date, "%a, %d %b %Y %H:%M:%S GMT", &utc);
     const std::string eTag = "\"q" + std::to_string(++m_publications) + "-" + std::to_string(shared->size()) + "\"";
-    m_updateFiles[name] = PublishedFile { std::move(shared), eTag, date };
+    m_updateFiles[name]
+        = validators ? PublishedFile { std::move(shared), eTag, date } : PublishedFile { std::move(shared), {}, {} };
 }
 
 void SimulatorState::removeUpdateFile(const std::string& name)

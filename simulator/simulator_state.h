@@ -21,7 +21,7 @@ struct LoggedRequest {
     std::string body;
 };
 
-enum class FaultKind { None, Drop, IgnoreRange, Status, Empty, NoLength, Trickle, ShortRange, NoValidator };
+enum class FaultKind { None, Drop, IgnoreRange, Status, Empty, NoLength, Trickle, ShortRange };
 
 struct Fault {
     FaultKind kind = FaultKind::None;
@@ -42,7 +42,7 @@ using Content = std::shared_ptr<const std::string>;
 // An update file as published: its bytes and what tells this publication from any other.
 struct PublishedFile {
     Content content; // null when there is no such file
-    std::string eTag;
+    std::string eTag; // empty when published without validators
     std::string lastModified;
 };
 
@@ -65,7 +65,7 @@ public:
     std::string openSession();
     bool isSession(const std::string& token) const;
 
-    void setUpdateFile(const std::string& name, std::string content);
+    void setUpdateFile(const std::string& name, std::string content, bool validators = true);
     void removeUpdateFile(const std::string& name);
     PublishedFile updateFile(const std::string& name) const;
 

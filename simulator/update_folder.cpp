@@ -89,7 +89,7 @@ void serveUpdateFile(const httplib::Request& request, const Target& target, http
         return statusReply(404, target, response);
 
     response.set_header("Accept-Ranges", "bytes");
-    if (fault.kind != FaultKind::NoValidator) {
+    if (!file.eTag.empty()) {
         response.set_header("ETag", file.eTag);
         response.set_header("Last-Modified", file.lastModified);
     }
@@ -97,7 +97,8 @@ void serveUpdateFile(const httplib::Request& request, const Target& target, http
     Span span { 0, total };
     // If-Range: the part only of the file the client has; any other file comes whole.
     const std::string ifRange = request.get_header_value("If-Range");
-    const bool sameFile = ifRange.empty() || ifRange == file.eTag || ifRange == file.lastModified;
+    const bool sameFile
+        = ifRange.empty() || (!file.eTag.empty() && (ifRange == file.eTag || ifRange == file.lastModified));
     const bool honourRange = fault.kind != FaultKind::IgnoreRange && fault.kind != FaultKind::NoLength && sameFile;
     if (const auto range = parseRange(request.get_header_value("Range"), total); honourRange && range) {
         if (range->start >= total) {

@@ -156,7 +156,8 @@ void TestDownloadResume::partNotStartingAtZero()
 
     QVERIFY(!rig.download());
     QCOMPARE(rig.titles(), QStringList { u"Error Downloading File"_s });
-    QCOMPARE(rig.boxes.questions[0].text, u"The server returned the following response:\r\rHTTP/1.1 206 Partial Content\r"_s);
+    QCOMPARE(rig.boxes.questions[0].text,
+        u"The server returned the following response:\r\rHTTP/1.1 206 Partial Content\r"_s);
     QCOMPARE(rig.files.opens, 0);
     QCOMPARE(rig.files.files[kDestination], rig.oldFile);
 }

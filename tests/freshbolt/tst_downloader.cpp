@@ -3,14 +3,14 @@
 
 #include <QTest>
 
-using platform::FakeHttpTransfer;
-using platform::MessageAnswer;
-using platform::MessageButtons;
-using platform::MessageIcon;
 using freshbolt::test::content;
 using freshbolt::test::kDestination;
 using freshbolt::test::kUrl;
 using freshbolt::test::Rig;
+using platform::FakeHttpTransfer;
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
 
 class TestDownloader : public QObject
 {
