@@ -190,7 +190,7 @@ void TestUpdateMatrix::update_data()
     QTest::newRow("short 206, Cancel") << QStringList { shortOnce } << QString() << Step::None << QList<A> { A::Cancel }
                                        << QStringList { incomplete, kFailure } << true << kOldProgram << QString();
     QTest::newRow("every 206 short") << QStringList { u"fault?name=Quillet&kind=short-range&length=65536"_s }
-                                     << QString() << Step::None << QList<A>(5, A::Retry) << QStringList(5, incomplete)
+                                     << QString() << Step::None << QList<A>(4, A::Retry) << QStringList(4, incomplete)
                                      << true << fresh << QString();
 
     // A file published anew between a drop and the Retry is never spliced onto the old one's bytes.
