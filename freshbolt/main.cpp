@@ -5,9 +5,9 @@
 #include "platform/http_transfer.h"
 #include "platform/instance_lock.h"
 #include "platform/local_files.h"
-#include "platform/message_boxes.h"
 #include "platform/proxy_setup.h"
-#include "platform/shell.h"
+#include "platform/qt_message_boxes.h"
+#include "platform/qt_shell.h"
 #include "platform/termination_signal.h"
 
 #include <QApplication>

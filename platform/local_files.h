@@ -21,8 +21,8 @@ class WritableFile
 {
 public:
     virtual ~WritableFile() = default;
-    virtual bool write(const QByteArray& bytes) = 0;
-    virtual bool close() = 0;
+    [[nodiscard]] virtual bool write(const QByteArray& bytes) = 0;
+    [[nodiscard]] virtual bool close() = 0;
     virtual FileFailure failure() const = 0;
 };
 
@@ -34,15 +34,15 @@ public:
     virtual bool exists(const QString& path) const = 0;
     virtual bool isFolder(const QString& path) const = 0;
     // One level: the parent must exist.
-    virtual bool makeFolder(const QString& path) = 0;
+    [[nodiscard]] virtual bool makeFolder(const QString& path) = 0;
     // Opens for writing at byte offset `offset`; an offset of 0 starts an empty file.
-    virtual std::unique_ptr<WritableFile> open(const QString& path, qint64 offset) = 0;
+    [[nodiscard]] virtual std::unique_ptr<WritableFile> open(const QString& path, qint64 offset) = 0;
     // Up to `size` bytes from byte offset `offset`; fewer when the file ends first.
-    virtual std::optional<QByteArray> read(const QString& path, qint64 offset, qint64 size) = 0;
-    virtual bool remove(const QString& path) = 0;
+    [[nodiscard]] virtual std::optional<QByteArray> read(const QString& path, qint64 offset, qint64 size) = 0;
+    [[nodiscard]] virtual bool remove(const QString& path) = 0;
     // Moves `from` over `to` in one step. First `from` takes the permissions of `to` (when it exists) and at
     // least `atLeast`; when that fails, nothing moves.
-    virtual bool replace(const QString& from, const QString& to, QFileDevice::Permissions atLeast) = 0;
+    [[nodiscard]] virtual bool replace(const QString& from, const QString& to, QFileDevice::Permissions atLeast) = 0;
     // Why the last failing call of this object failed.
     virtual FileFailure lastFailure() const = 0;
 };
@@ -52,11 +52,11 @@ class QtLocalFiles final : public LocalFiles
 public:
     bool exists(const QString& path) const override;
     bool isFolder(const QString& path) const override;
-    bool makeFolder(const QString& path) override;
-    std::unique_ptr<WritableFile> open(const QString& path, qint64 offset) override;
-    std::optional<QByteArray> read(const QString& path, qint64 offset, qint64 size) override;
-    bool remove(const QString& path) override;
-    bool replace(const QString& from, const QString& to, QFileDevice::Permissions atLeast) override;
+    [[nodiscard]] bool makeFolder(const QString& path) override;
+    [[nodiscard]] std::unique_ptr<WritableFile> open(const QString& path, qint64 offset) override;
+    [[nodiscard]] std::optional<QByteArray> read(const QString& path, qint64 offset, qint64 size) override;
+    [[nodiscard]] bool remove(const QString& path) override;
+    [[nodiscard]] bool replace(const QString& from, const QString& to, QFileDevice::Permissions atLeast) override;
     FileFailure lastFailure() const override;
 
 private:

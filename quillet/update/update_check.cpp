@@ -4,8 +4,8 @@
 #include "platform/http_transfer.h"
 #include "platform/instance_lock.h"
 #include "platform/message_boxes.h"
+#include "platform/product.h"
 #include "platform/shell.h"
-#include "quillet/commands/program_version.h"
 #include "quillet/update/fnewversion.h"
 #include "quillet/update/version_reply.h"
 
@@ -38,7 +38,7 @@ void UpdateCheck::StateChanged(int state)
 void UpdateCheck::ReadVersionReply()
 {
     const QString page = intUpdate.readText(version_reply::kReadChars);
-    if (!version_reply::OffersUpdate(page, program_version::Text()))
+    if (!version_reply::OffersUpdate(page, QLatin1String(product::kVersion)))
         return;
     // An updater is installing it right now: a second one would only get in its way.
     if (platform::InstanceLock(m_programFolder, platform::LockHolder::Updater).isHeld() || !m_prompt(m_owner))
@@ -48,7 +48,7 @@ void UpdateCheck::ReadVersionReply()
         emit quitForUpdate();
         return;
     }
-    m_messageBoxes.ask(m_owner, QStringLiteral("Lastbell Quillet"),
+    m_messageBoxes.ask(m_owner, QLatin1String(product::kTitle),
         u"Freshbolt could not be started from " + updater + u".\r\rLastbell Quillet has not been updated.",
         platform::MessageIcon::Critical, platform::MessageButtons::Ok);
 }
