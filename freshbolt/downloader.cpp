@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "freshbolt/downloader.h"
 
-#include <QRegularExpression>
+#include "freshbolt/download_call.h"
+
+#include <QByteArrayView>
 #include <cmath>
 #include <utility>
 
@@ -16,64 +18,11 @@ namespace
 {
 
 constexpr int kChunkBytes = 1024;
-// A resume fetches the last bytes saved again.
-constexpr qint64 kResumeOverlap = 4096;
 
-const QString kErrorTitle = QStringLiteral("Error Downloading File");
 // The number the classic HTTP component gave a request it could not start ("URL is malformed").
 constexpr int kRequestRefused = 35752;
 
 } // namespace
-
-struct Downloader::Call {
-    QString url;
-    QString destination;
-    QString partial;
-    QString userName;
-    QString password;
-    QString destinationName;
-    QString urlName;
-
-    bool resumeMode = false;
-    qint64 bytesReceived = 0;
-    qint64 totalBytes = 0;
-    double startTime = 0;
-    float bytesPerSecond = 0;
-    float secondsLeft = 0;
-    bool openedPartial = false;
-    bool writeStage = false;
-
-    // Shown texts and the numbers they show.
-    std::pair<qint64, QString> totalText { -1, {} };
-    std::pair<qint64, QString> caption { -1, {} };
-};
-
-QString StatusField(const QString& headerBlock)
-{
-    return headerBlock.mid(9, 3);
-}
-
-QString FirstHeaderLine(const QString& headerBlock)
-{
-    const qsizetype cr = headerBlock.indexOf(u'\r');
-    return cr < 0 ? QString() : headerBlock.left(cr + 1);
-}
-
-qint64 LeadingNumber(const QString& value)
-{
-    static const QRegularExpression leading(QStringLiteral("^\\s*(\\d+)"));
-    const QRegularExpressionMatch match = leading.match(value);
-    return match.hasMatch() ? match.captured(1).toLongLong() : 0;
-}
-
-std::optional<ContentRange> ParseContentRange(const QString& value)
-{
-    static const QRegularExpression form(QStringLiteral("^\\s*bytes\\s+(\\d+)-(\\d+)/(\\d+)\\s*$"));
-    const QRegularExpressionMatch match = form.match(value);
-    if (!match.hasMatch())
-        return std::nullopt;
-    return ContentRange { match.captured(1).toLongLong(), match.captured(3).toLongLong() };
-}
 
 QString PartialFilePath(const QString& destination)
 {
@@ -98,8 +47,8 @@ void Downloader::Cancel()
     m_cancelled = true;
 }
 
-bool Downloader::DownloadFile(
-    const QString& strURL, const QString& strDestination, const QString& UserName, const QString& Password)
+bool Downloader::DownloadFile(const QString& strURL, const QString& strDestination, const QString& UserName,
+    const QString& Password, QFileDevice::Permissions atLeast)
 {
     m_cancelled = false;
     Call call;
@@ -110,6 +59,7 @@ bool Downloader::DownloadFile(
     call.password = Password;
     call.destinationName = GetPathPart(strDestination, true, false);
     call.urlName = GetPathPart(strURL, true, true);
+    call.atLeast = atLeast;
 
     m_view.setSourceText({});
     m_view.setTimeText({});
@@ -127,8 +77,8 @@ bool Downloader::DownloadFile(
         result = finishedCompletely(call);
         attemptNext = !result && resumeWanted(call);
     }
-    if (!result && m_files.exists(call.partial))
-        m_files.remove(call.partial);
+    if (!result && m_files.exists(call.partial) && !m_files.remove(call.partial) && call.writeStage)
+        reportFailure(call, m_files.lastFailure());
 
     m_view.closeClip();
     m_transfer.cancel();
@@ -136,28 +86,12 @@ bool Downloader::DownloadFile(
     return result;
 }
 
-bool Downloader::resumeWanted(Call& call)
-{
-    if (!call.openedPartial || !m_files.exists(call.partial))
-        m_cancelled = true; // nothing to resume
-    if (m_cancelled)
-        return false;
-    const QString text = u"The connection with the server was reset.\r\rClick \"Retry\" to resume downloading the "
-                         u"file.\r(Approximate time remaining: "
-        + FormatTime(call.secondsLeft) + u")\r\rClick \"Cancel\" to cancel downloading the file.";
-    if (m_view.ask(QStringLiteral("Download Incomplete"), text, MessageIcon::Warning, MessageButtons::RetryCancel)
-        != MessageAnswer::Retry)
-        return false;
-    call.resumeMode = true;
-    return true;
-}
-
 bool Downloader::finishedCompletely(Call& call)
 {
     if (call.totalBytes <= 0 || call.bytesReceived != call.totalBytes)
         return false;
     // Only a complete file replaces the one in place.
-    if (!m_files.replace(call.partial, call.destination)) {
+    if (!m_files.replace(call.partial, call.destination, call.atLeast)) {
         reportFailure(call, m_files.lastFailure());
         return false;
     }
@@ -169,14 +103,15 @@ Downloader::AttemptEnd Downloader::attempt(Call& call)
 {
     if (call.resumeMode) {
         m_view.setStatusText(QStringLiteral("Resuming download..."));
-        call.bytesReceived = std::max<qint64>(call.bytesReceived - kResumeOverlap, 0);
+        if (const std::optional<AttemptEnd> end = prepareResume(call))
+            return *end;
     } else {
         m_view.setStatusText(QStringLiteral("Getting file information..."));
     }
     m_view.processEvents();
 
-    const QString range = u"Range: bytes=" + QString::number(call.bytesReceived) + u"-\r\n";
-    if (const std::optional<QString> refusal = m_transfer.start(call.url, call.userName, call.password, range)) {
+    if (const std::optional<QString> refusal
+        = m_transfer.start(call.url, call.userName, call.password, rangeRequest(call))) {
         reportFailure(call, { kRequestRefused, *refusal });
         return AttemptEnd::Decide;
     }
@@ -193,8 +128,8 @@ Downloader::AttemptEnd Downloader::attempt(Call& call)
     const Reply reply = dispatchStatus(call);
     if (reply == Reply::StartAfresh)
         return AttemptEnd::StartAfresh;
-    if (reply == Reply::Body && bodySetUp(call))
-        writeBody(call);
+    if (reply == Reply::Body && bodySetUp(call) && writeBody(call) == Body::Changed)
+        return continueAfresh(call) ? AttemptEnd::StartAfresh : AttemptEnd::Decide;
     return AttemptEnd::Decide;
 }
 
@@ -202,17 +137,13 @@ Downloader::Reply Downloader::dispatchStatus(Call& call)
 {
     const QString block = m_transfer.headerBlock();
     const QString status = StatusField(block);
-    if (status == u"200")
+    if (status == u"200") {
+        call.replyTotal = LeadingNumber(m_transfer.header(QStringLiteral("Content-Length")));
+        call.replyEnd = call.replyTotal;
         return call.resumeMode && !continueAfresh(call) ? Reply::None : Reply::Body;
-    if (status == u"206") {
-        if (!call.resumeMode || isRequestedPart(call))
-            return Reply::Body;
-        // Not the part asked for: this body cannot continue the file, and it is no whole file either.
-        if (!continueAfresh(call))
-            return Reply::None;
-        call.bytesReceived = 0;
-        return Reply::StartAfresh;
     }
+    if (status == u"206")
+        return dispatchPart(call);
     if (status == u"204") {
         tell(QStringLiteral("No Content"), QStringLiteral("Nothing to download!"), MessageIcon::Information);
     } else if (status == u"401") {
@@ -226,7 +157,7 @@ Downloader::Reply Downloader::dispatchStatus(Call& call)
             MessageIcon::Warning);
     } else {
         const QString line = FirstHeaderLine(block);
-        tell(kErrorTitle,
+        tell(kDownloadErrorTitle,
             u"The server returned the following response:\r\r" + (line.isEmpty() ? QStringLiteral("<nothing>") : line),
             MessageIcon::Critical);
     }
@@ -234,34 +165,16 @@ Downloader::Reply Downloader::dispatchStatus(Call& call)
     return Reply::None;
 }
 
-bool Downloader::isRequestedPart(const Call& call) const
-{
-    const std::optional<ContentRange> range = ParseContentRange(m_transfer.header(QStringLiteral("Content-Range")));
-    return range && range->first == call.bytesReceived && range->total == call.totalBytes;
-}
-
-bool Downloader::continueAfresh(Call& call)
-{
-    if (m_files.exists(call.partial))
-        m_files.remove(call.partial);
-    if (m_view.ask(QStringLiteral("Unable to Resume Download"),
-            QStringLiteral("The server is unable to resume this download.\r\rDo you want to continue anyway?"),
-            MessageIcon::Warning, MessageButtons::YesNo)
-        == MessageAnswer::Yes) {
-        call.resumeMode = false;
-        return true;
-    }
-    m_cancelled = true;
-    return false;
-}
-
 bool Downloader::bodySetUp(Call& call)
 {
     if (!call.resumeMode) {
         call.startTime = m_clock.seconds() - 1.0;
-        call.totalBytes = LeadingNumber(m_transfer.header(QStringLiteral("Content-Length")));
+        call.totalBytes = call.replyTotal;
         if (call.totalBytes == 0)
             return false;
+        call.eTag = m_transfer.header(QStringLiteral("ETag"));
+        call.lastModified = m_transfer.header(QStringLiteral("Last-Modified"));
+        call.overlap.clear();
     }
     const QString folder = GetPathPart(call.destination, false, false);
     if (call.destination.startsWith(u'/') && m_freeSpace(folder) < static_cast<double>(call.totalBytes)) {
@@ -286,22 +199,29 @@ bool Downloader::bodySetUp(Call& call)
     return true;
 }
 
-void Downloader::writeBody(Call& call)
+Downloader::Body Downloader::writeBody(Call& call)
 {
     const std::unique_ptr<platform::WritableFile> file
         = m_files.open(call.partial, call.resumeMode ? call.bytesReceived : 0);
     if (!file) {
         reportFailure(call, m_files.lastFailure());
-        return;
+        return Body::Ended;
     }
     call.openedPartial = true;
     for (;;) {
-        const QByteArray chunk = m_transfer.readChunk(kChunkBytes);
+        QByteArray chunk = m_transfer.readChunk(kChunkBytes);
+        // Bytes beyond the part that the reply names are no bytes of the file.
+        chunk.truncate(std::max<qint64>(call.replyEnd - call.bytesReceived, 0));
+        if (!overlapMatches(call, chunk)) {
+            // The partial file is dropped next, so how its closing went no longer matters.
+            static_cast<void>(file->close());
+            return Body::Changed;
+        }
         if (!file->write(chunk)) {
             const platform::FileFailure failure = file->failure();
-            file->close();
+            static_cast<void>(file->close());
             reportFailure(call, failure);
-            return;
+            return Body::Ended;
         }
         if (m_cancelled)
             break;
@@ -312,6 +232,7 @@ void Downloader::writeBody(Call& call)
     }
     if (!file->close())
         reportFailure(call, file->failure());
+    return Body::Ended;
 }
 
 void Downloader::showProgress(Call& call)
@@ -341,10 +262,10 @@ void Downloader::showProgress(Call& call)
 void Downloader::reportFailure(const Call& call, const platform::FileFailure& failure)
 {
     if (!call.writeStage) {
-        tell(kErrorTitle, u"Error: " + failure.description + u" occurred.", MessageIcon::Critical);
+        tell(kDownloadErrorTitle, u"Error: " + failure.description + u" occurred.", MessageIcon::Critical);
         return;
     }
-    tell(kErrorTitle,
+    tell(kDownloadErrorTitle,
         u"Cannot write file to disk.\r\rError " + QString::number(failure.number) + u": " + failure.description,
         MessageIcon::Critical);
     m_cancelled = true;

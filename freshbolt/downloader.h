@@ -3,10 +3,12 @@
 
 #include "freshbolt/download_view.h"
 #include "freshbolt/mod_globals.h"
+#include "freshbolt/reply_headers.h"
 #include "platform/clock.h"
 #include "platform/http_transfer.h"
 #include "platform/local_files.h"
 
+#include <QFileDevice>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -14,20 +16,6 @@
 
 namespace freshbolt
 {
-
-// The three digits after the protocol version of a reply-header block's status line.
-QString StatusField(const QString& headerBlock);
-// The block up to and including its first CR; empty when it has none.
-QString FirstHeaderLine(const QString& headerBlock);
-// The leading whole number of a header value, 0 when there is none.
-qint64 LeadingNumber(const QString& value);
-
-struct ContentRange {
-    qint64 first = 0;
-    qint64 total = 0;
-};
-// "bytes first-last/total"; nothing when the value has another form or no known total.
-std::optional<ContentRange> ParseContentRange(const QString& value);
 
 // Where a download is written until it is complete.
 QString PartialFilePath(const QString& destination);
@@ -41,9 +29,13 @@ public:
     Downloader(platform::HttpTransfer& transfer, const platform::Clock& clock, platform::LocalFiles& files,
         DownloadView& view, QString clipPath, FreeSpace freeSpace = &GetFreeDiskSpace);
 
-    // True only when the whole file arrived and stands at strDestination.
-    bool DownloadFile(
-        const QString& strURL, const QString& strDestination, const QString& UserName, const QString& Password);
+    // True only when the whole file arrived and stands at strDestination, with the permissions of the file it
+    // replaced and at least `atLeast`.
+    bool DownloadFile(const QString& strURL, const QString& strDestination, const QString& UserName,
+        const QString& Password, QFileDevice::Permissions atLeast = kDataFile);
+
+    static constexpr QFileDevice::Permissions kDataFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    static constexpr QFileDevice::Permissions kProgramFile = kDataFile | QFileDevice::ExeOwner;
     // The Cancel button, Escape and the close box.
     void Cancel();
     bool Cancelled() const { return m_cancelled; }
@@ -52,13 +44,18 @@ private:
     struct Call;
     enum class AttemptEnd { Decide, StartAfresh };
     enum class Reply { Body, None, StartAfresh };
+    enum class Body { Ended, Changed };
 
     AttemptEnd attempt(Call& call);
+    std::optional<AttemptEnd> prepareResume(Call& call);
+    QString rangeRequest(Call& call) const;
     Reply dispatchStatus(Call& call);
-    bool isRequestedPart(const Call& call) const;
+    Reply dispatchPart(Call& call);
+    bool isSameFile(const Call& call) const;
     bool continueAfresh(Call& call);
     bool bodySetUp(Call& call);
-    void writeBody(Call& call);
+    Body writeBody(Call& call);
+    static bool overlapMatches(Call& call, const QByteArray& chunk);
     void showProgress(Call& call);
     bool finishedCompletely(Call& call);
     bool resumeWanted(Call& call);

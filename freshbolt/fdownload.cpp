@@ -7,8 +7,8 @@
 #include "platform/product.h"
 #include "platform/twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QProgressBar>
@@ -27,7 +27,6 @@ namespace freshbolt
 namespace
 {
 
-constexpr int kReadyIntervalMs = 5000;
 // While data keeps arriving, the window is repainted and its input handled once per frame.
 constexpr int kFrameMs = 16;
 
@@ -40,7 +39,8 @@ QString FitLabelText(const QLabel* label, const QString& text)
         text, label->width(), [&metrics](const QString& candidate) { return metrics.horizontalAdvance(candidate); });
 }
 
-FDownload::FDownload(const Services& services, const QString& programFolder, QWidget* parent)
+FDownload::FDownload(
+    const Services& services, const QString& programFolder, std::chrono::milliseconds readyInterval, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_messageBoxes(services.messageBoxes)
     , m_downloader(services.transfer, services.clock, services.files, *this,
@@ -78,7 +78,7 @@ FDownload::FDownload(const Services& services, const QString& programFolder, QWi
     connect(escape, &QShortcut::activated, this, [this] { m_downloader.Cancel(); });
 
     timTimer = new QTimer(this);
-    timTimer->setInterval(kReadyIntervalMs);
+    timTimer->setInterval(readyInterval);
     connect(timTimer, &QTimer::timeout, this, [this] { m_readyForDownload = true; });
     // The pause runs on even when the user closes the window meanwhile, so the updater never waits for ever.
     timTimer->start();
@@ -87,10 +87,19 @@ FDownload::FDownload(const Services& services, const QString& programFolder, QWi
 
 FDownload::~FDownload() = default;
 
-bool FDownload::DownloadFile(
-    const QString& strURL, const QString& strDestination, const QString& UserName, const QString& Password)
+bool FDownload::DownloadFile(const QString& strURL, const QString& strDestination, const QString& UserName,
+    const QString& Password, QFileDevice::Permissions atLeast)
 {
-    return m_downloader.DownloadFile(strURL, strDestination, UserName, Password);
+    return m_downloader.DownloadFile(strURL, strDestination, UserName, Password, atLeast);
+}
+
+void FDownload::EndSession()
+{
+    m_sessionEnding = true;
+    m_downloader.Cancel();
+    // Nobody is there to answer: a question closes with its cancelling answer.
+    if (QWidget* question = QApplication::activeModalWidget())
+        question->close();
 }
 
 void FDownload::placeOffScreen()

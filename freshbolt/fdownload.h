@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QWidget>
+#include <chrono>
 
 class QLabel;
 class QProgressBar;
@@ -35,12 +36,17 @@ public:
         platform::MessageBoxes& messageBoxes;
     };
 
-    FDownload(const Services& services, const QString& programFolder, QWidget* parent = nullptr);
+    // The start pause: ReadyForDownload turns true once `readyInterval` has passed.
+    FDownload(const Services& services, const QString& programFolder,
+        std::chrono::milliseconds readyInterval = std::chrono::milliseconds(5000), QWidget* parent = nullptr);
     ~FDownload() override;
 
     bool ReadyForDownload() const { return m_readyForDownload; }
-    bool DownloadFile(
-        const QString& strURL, const QString& strDestination, const QString& UserName, const QString& Password);
+    bool DownloadFile(const QString& strURL, const QString& strDestination, const QString& UserName,
+        const QString& Password, QFileDevice::Permissions atLeast = Downloader::kDataFile);
+    // Log-off, shutdown or SIGTERM: a running download ends as if cancelled, and an open question is closed.
+    void EndSession();
+    bool SessionEnding() const { return m_sessionEnding; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,6 +90,7 @@ private:
     Downloader m_downloader;
     bool m_readyForDownload = false;
     bool m_unloading = false;
+    bool m_sessionEnding = false;
     QElapsedTimer m_sinceEvents;
     qint64 m_progressPixel = 0;
 };

@@ -3,12 +3,15 @@
 #include "freshbolt/mod_start.h"
 #include "platform/clock.h"
 #include "platform/http_transfer.h"
+#include "platform/instance_lock.h"
 #include "platform/local_files.h"
 #include "platform/proxy_setup.h"
 #include "platform/qt_message_boxes.h"
 #include "platform/qt_shell.h"
+#include "platform/termination_signal.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 int main(int argc, char* argv[])
 {
@@ -21,8 +24,17 @@ int main(int argc, char* argv[])
     platform::QtLocalFiles files;
     platform::QtMessageBoxes messageBoxes;
     platform::QtShell shell;
+    platform::TerminationSignal termination;
+    // Held from here until the process ends.
+    platform::InstanceLock updateLock(QCoreApplication::applicationDirPath(), platform::LockHolder::Updater);
 
     const std::unique_ptr<freshbolt::FRestart> restart
-        = freshbolt::Main({ transfer, clock, files, messageBoxes, shell }, QCoreApplication::applicationDirPath());
-    return restart ? app.exec() : 0;
+        = freshbolt::Main({ transfer, clock, files, messageBoxes, shell, termination },
+            QCoreApplication::applicationDirPath(), updateLock);
+    if (!restart)
+        return 0;
+    QObject::connect(&termination, &platform::TerminationSignal::received, &app, &QCoreApplication::quit);
+    QObject::connect(
+        &app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) { QCoreApplication::quit(); });
+    return app.exec();
 }

@@ -2,13 +2,17 @@
 #include "freshbolt/mod_start.h"
 
 #include "freshbolt/fdownload.h"
+#include "freshbolt/folder_check.h"
 #include "freshbolt/update_files.h"
 #include "platform/instance_lock.h"
 #include "platform/message_boxes.h"
+#include "platform/termination_signal.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
+#include <QGuiApplication>
+#include <QSessionManager>
+
+using namespace std::chrono_literals;
 
 namespace freshbolt
 {
@@ -17,45 +21,86 @@ namespace
 {
 
 const QString kTitle = QStringLiteral("Freshbolt");
+// A Quillet that looks whether an update runs holds the lock for a moment only.
+constexpr auto kUpdateLockWait = 2s;
 
-constexpr QFileDevice::Permissions kProgramPermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
-    | QFileDevice::ExeOwner | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
-    | QFileDevice::ExeOther;
+void tell(const UpdaterServices& services, const QString& text, platform::MessageIcon icon)
+{
+    services.messageBoxes.ask(nullptr, kTitle, text, icon, platform::MessageButtons::Ok);
+}
+
+void tellFolderUnwritable(const UpdaterServices& services, const QString& folder, const QString& reason)
+{
+    tell(services,
+        u"Lastbell Quillet cannot be updated: files cannot be created and renamed in its program folder\r"
+            + QDir::toNativeSeparators(folder) + u"\r\r" + reason,
+        platform::MessageIcon::Critical);
+}
+
+// Nothing is changed unless the whole update can be done, by this updater alone.
+bool mayUpdate(const UpdaterServices& services, const QString& programFolder, platform::InstanceLock& updateLock)
+{
+    if (const std::optional<platform::FileFailure> failure = CheckFolderWritable(services.files, programFolder)) {
+        tellFolderUnwritable(services, programFolder, failure->description);
+        return false;
+    }
+    if (updateLock.tryLock(kUpdateLockWait))
+        return true;
+    if (updateLock.heldByAnother())
+        tell(services, QStringLiteral("An update of Lastbell Quillet is already running."),
+            platform::MessageIcon::Information);
+    else
+        tellFolderUnwritable(services, programFolder, QStringLiteral("The update lock cannot be created."));
+    return false;
+}
 
 } // namespace
 
-std::unique_ptr<FRestart> Main(
-    const UpdaterServices& services, const QString& programFolder, std::chrono::milliseconds quilletEndLimit)
+std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& programFolder,
+    platform::InstanceLock& updateLock, const UpdaterTimings& timings)
 {
-    FDownload download({ services.transfer, services.clock, services.files, services.messageBoxes }, programFolder);
+    if (!mayUpdate(services, programFolder, updateLock))
+        return nullptr;
+
+    FDownload download(
+        { services.transfer, services.clock, services.files, services.messageBoxes }, programFolder, timings.pause);
+    QObject::connect(&services.termination, &platform::TerminationSignal::received, &download, &FDownload::EndSession);
+    QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, &download,
+        [&download](QSessionManager&) { download.EndSession(); });
+    const auto ending = [&download] { return download.SessionEnding(); };
     download.show();
-    while (!download.ReadyForDownload())
+    while (!download.ReadyForDownload() && !ending())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
     // The pause is only a guess; the program file is replaced once Quillet has really ended.
-    if (!platform::InstanceLock(programFolder).waitUntilFree(quilletEndLimit)) {
-        services.messageBoxes.ask(nullptr, kTitle,
+    if (!ending() && !platform::InstanceLock(programFolder).waitUntilFree(timings.quilletEndLimit, ending)
+        && !ending()) {
+        tell(services,
             QStringLiteral("Lastbell Quillet is still running, so it cannot be updated now.\r\r"
                            "Close Quillet and start the update again."),
-            platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+            platform::MessageIcon::Warning);
         return nullptr;
     }
 
     bool allArrived = true;
     for (const UpdateFile& file : UpdateFiles()) {
+        if (ending())
+            break;
         const QString destination = QDir(programFolder).filePath(file.destination);
-        bool arrived = download.DownloadFile(file.url, destination, QString(), QString());
-        if (arrived && file.program)
-            arrived = QFile::setPermissions(destination, kProgramPermissions);
-        allArrived = allArrived && arrived;
+        allArrived = download.DownloadFile(file.url, destination, QString(), QString(),
+                         file.program ? Downloader::kProgramFile : Downloader::kDataFile)
+            && allArrived;
     }
+    // The session ends: no question is asked, the process ends.
+    if (ending())
+        return nullptr;
 
     if (!allArrived) {
-        services.messageBoxes.ask(nullptr, kTitle,
+        tell(services,
             QStringLiteral("There was a failure downloading one or more of the required files. "
                            "You have either cancelled the update or there was a problem "
                            "retrieving a file from the server.  Please try again another time."),
-            platform::MessageIcon::None, platform::MessageButtons::Ok);
+            platform::MessageIcon::None);
         return nullptr;
     }
     auto restart = std::make_unique<FRestart>(services.shell, programFolder);

@@ -10,9 +10,11 @@ namespace platform
 {
 class Clock;
 class HttpTransfer;
+class InstanceLock;
 class LocalFiles;
 class MessageBoxes;
 class Shell;
+class TerminationSignal;
 } // namespace platform
 
 namespace freshbolt
@@ -24,13 +26,19 @@ struct UpdaterServices {
     platform::LocalFiles& files;
     platform::MessageBoxes& messageBoxes;
     platform::Shell& shell;
+    platform::TerminationSignal& termination;
 };
 
-// How long the updater waits for Quillet to end after its start pause.
-inline constexpr std::chrono::seconds kQuilletEndLimit { 30 };
+struct UpdaterTimings {
+    // Quillet's time to end after starting the updater.
+    std::chrono::milliseconds pause { 5000 };
+    // How long the updater then waits for Quillet to end.
+    std::chrono::milliseconds quilletEndLimit { 30000 };
+};
 
-// The updater: waits for Quillet to end, fetches the files and returns the restart window when all arrived.
+// The updater: takes the update lock (held by the caller's object until the updater ends), waits for Quillet to
+// end, fetches the files and returns the restart window when all arrived.
 std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& programFolder,
-    std::chrono::milliseconds quilletEndLimit = kQuilletEndLimit);
+    platform::InstanceLock& updateLock, const UpdaterTimings& timings = {});
 
 } // namespace freshbolt

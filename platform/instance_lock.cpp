@@ -17,18 +17,19 @@ constexpr int kPollMs = 100;
 
 } // namespace
 
-InstanceLock::InstanceLock(const QString& programFolder)
-    : m_lock(std::make_unique<QLockFile>(fileName(programFolder)))
+InstanceLock::InstanceLock(const QString& programFolder, LockHolder holder)
+    : m_lock(std::make_unique<QLockFile>(fileName(programFolder, holder)))
 {
-    // Quillet runs for hours: only a dead owner makes the lock stale, never its age.
+    // Both programs may run for hours: only a dead owner makes the lock stale, never its age.
     m_lock->setStaleLockTime(0);
 }
 
 InstanceLock::~InstanceLock() = default;
 
-QString InstanceLock::fileName(const QString& programFolder)
+QString InstanceLock::fileName(const QString& programFolder, LockHolder holder)
 {
-    return QDir(programFolder).filePath(QStringLiteral(".Quillet.lock"));
+    return QDir(programFolder)
+        .filePath(holder == LockHolder::Quillet ? QStringLiteral(".Quillet.lock") : QStringLiteral(".Freshbolt.lock"));
 }
 
 bool InstanceLock::tryLock()
@@ -36,15 +37,32 @@ bool InstanceLock::tryLock()
     return m_lock->tryLock(0);
 }
 
-bool InstanceLock::waitUntilFree(std::chrono::milliseconds limit)
+bool InstanceLock::tryLock(std::chrono::milliseconds wait)
+{
+    return m_lock->tryLock(static_cast<int>(wait.count()));
+}
+
+bool InstanceLock::heldByAnother() const
+{
+    return m_lock->error() == QLockFile::LockFailedError;
+}
+
+bool InstanceLock::isHeld()
+{
+    if (m_lock->tryLock(0)) {
+        m_lock->unlock();
+        return false;
+    }
+    return heldByAnother();
+}
+
+bool InstanceLock::waitUntilFree(std::chrono::milliseconds limit, const std::function<bool()>& giveUp)
 {
     const QDeadlineTimer deadline(limit);
     for (;;) {
-        if (m_lock->tryLock(0)) {
-            m_lock->unlock();
+        if (!isHeld())
             return true;
-        }
-        if (deadline.hasExpired())
+        if (deadline.hasExpired() || (giveUp && giveUp()))
             return false;
         QEventLoop pause;
         QTimer::singleShot(kPollMs, &pause, &QEventLoop::quit);

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 class QLockFile;
@@ -10,21 +11,30 @@ class QLockFile;
 namespace platform
 {
 
-// The lock that a running Quillet holds on its program folder, so that the updater can tell when it has ended.
+// Who holds a lock on the program folder: a running Quillet, or the updater for the whole of an update.
+enum class LockHolder { Quillet, Updater };
+
+// A lock that a running program holds on its program folder, so that the other program can tell.
 // A lock left by a process that died counts as free.
 class InstanceLock
 {
 public:
-    explicit InstanceLock(const QString& programFolder);
+    explicit InstanceLock(const QString& programFolder, LockHolder holder = LockHolder::Quillet);
     ~InstanceLock();
 
-    // Quillet: take the lock for the whole run; false when another running Quillet holds it.
+    // Takes the lock for as long as this object lives; false when a running process holds it.
     bool tryLock();
-    // The updater: true as soon as nobody holds the lock, false when `limit` passed first.
+    // The same, trying again for up to `wait`, so that a process that only looks at the lock never makes it fail.
+    bool tryLock(std::chrono::milliseconds wait);
+    // After a failed tryLock: false when the lock file could not even be made (the folder is not writable).
+    bool heldByAnother() const;
+    // True when a running process holds the lock.
+    bool isHeld();
+    // The updater: true as soon as nobody holds the lock, false when `limit` passed first or `giveUp` said so.
     // Window events keep being processed while it waits.
-    bool waitUntilFree(std::chrono::milliseconds limit);
+    bool waitUntilFree(std::chrono::milliseconds limit, const std::function<bool()>& giveUp = {});
 
-    static QString fileName(const QString& programFolder);
+    static QString fileName(const QString& programFolder, LockHolder holder = LockHolder::Quillet);
 
 private:
     std::unique_ptr<QLockFile> m_lock;

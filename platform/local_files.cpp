@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -14,8 +15,13 @@ namespace platform
 namespace
 {
 
+// Taken at once after the failing call, while errno still holds its reason. Qt's own text is that reason, but
+// closing a file clears it, and its error number is only a category.
 FileFailure failureOf(const QFileDevice& file)
 {
+    const int number = errno;
+    if (number != 0)
+        return { number, QString::fromLocal8Bit(std::strerror(number)) };
     return { static_cast<int>(file.error()), file.errorString() };
 }
 
@@ -34,21 +40,40 @@ public:
 
     bool open(qint64 offset)
     {
-        const QIODevice::OpenMode mode
-            = offset == 0 ? QIODevice::WriteOnly | QIODevice::Truncate : QIODevice::ReadWrite;
-        return m_file.open(mode) && m_file.seek(offset);
+        errno = 0;
+        if (offset == 0 ? m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                        : m_file.open(QIODevice::ReadWrite) && m_file.seek(offset))
+            return true;
+        m_failure = failureOf(m_file);
+        return false;
     }
-    bool write(const QByteArray& bytes) override { return m_file.write(bytes) == bytes.size(); }
+    bool write(const QByteArray& bytes) override
+    {
+        errno = 0;
+        if (m_file.write(bytes) == bytes.size())
+            return true;
+        m_failure = failureOf(m_file);
+        return false;
+    }
     bool close() override
     {
+        errno = 0;
+        // Buffered bytes meet a full disk only here.
         const bool cut = m_file.flush() && m_file.resize(m_file.pos());
+        if (!cut)
+            m_failure = failureOf(m_file);
         m_file.close();
-        return cut && m_file.error() == QFileDevice::NoError;
+        if (cut && m_file.error() != QFileDevice::NoError) {
+            m_failure = failureOf(m_file);
+            return false;
+        }
+        return cut;
     }
-    FileFailure failure() const override { return failureOf(m_file); }
+    FileFailure failure() const override { return m_failure; }
 
 private:
     QFile m_file;
+    FileFailure m_failure;
 };
 
 } // namespace
@@ -81,19 +106,41 @@ std::unique_ptr<WritableFile> QtLocalFiles::open(const QString& path, qint64 off
     return nullptr;
 }
 
+std::optional<QByteArray> QtLocalFiles::read(const QString& path, qint64 offset, qint64 size)
+{
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(offset)) {
+        m_failure = failureOf(file);
+        return std::nullopt;
+    }
+    errno = 0;
+    QByteArray bytes = file.read(size);
+    if (file.error() != QFileDevice::NoError) {
+        m_failure = failureOf(file);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 bool QtLocalFiles::remove(const QString& path)
 {
     QFile file(path);
+    errno = 0;
     if (file.remove())
         return true;
     m_failure = failureOf(file);
     return false;
 }
 
-bool QtLocalFiles::replace(const QString& from, const QString& to)
+bool QtLocalFiles::replace(const QString& from, const QString& to, QFileDevice::Permissions atLeast)
 {
-    if (QFileInfo::exists(to) && !QFile::setPermissions(from, QFile::permissions(to))) {
-        m_failure = { EPERM, QStringLiteral("Cannot copy the permissions of %1").arg(to) };
+    // The file is complete and usable before it takes the place of the installed one.
+    QFile moved(from);
+    const QFileDevice::Permissions permissions = (QFileInfo::exists(to) ? QFile::permissions(to) : moved.permissions());
+    errno = 0;
+    if (!moved.setPermissions(permissions | atLeast)) {
+        m_failure = failureOf(moved);
         return false;
     }
     // rename(2) replaces even a running program file, which keeps running from the old one.

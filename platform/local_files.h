@@ -2,12 +2,15 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace platform
 {
 
+// The system's error number and its text ("No space left on device").
 struct FileFailure {
     int number = 0;
     QString description;
@@ -34,9 +37,12 @@ public:
     [[nodiscard]] virtual bool makeFolder(const QString& path) = 0;
     // Opens for writing at byte offset `offset`; an offset of 0 starts an empty file.
     [[nodiscard]] virtual std::unique_ptr<WritableFile> open(const QString& path, qint64 offset) = 0;
+    // Up to `size` bytes from byte offset `offset`; fewer when the file ends first.
+    [[nodiscard]] virtual std::optional<QByteArray> read(const QString& path, qint64 offset, qint64 size) = 0;
     [[nodiscard]] virtual bool remove(const QString& path) = 0;
-    // Moves `from` over `to` in one step; `to` keeps its permissions when it existed.
-    [[nodiscard]] virtual bool replace(const QString& from, const QString& to) = 0;
+    // Moves `from` over `to` in one step. First `from` takes the permissions of `to` (when it exists) and at
+    // least `atLeast`; when that fails, nothing moves.
+    [[nodiscard]] virtual bool replace(const QString& from, const QString& to, QFileDevice::Permissions atLeast) = 0;
     // Why the last failing call of this object failed.
     virtual FileFailure lastFailure() const = 0;
 };
@@ -48,8 +54,9 @@ public:
     bool isFolder(const QString& path) const override;
     [[nodiscard]] bool makeFolder(const QString& path) override;
     [[nodiscard]] std::unique_ptr<WritableFile> open(const QString& path, qint64 offset) override;
+    [[nodiscard]] std::optional<QByteArray> read(const QString& path, qint64 offset, qint64 size) override;
     [[nodiscard]] bool remove(const QString& path) override;
-    [[nodiscard]] bool replace(const QString& from, const QString& to) override;
+    [[nodiscard]] bool replace(const QString& from, const QString& to, QFileDevice::Permissions atLeast) override;
     FileFailure lastFailure() const override;
 
 private:

@@ -52,6 +52,8 @@ std::optional<FaultKind> faultKind(const std::string& name)
         return FaultKind::NoLength;
     if (name == "trickle")
         return FaultKind::Trickle;
+    if (name == "short-range")
+        return FaultKind::ShortRange;
     return std::nullopt;
 }
 
@@ -61,8 +63,9 @@ void setFault(const Target& target, httplib::Response& response, SimulatorState&
     const auto kindName = parameter(target, "kind");
     const auto kind = kindName ? faultKind(*kindName) : std::nullopt;
     if (!name || !kind)
-        return answer(
-            response, 400, "fault needs name= and kind=none|drop|ignore-range|status|empty|no-length|trickle");
+        return answer(response, 400,
+            "fault needs name= and "
+            "kind=none|drop|ignore-range|status|empty|no-length|trickle|short-range");
     Fault fault;
     fault.kind = *kind;
     if (queryValue(target.query, "times")) {
@@ -89,6 +92,12 @@ void setFault(const Target& target, httplib::Response& response, SimulatorState&
             return answer(response, 400, "trickle needs rate=BYTES_PER_SECOND above 0");
         fault.rate = *rate;
     }
+    if (fault.kind == FaultKind::ShortRange) {
+        const auto length = numberParameter(target, "length");
+        if (!length || *length == 0)
+            return answer(response, 400, "short-range needs length=BYTES above 0");
+        fault.length = *length;
+    }
     state.setFault(*name, fault);
     answer(response, 200, "ok");
 }
@@ -99,17 +108,19 @@ void setUpdateFile(
     const auto name = parameter(target, "name");
     if (!name || name->empty() || name->find('/') != std::string::npos)
         return answer(response, 400, "update-file needs name= (a file name)");
+    const bool validators = parameter(target, "validators") != "no";
     if (parameter(target, "remove") == "1") {
         state.removeUpdateFile(*name);
         return answer(response, 200, "ok");
     }
     if (queryValue(target.query, "size")) {
         const auto size = numberParameter(target, "size");
-        if (!size)
-            return answer(response, 400, "size= must be a whole number");
-        state.setUpdateFile(*name, generatedContent(*size));
+        const auto shift = queryValue(target.query, "shift") ? numberParameter(target, "shift") : 0;
+        if (!size || !shift)
+            return answer(response, 400, "size= and shift= must be whole numbers");
+        state.setUpdateFile(*name, generatedContent(*size, *shift), validators);
     } else {
-        state.setUpdateFile(*name, request.body);
+        state.setUpdateFile(*name, request.body, validators);
     }
     answer(response, 200, "ok");
 }

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 
+#include <ctime>
 #include <random>
 
 namespace simulator
@@ -36,11 +37,11 @@ std::string jsonLine(const LoggedRequest& request)
 
 } // namespace
 
-std::string generatedContent(std::int64_t size)
+std::string generatedContent(std::int64_t size, std::int64_t shift)
 {
     std::string content(static_cast<std::size_t>(size), '\0');
     for (std::int64_t i = 0; i < size; ++i)
-        content[static_cast<std::size_t>(i)] = generatedByte(i);
+        content[static_cast<std::size_t>(i)] = generatedByte(i + shift);
     return content;
 }
 
@@ -123,11 +124,20 @@ bool SimulatorState::isSession(const std::string& token) const
     return m_sessions.count(token) > 0;
 }
 
-void SimulatorState::setUpdateFile(const std::string& name, std::string content)
+void SimulatorState::setUpdateFile(const std::string& name, std::string content, bool validators)
 {
     auto shared = std::make_shared<const std::string>(std::move(content));
     const std::lock_guard lock(m_mutex);
-    m_updateFiles[name] = std::move(shared);
+    // Every publication gets its own ETag and a later Last-Modified, even two within one second.
+    m_lastPublished = std::max<std::int64_t>(std::time(nullptr), m_lastPublished + 1);
+    const std::time_t published = static_cast<std::time_t>(m_lastPublished);
+    std::tm utc {};
+    gmtime_r(&published, &utc);
+    char date[64];
+    std::strftime(date, sizeof date, "%a, %d %b %Y %H:%M:%S GMT", &utc);
+    const std::string eTag = "\"q" + std::to_string(++m_publications) + "-" + std::to_string(shared->size()) + "\"";
+    m_updateFiles[name]
+        = validators ? PublishedFile { std::move(shared), eTag, date } : PublishedFile { std::move(shared), {}, {} };
 }
 
 void SimulatorState::removeUpdateFile(const std::string& name)
@@ -136,11 +146,11 @@ void SimulatorState::removeUpdateFile(const std::string& name)
     m_updateFiles.erase(name);
 }
 
-Content SimulatorState::updateFile(const std::string& name) const
+PublishedFile SimulatorState::updateFile(const std::string& name) const
 {
     const std::lock_guard lock(m_mutex);
     const auto found = m_updateFiles.find(name);
-    return found == m_updateFiles.end() ? nullptr : found->second;
+    return found == m_updateFiles.end() ? PublishedFile {} : found->second;
 }
 
 void SimulatorState::setFault(const std::string& name, Fault fault)

@@ -83,14 +83,23 @@ void serveUpdateFile(const httplib::Request& request, const Target& target, http
     }
     if (fault.kind == FaultKind::Status)
         return statusReply(fault.code, target, response);
-    const Content content = state.updateFile(name);
+    const PublishedFile file = state.updateFile(name);
+    const Content content = file.content;
     if (!content)
         return statusReply(404, target, response);
 
     response.set_header("Accept-Ranges", "bytes");
+    if (!file.eTag.empty()) {
+        response.set_header("ETag", file.eTag);
+        response.set_header("Last-Modified", file.lastModified);
+    }
     const std::size_t total = content->size();
     Span span { 0, total };
-    const bool honourRange = fault.kind != FaultKind::IgnoreRange && fault.kind != FaultKind::NoLength;
+    // If-Range: the part only of the file the client has; any other file comes whole.
+    const std::string ifRange = request.get_header_value("If-Range");
+    const bool sameFile
+        = ifRange.empty() || (!file.eTag.empty() && (ifRange == file.eTag || ifRange == file.lastModified));
+    const bool honourRange = fault.kind != FaultKind::IgnoreRange && fault.kind != FaultKind::NoLength && sameFile;
     if (const auto range = parseRange(request.get_header_value("Range"), total); honourRange && range) {
         if (range->start >= total) {
             response.status = 416;
@@ -98,6 +107,8 @@ void serveUpdateFile(const httplib::Request& request, const Target& target, http
             return;
         }
         span = *range;
+        if (fault.kind == FaultKind::ShortRange)
+            span.end = std::min(span.end, span.start + static_cast<std::size_t>(fault.length));
         response.status = 206;
         response.set_header("Content-Range",
             "bytes " + std::to_string(span.start) + "-" + std::to_string(span.end - 1) + "/" + std::to_string(total));

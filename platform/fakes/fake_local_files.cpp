@@ -63,6 +63,15 @@ std::unique_ptr<WritableFile> FakeLocalFiles::open(const QString& path, qint64 o
     return std::make_unique<FakeWritableFile>(*this, path, offset);
 }
 
+std::optional<QByteArray> FakeLocalFiles::read(const QString& path, qint64 offset, qint64 size)
+{
+    if (!files.contains(path)) {
+        m_failure = { 53, QStringLiteral("File not found") };
+        return std::nullopt;
+    }
+    return files[path].mid(offset, size);
+}
+
 bool FakeLocalFiles::remove(const QString& path)
 {
     if (files.remove(path) == 0) {
@@ -72,12 +81,17 @@ bool FakeLocalFiles::remove(const QString& path)
     return true;
 }
 
-bool FakeLocalFiles::replace(const QString& from, const QString& to)
+bool FakeLocalFiles::replace(const QString& from, const QString& to, QFileDevice::Permissions atLeast)
 {
     if (!files.contains(from)) {
         m_failure = { 53, QStringLiteral("File not found") };
         return false;
     }
+    if (refusePermissions) {
+        m_failure = { 1, QStringLiteral("Operation not permitted") };
+        return false;
+    }
+    permissions[to] = permissions.value(to) | atLeast;
     files[to] = files.take(from);
     return true;
 }

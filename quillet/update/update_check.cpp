@@ -2,6 +2,7 @@
 #include "quillet/update/update_check.h"
 
 #include "platform/http_transfer.h"
+#include "platform/instance_lock.h"
 #include "platform/message_boxes.h"
 #include "platform/product.h"
 #include "platform/shell.h"
@@ -37,7 +38,10 @@ void UpdateCheck::StateChanged(int state)
 void UpdateCheck::ReadVersionReply()
 {
     const QString page = intUpdate.readText(version_reply::kReadChars);
-    if (!version_reply::OffersUpdate(page, QLatin1String(product::kVersion)) || !m_prompt(m_owner))
+    if (!version_reply::OffersUpdate(page, QLatin1String(product::kVersion)))
+        return;
+    // An updater is installing it right now: a second one would only get in its way.
+    if (platform::InstanceLock(m_programFolder, platform::LockHolder::Updater).isHeld() || !m_prompt(m_owner))
         return;
     const QString updater = QDir(m_programFolder).filePath(QStringLiteral("Freshbolt"));
     if (m_shell.startProgram(updater)) {

@@ -51,6 +51,8 @@ private slots:
     void ignoredRangeStartsAfresh();
     void noConnection();
     void cancelButtonKeepsOldFile();
+    void programExecutableWhenInPlace_data();
+    void programExecutableWhenInPlace();
 
 private:
     bool download(const QString& url, const QString& destination);
@@ -179,6 +181,43 @@ void TestDownloadEndToEnd::cancelButtonKeepsOldFile()
     QVERIFY(m_boxes.questions.isEmpty());
     QCOMPARE(readFile(m_folder.filePath(u"Quillet"_s)), QByteArray("old program"));
     QVERIFY(!QFile::exists(freshbolt::PartialFilePath(m_folder.filePath(u"Quillet"_s))));
+}
+
+void TestDownloadEndToEnd::programExecutableWhenInPlace_data()
+{
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QFileDevice::Permissions>("before");
+    QTest::addColumn<QFileDevice::Permissions>("after");
+    const auto rw = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const auto x = QFileDevice::ExeOwner;
+    const auto group = QFileDevice::ReadGroup | QFileDevice::ExeGroup;
+    QTest::newRow("installed executable: copied") << true << (rw | x | group) << (rw | x | group);
+    QTest::newRow("installed not executable: owner may run it")
+        << true << (rw | QFileDevice::ReadGroup) << (rw | x | QFileDevice::ReadGroup);
+    QTest::newRow("none installed") << false << QFileDevice::Permissions() << (rw | x);
+}
+
+void TestDownloadEndToEnd::programExecutableWhenInPlace()
+{
+    QFETCH(bool, installed);
+    QFETCH(QFileDevice::Permissions, before);
+    QFETCH(QFileDevice::Permissions, after);
+    const QString program = m_folder.filePath(u"Quillet"_s);
+    if (installed)
+        QVERIFY(QFile::setPermissions(program, before));
+    else
+        QVERIFY(QFile::remove(program));
+    QVERIFY(m_simulator.control(u"update-file?name=Quillet&size=20000"_s));
+
+    // The moment it stands in place, it can run: nothing is left to do after the move.
+    QVERIFY(m_window->DownloadFile(kProgramUrl, program, QString(), QString(), freshbolt::Downloader::kProgramFile));
+    const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup;
+    const QFileDevice::Permissions got = QFile::permissions(program);
+    QCOMPARE(got & owner, after & owner);
+    if (installed)
+        QCOMPARE(got & others, after & others);
+    QCOMPARE(readFile(program), generatedUpdateContent(20000));
 }
 
 QTEST_MAIN(TestDownloadEndToEnd)

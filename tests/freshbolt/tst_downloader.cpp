@@ -1,66 +1,16 @@
 // SPDX-License-Identifier: MIT
-#include "fake_download_view.h"
-#include "freshbolt/downloader.h"
-#include "platform/fakes/fake_clock.h"
-#include "platform/fakes/fake_http_transfer.h"
-#include "platform/fakes/fake_local_files.h"
+#include "downloader_rig.h"
 
 #include <QTest>
 
-using namespace Qt::StringLiterals;
+using freshbolt::test::content;
+using freshbolt::test::kDestination;
+using freshbolt::test::kUrl;
+using freshbolt::test::Rig;
 using platform::FakeHttpTransfer;
 using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
-
-namespace
-{
-
-const QString kUrl = u"http://www.cobbleton.com/downloads/updates/quillet/Quillet"_s;
-const QString kFolder = u"/prog"_s;
-const QString kDestination = u"/prog/Quillet"_s;
-
-QByteArray content(qsizetype size, char seed = 'a')
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (qsizetype i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(seed + (i * 7 + i / 251) % 26);
-    return bytes;
-}
-
-// One download with every seam faked; the destination holds an older, longer file.
-struct Rig {
-    Rig()
-    {
-        files.folders.insert(kFolder);
-        files.files[kDestination] = oldFile;
-    }
-
-    bool download(const QString& destination = kDestination)
-    {
-        return downloader.DownloadFile(kUrl, destination, QString(), QString());
-    }
-    QStringList titles() const
-    {
-        QStringList result;
-        for (const auto& question : boxes.questions)
-            result.append(question.title);
-        return result;
-    }
-    bool leftNoPartialFile() const { return !files.exists(freshbolt::PartialFilePath(kDestination)); }
-
-    const QByteArray oldFile = QByteArray(300000, 'o');
-    FakeHttpTransfer transfer;
-    platform::FakeClock clock;
-    platform::FakeLocalFiles files;
-    platform::FakeMessageBoxes boxes;
-    FakeDownloadView view { boxes };
-    double freeBytes = 1e12;
-    freshbolt::Downloader downloader { transfer, clock, files, view, u"/prog/DOWNLD2.AVI"_s,
-        [this](const QString&) { return freeBytes; } };
-};
-
-} // namespace
 
 class TestDownloader : public QObject
 {
@@ -72,6 +22,8 @@ private slots:
     void resumeAnsweredWhole_data();
     void resumeAnsweredWhole();
     void partOtherThanAskedIsNoResume();
+    void programMadeExecutableBeforeMove();
+    void permissionsRefusedMovesNothing();
     void serverAnswers_data();
     void serverAnswers();
     void diskSpaceOnFirstAttempt();
@@ -208,6 +160,28 @@ void TestDownloader::partOtherThanAskedIsNoResume()
     QCOMPARE(rig.transfer.requests.size(), 3);
     QCOMPARE(rig.transfer.requests[2].extraHeaders, u"Range: bytes=0-\r\n"_s);
     QCOMPARE(rig.files.files[kDestination], file);
+}
+
+void TestDownloader::programMadeExecutableBeforeMove()
+{
+    Rig rig;
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(content(3000)));
+
+    QVERIFY(rig.downloader.DownloadFile(kUrl, kDestination, {}, {}, freshbolt::Downloader::kProgramFile));
+    QCOMPARE(rig.files.permissions[kDestination], freshbolt::Downloader::kProgramFile);
+}
+
+void TestDownloader::permissionsRefusedMovesNothing()
+{
+    Rig rig;
+    rig.files.refusePermissions = true;
+    rig.transfer.replies.append(FakeHttpTransfer::fileReply(content(3000)));
+
+    QVERIFY(!rig.downloader.DownloadFile(kUrl, kDestination, {}, {}, freshbolt::Downloader::kProgramFile));
+    QCOMPARE(rig.titles(), QStringList { u"Error Downloading File"_s });
+    QCOMPARE(rig.boxes.questions[0].text, u"Cannot write file to disk.\r\rError 1: Operation not permitted"_s);
+    QCOMPARE(rig.files.files[kDestination], rig.oldFile);
+    QVERIFY(rig.leftNoPartialFile());
 }
 
 void TestDownloader::serverAnswers_data()

@@ -33,9 +33,13 @@ private slots:
     void restartAnswer_data();
     void restartAnswer();
     void missingHelpFileEndsInFailureMessage();
+    void terminationEndsLikeCancel();
+    void secondUpdaterTouchesNothing();
 
 private:
     void startFreshbolt(const QString& display = {});
+    void startFreshbolt(QProcess& process, const QString& display);
+    bool programIsArriving();
     QString inFolder(const QString& name) const { return m_folder->filePath(name); }
 
     SimulatorProcess m_simulator;
@@ -69,6 +73,11 @@ void TestFreshboltProgram::cleanup()
 
 void TestFreshboltProgram::startFreshbolt(const QString& display)
 {
+    startFreshbolt(m_freshbolt, display);
+}
+
+void TestFreshboltProgram::startFreshbolt(QProcess& process, const QString& display)
+{
     QProcessEnvironment environment = m_simulator.proxyEnvironment();
     if (display.isEmpty()) {
         environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
@@ -76,10 +85,15 @@ void TestFreshboltProgram::startFreshbolt(const QString& display)
         environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
         environment.insert(u"DISPLAY"_s, display);
     }
-    m_freshbolt.setProcessEnvironment(environment);
-    m_freshbolt.setWorkingDirectory(m_folder->path());
-    m_freshbolt.start(inFolder(u"Freshbolt"_s), {});
-    QVERIFY(m_freshbolt.waitForStarted());
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(m_folder->path());
+    process.start(inFolder(u"Freshbolt"_s), {});
+    QVERIFY(process.waitForStarted());
+}
+
+bool TestFreshboltProgram::programIsArriving()
+{
+    return QFileInfo(inFolder(u"Quillet.download"_s)).size() > 0;
 }
 
 void TestFreshboltProgram::updatesBothFilesAndOffersRestart()
@@ -148,6 +162,47 @@ void TestFreshboltProgram::missingHelpFileEndsInFailureMessage()
     QCOMPARE(m_freshbolt.exitCode(), 0);
     QCOMPARE(readFile(inFolder(u"help/Quillet_help.htm"_s)), QByteArray("old help"));
     QCOMPARE(readFile(inFolder(u"Quillet"_s)), generatedUpdateContent(300000));
+}
+
+void TestFreshboltProgram::terminationEndsLikeCancel()
+{
+    QVERIFY(m_simulator.control(u"fault?name=Quillet&kind=trickle&rate=20000"_s));
+    startFreshbolt();
+    QTRY_VERIFY_WITH_TIMEOUT(programIsArriving(), kWaitMs);
+
+    // Log-off: the session sends SIGTERM to the running download.
+    m_freshbolt.terminate();
+    QVERIFY(m_freshbolt.waitForFinished(kWaitMs));
+    QVERIFY(m_simulator.control(u"fault?name=Quillet&kind=none"_s));
+    QCOMPARE(m_freshbolt.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(readFile(inFolder(u"Quillet"_s)), QByteArray("old program"));
+    QCOMPARE(QDir(m_folder->path()).entryList({ u"*.download"_s }, QDir::Files), QStringList());
+    QCOMPARE(QDir(m_folder->path()).entryList({ u".*.lock"_s }, QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestFreshboltProgram::secondUpdaterTouchesNothing()
+{
+    VirtualDisplay display;
+    if (!display.start())
+        QSKIP("needs Xvfb and xdotool");
+    QVERIFY(m_simulator.control(u"fault?name=Quillet&kind=trickle&rate=100000&times=1"_s));
+    startFreshbolt();
+    QTRY_VERIFY_WITH_TIMEOUT(programIsArriving(), kWaitMs);
+
+    // A second updater in the same folder says so and ends at once.
+    QProcess second;
+    startFreshbolt(second, display.name());
+    QVERIFY(display.pressReturnIn(u"Freshbolt"_s));
+    QVERIFY(second.waitForFinished(kWaitMs));
+    QCOMPARE(second.exitCode(), 0);
+
+    // The first one completes the update undisturbed.
+    QTRY_COMPARE_WITH_TIMEOUT(readFile(inFolder(u"Quillet"_s)), generatedUpdateContent(300000), kWaitMs);
+    QVERIFY(QFileInfo(inFolder(u"Quillet"_s)).isExecutable());
+    int programRequests = 0;
+    for (const LoggedRequest& request : m_simulator.log())
+        programRequests += request.url.endsWith(u"/Quillet"_s) ? 1 : 0;
+    QCOMPARE(programRequests, 1);
 }
 
 QTEST_GUILESS_MAIN(TestFreshboltProgram)

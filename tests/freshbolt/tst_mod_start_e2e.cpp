@@ -9,14 +9,18 @@
 #include "platform/instance_lock.h"
 #include "platform/local_files.h"
 #include "platform/proxy_setup.h"
+#include "platform/termination_signal.h"
 #include "tests/support/simulator_process.h"
 #include "tests/support/test_files.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,9 +48,11 @@ private slots:
     void missingHelpFileStillFetchesProgram();
     void cancelledHelpFileStillFetchesProgram();
     void quilletStillRunningChangesNothing();
+    void readOnlyFolderIsToldAtOnce();
+    void secondUpdaterChangesNothing();
 
 private:
-    std::unique_ptr<freshbolt::FRestart> run();
+    std::unique_ptr<freshbolt::FRestart> run(std::chrono::milliseconds quilletEndLimit = 30s);
     QString inFolder(const QString& name) const { return m_folder->filePath(name); }
     QStringList titles() const;
 
@@ -57,6 +63,7 @@ private:
     platform::QtLocalFiles m_files;
     platform::FakeMessageBoxes m_boxes;
     platform::FakeShell m_shell;
+    platform::TerminationSignal m_termination;
 };
 
 void TestModStartEndToEnd::initTestCase()
@@ -81,9 +88,11 @@ void TestModStartEndToEnd::init()
     QVERIFY(m_simulator.control(u"update-file?name=Quillet_help.htm&size=4000"_s));
 }
 
-std::unique_ptr<freshbolt::FRestart> TestModStartEndToEnd::run()
+std::unique_ptr<freshbolt::FRestart> TestModStartEndToEnd::run(std::chrono::milliseconds quilletEndLimit)
 {
-    return freshbolt::Main({ m_transfer, m_clock, m_files, m_boxes, m_shell }, m_folder->path());
+    platform::InstanceLock updateLock(m_folder->path(), platform::LockHolder::Updater);
+    return freshbolt::Main({ m_transfer, m_clock, m_files, m_boxes, m_shell, m_termination }, m_folder->path(),
+        updateLock, { 300ms, quilletEndLimit });
 }
 
 QStringList TestModStartEndToEnd::titles() const
@@ -149,11 +158,47 @@ void TestModStartEndToEnd::quilletStillRunningChangesNothing()
     platform::InstanceLock quillet(m_folder->path());
     QVERIFY(quillet.tryLock());
 
-    QVERIFY(!freshbolt::Main({ m_transfer, m_clock, m_files, m_boxes, m_shell }, m_folder->path(), 300ms));
+    QVERIFY(!run(300ms));
     QCOMPARE(titles(), QStringList { u"Freshbolt"_s });
     QVERIFY(m_boxes.questions[0].text.startsWith(u"Lastbell Quillet is still running"_s));
     QVERIFY(m_simulator.log().isEmpty());
     QCOMPARE(readFile(inFolder(u"Quillet"_s)), QByteArray("old program"));
+}
+
+void TestModStartEndToEnd::readOnlyFolderIsToldAtOnce()
+{
+    // A read-only file system of its own; mounting needs root.
+    QTemporaryDir mountPoint;
+    QProcess mount;
+    mount.start(u"mount"_s, { u"-t"_s, u"tmpfs"_s, u"-o"_s, u"ro,size=64k"_s, u"tmpfs"_s, mountPoint.path() });
+    if (!mount.waitForFinished() || mount.exitStatus() != QProcess::NormalExit || mount.exitCode() != 0)
+        QSKIP("needs to mount a read-only file system");
+    const auto unmount = qScopeGuard([&mountPoint] { QProcess::execute(u"umount"_s, { mountPoint.path() }); });
+    platform::InstanceLock updateLock(mountPoint.path(), platform::LockHolder::Updater);
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!freshbolt::Main({ m_transfer, m_clock, m_files, m_boxes, m_shell, m_termination }, mountPoint.path(),
+        updateLock, { 300ms, 30s }));
+    QVERIFY(timer.elapsed() < 5000); // no wait for a lock that cannot be made
+    QCOMPARE(titles(), QStringList { u"Freshbolt"_s });
+    QCOMPARE(m_boxes.questions[0].text,
+        u"Lastbell Quillet cannot be updated: files cannot be created and renamed in its program folder\r"_s
+            + mountPoint.path() + u"\r\rRead-only file system"_s);
+    QVERIFY(m_simulator.log().isEmpty());
+}
+
+void TestModStartEndToEnd::secondUpdaterChangesNothing()
+{
+    platform::InstanceLock first(m_folder->path(), platform::LockHolder::Updater);
+    QVERIFY(first.tryLock());
+
+    QVERIFY(!run());
+    QCOMPARE(titles(), QStringList { u"Freshbolt"_s });
+    QCOMPARE(m_boxes.questions[0].text, u"An update of Lastbell Quillet is already running."_s);
+    QVERIFY(m_simulator.log().isEmpty());
+    QCOMPARE(readFile(inFolder(u"Quillet"_s)), QByteArray("old program"));
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+        (QStringList { u".Freshbolt.lock"_s, u"DOWNLD2.AVI"_s, u"Quillet"_s }));
 }
 
 QTEST_MAIN(TestModStartEndToEnd)

@@ -33,6 +33,9 @@ private slots:
     void dropOnceThenResume();
     void wholeFileDespiteRange_data();
     void wholeFileDespiteRange();
+    void ifRangeOnlyForSameFile();
+    void withoutValidators();
+    void shortRange();
     void answersWithoutFile_data();
     void answersWithoutFile();
     void emptyReply();
@@ -138,6 +141,50 @@ void TestUpdateFolder::wholeFileDespiteRange()
     QCOMPARE(fetched.status, 200);
     QVERIFY(!fetched.hasHeader(missingHeader));
     QCOMPARE(fetched.body, m_program);
+}
+
+void TestUpdateFolder::ifRangeOnlyForSameFile()
+{
+    const Fetched first = m_client->get(fileAddress("Quillet"), { { "Range", "bytes=0-" } });
+    const QByteArray eTag = first.header("ETag");
+    const QByteArray lastModified = first.header("Last-Modified");
+    QVERIFY(eTag.startsWith('"') && eTag.endsWith('"'));
+    QVERIFY(lastModified.endsWith(" GMT"));
+
+    for (const QByteArray& validator : { eTag, lastModified }) {
+        const Fetched same
+            = m_client->get(fileAddress("Quillet"), { { "Range", "bytes=1000-" }, { "If-Range", validator } });
+        QCOMPARE(same.status, 206);
+        QCOMPARE(same.body, m_program.mid(1000));
+    }
+    // Published anew: same size, other bytes, other validators; the part asked for comes as the whole new file.
+    QVERIFY(m_simulator.control(QStringLiteral("update-file?name=Quillet&size=%1&shift=1000").arg(kProgramSize)));
+    for (const QByteArray& validator : { eTag, lastModified }) {
+        const Fetched other
+            = m_client->get(fileAddress("Quillet"), { { "Range", "bytes=1000-" }, { "If-Range", validator } });
+        QCOMPARE(other.status, 200);
+        QCOMPARE(other.body, generatedUpdateContent(kProgramSize + 1000).mid(1000));
+        QVERIFY(other.header("ETag") != eTag);
+        QVERIFY(other.header("Last-Modified") != lastModified);
+    }
+}
+
+void TestUpdateFolder::withoutValidators()
+{
+    QVERIFY(m_simulator.control(QStringLiteral("update-file?name=Quillet&size=%1&validators=no").arg(kProgramSize)));
+    const Fetched fetched = m_client->get(fileAddress("Quillet"), { { "Range", "bytes=1000-" } });
+    QCOMPARE(fetched.status, 206);
+    QVERIFY(!fetched.hasHeader("ETag"));
+    QVERIFY(!fetched.hasHeader("Last-Modified"));
+}
+
+void TestUpdateFolder::shortRange()
+{
+    QVERIFY(m_simulator.control(QStringLiteral("fault?name=Quillet&kind=short-range&length=65536")));
+    const Fetched fetched = m_client->get(fileAddress("Quillet"), { { "Range", "bytes=1000-" } });
+    QCOMPARE(fetched.status, 206);
+    QCOMPARE(fetched.header("Content-Range"), QByteArray("bytes 1000-66535/250000"));
+    QCOMPARE(fetched.body, m_program.mid(1000, 65536));
 }
 
 void TestUpdateFolder::answersWithoutFile_data()

@@ -2,6 +2,7 @@
 #include "platform/fakes/fake_http_transfer.h"
 #include "platform/fakes/fake_message_boxes.h"
 #include "platform/fakes/fake_shell.h"
+#include "platform/instance_lock.h"
 #include "quillet/update/fnewversion.h"
 #include "quillet/update/update_check.h"
 #include "quillet/update/version_reply.h"
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -22,8 +24,8 @@ namespace
 {
 
 struct Rig {
-    explicit Rig(bool answer)
-        : check(transfer, shell, boxes, u"/prog"_s, nullptr, [this, answer](QWidget*) {
+    explicit Rig(bool answer, const QString& programFolder = u"/prog"_s)
+        : check(transfer, shell, boxes, programFolder, nullptr, [this, answer](QWidget*) {
             ++prompts;
             return answer;
         })
@@ -65,6 +67,7 @@ private slots:
     void requestsVersionPage();
     void updateNowStartsFreshbolt();
     void laterChangesNothing();
+    void noOfferWhileUpdating();
     void sameVersionAndFailuresShowNothing_data();
     void sameVersionAndFailuresShowNothing();
     void freshboltMissingIsTold();
@@ -88,6 +91,22 @@ void TestUpdateCheck::updateNowStartsFreshbolt()
     QCOMPARE(rig.shell.started, QStringList { u"/prog/Freshbolt"_s });
     QCOMPARE(rig.quit.count(), 1);
     QVERIFY(rig.boxes.questions.isEmpty());
+}
+
+void TestUpdateCheck::noOfferWhileUpdating()
+{
+    QTemporaryDir folder;
+    auto updater = std::make_unique<platform::InstanceLock>(folder.path(), platform::LockHolder::Updater);
+    QVERIFY(updater->tryLock());
+    Rig rig(true, folder.path());
+    rig.reply(u"Version =1.2.1+"_s);
+    QCOMPARE(rig.prompts, 0);
+    QVERIFY(rig.shell.started.isEmpty());
+
+    // Once the updater has ended, the offer is made again.
+    updater.reset();
+    rig.reply(u"Version =1.2.1+"_s);
+    QCOMPARE(rig.prompts, 1);
 }
 
 void TestUpdateCheck::laterChangesNothing()

@@ -1,0 +1,392 @@
+// SPDX-License-Identifier: MIT
+// Every way an update can go wrong, each a whole updater run in process against the local web service, with the
+// real transfer and real files. Whatever happens, the program folder holds the old files or the new ones, byte for
+// byte, the program can run, and no partial file is left.
+#include "faulty_local_files.h"
+#include "freshbolt/mod_start.h"
+#include "platform/clock.h"
+#include "platform/fakes/fake_message_boxes.h"
+#include "platform/fakes/fake_shell.h"
+#include "platform/http_transfer.h"
+#include "platform/instance_lock.h"
+#include "platform/proxy_setup.h"
+#include "platform/termination_signal.h"
+#include "tests/support/simulator_process.h"
+#include "tests/support/test_files.h"
+
+#include <QApplication>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+using platform::MessageAnswer;
+
+namespace
+{
+
+constexpr qint64 kProgramSize = 300000;
+constexpr qint64 kHelpSize = 7000;
+const QByteArray kOldProgram = "old program";
+const QByteArray kOldHelp = "old help";
+const QString kFailure = u"Freshbolt"_s;
+
+// What happens besides the server's faults.
+enum class Step {
+    None,
+    CancelButton, // in the program's body
+    Escape,
+    CloseBox,
+    CancelInHelp, // in the help file's body
+    SignalInPause,
+    SignalInLockWait,
+    SignalInBody,
+    SignalAtQuestion,
+    StalePartial,
+    QuilletRunning,
+    SecondUpdater,
+    ReadOnlyFolder,
+    FullDisk,
+    NotExecutable,
+    NoServer,
+};
+
+// A later publication of the program, as the service sends it after update-file?...&shift=1000.
+QByteArray republished(qint64 size)
+{
+    return generatedUpdateContent(size + 1000).mid(1000);
+}
+
+const QString kRepublish = u"update-file?name=Quillet&size=300000&shift=1000"_s;
+
+// The scripted answers, and a hook for the moment a question is asked.
+class ScriptedBoxes final : public platform::MessageBoxes
+{
+public:
+    platform::MessageAnswer ask(QWidget* owner, const QString& title, const QString& text, platform::MessageIcon icon,
+        platform::MessageButtons buttons) override
+    {
+        if (onAsk)
+            onAsk(title);
+        return m_script.ask(owner, title, text, icon, buttons);
+    }
+    QStringList titles() const
+    {
+        QStringList result;
+        for (const auto& question : m_script.questions)
+            result.append(question.title);
+        return result;
+    }
+    QString allText() const
+    {
+        QString result;
+        for (const auto& question : m_script.questions)
+            result += question.text + u'\n';
+        return result;
+    }
+    void script(const QList<MessageAnswer>& answers) { m_script.answers = answers; }
+
+    std::function<void(const QString&)> onAsk;
+
+private:
+    platform::FakeMessageBoxes m_script;
+};
+
+} // namespace
+
+class TestUpdateMatrix : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void update_data();
+    void update();
+
+private:
+    static bool actInBody(Step step, const QString& fileName);
+    QStringList partialFiles(const QString& folder) const;
+
+    SimulatorProcess m_simulator;
+    platform::QtHttpTransfer m_transfer;
+    platform::SteadyClock m_clock;
+    platform::FakeShell m_shell;
+    platform::TerminationSignal m_termination;
+};
+
+void TestUpdateMatrix::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_simulator.start());
+    qputenv("http_proxy", m_simulator.proxyUrl().toLatin1());
+    platform::useSystemProxy();
+}
+
+void TestUpdateMatrix::update_data()
+{
+    QTest::addColumn<QStringList>("faults"); // control requests before the run
+    QTest::addColumn<QString>("atRetry"); // a control request sent when "Download Incomplete" is first asked
+    QTest::addColumn<Step>("step");
+    QTest::addColumn<QList<MessageAnswer>>("answers");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<bool>("helpUpdated");
+    QTest::addColumn<QByteArray>("program"); // the program file afterwards
+    QTest::addColumn<QString>("told"); // a text that one of the messages holds
+
+    using A = MessageAnswer;
+    const QByteArray fresh = generatedUpdateContent(kProgramSize);
+    const QStringList none;
+    const QString incomplete = u"Download Incomplete"_s;
+    const QString noResume = u"Unable to Resume Download"_s;
+    const QString error = u"Error Downloading File"_s;
+    const auto drop
+        = [](int after) { return QStringList { u"fault?name=Quillet&kind=drop&after=%1&times=1"_s.arg(after) }; };
+
+    QTest::newRow("clean update") << none << QString() << Step::None << QList<A>() << none << true << fresh
+                                  << QString();
+    for (const int after : { 0, 1000, 4096, 150000, 299999 })
+        QTest::addRow("drop after %d, Retry", after) << drop(after) << QString() << Step::None << QList<A> { A::Retry }
+                                                     << QStringList { incomplete } << true << fresh << QString();
+    QTest::newRow("drop, Cancel") << drop(150000) << QString() << Step::None << QList<A> { A::Cancel }
+                                  << QStringList { incomplete, kFailure } << true << kOldProgram << QString();
+    const QString ignoreRange = u"fault?name=Quillet&kind=ignore-range&times=1"_s;
+    QTest::newRow("Range ignored on resume, Yes")
+        << drop(150000) << ignoreRange << Step::None << QList<A> { A::Retry, A::Yes }
+        << QStringList { incomplete, noResume } << true << fresh << QString();
+    QTest::newRow("Range ignored on resume, No")
+        << drop(150000) << ignoreRange << Step::None << QList<A> { A::Retry, A::No }
+        << QStringList { incomplete, noResume, kFailure } << true << kOldProgram << QString();
+    const QList<std::pair<int, QString>> answers { { 204, u"No Content"_s }, { 401, u"Unauthorized"_s },
+        { 404, u"File Not Found"_s }, { 500, error } };
+    for (const auto& [code, title] : answers)
+        QTest::addRow("program answered %d", code)
+            << QStringList { u"fault?name=Quillet&kind=status&code=%1"_s.arg(code) } << QString() << Step::None
+            << QList<A>() << QStringList { title, kFailure } << true << kOldProgram << QString();
+    QTest::newRow("help file answered 404")
+        << QStringList { u"fault?name=Quillet_help.htm&kind=status&code=404"_s } << QString() << Step::None
+        << QList<A>() << QStringList { u"File Not Found"_s, kFailure } << false << fresh << QString();
+    QTest::newRow("empty reply") << QStringList { u"fault?name=Quillet&kind=empty"_s } << QString() << Step::None
+                                 << QList<A>() << QStringList { u"Cannot Establish Connection"_s, kFailure } << true
+                                 << kOldProgram << QString();
+    QTest::newRow("no length") << QStringList { u"fault?name=Quillet&kind=no-length"_s } << QString() << Step::None
+                               << QList<A>() << QStringList { kFailure } << true << kOldProgram << QString();
+    QTest::newRow("no server") << none << QString() << Step::NoServer << QList<A>()
+                               << QStringList { u"Cannot Establish Connection"_s, u"Cannot Establish Connection"_s,
+                                      kFailure }
+                               << false << kOldProgram << QString();
+
+    // A 206 that covers less than the file is an incomplete transfer.
+    const QString shortOnce = u"fault?name=Quillet&kind=short-range&length=65536&times=1"_s;
+    QTest::newRow("short 206, Retry") << QStringList { shortOnce } << QString() << Step::None << QList<A> { A::Retry }
+                                      << QStringList { incomplete } << true << fresh << QString();
+    QTest::newRow("short 206, Cancel") << QStringList { shortOnce } << QString() << Step::None << QList<A> { A::Cancel }
+                                       << QStringList { incomplete, kFailure } << true << kOldProgram << QString();
+    QTest::newRow("every 206 short") << QStringList { u"fault?name=Quillet&kind=short-range&length=65536"_s }
+                                     << QString() << Step::None << QList<A>(4, A::Retry) << QStringList(4, incomplete)
+                                     << true << fresh << QString();
+
+    // A file published anew between a drop and the Retry is never spliced onto the old one's bytes.
+    QTest::newRow("republished, If-Range, Yes")
+        << drop(150000) << kRepublish << Step::None << QList<A> { A::Retry, A::Yes }
+        << QStringList { incomplete, noResume } << true << republished(kProgramSize) << QString();
+    QTest::newRow("republished, If-Range, No")
+        << drop(150000) << kRepublish << Step::None << QList<A> { A::Retry, A::No }
+        << QStringList { incomplete, noResume, kFailure } << true << kOldProgram << QString();
+    const QString bare = u"update-file?name=Quillet&size=300000&validators=no"_s;
+    QTest::newRow("republished, no validator, Yes")
+        << (QStringList { bare } + drop(150000)) << kRepublish + u"&validators=no"_s << Step::None
+        << QList<A> { A::Retry, A::Yes } << QStringList { incomplete, noResume } << true << republished(kProgramSize)
+        << QString();
+    QTest::newRow("republished, no validator, No")
+        << (QStringList { bare } + drop(150000)) << kRepublish + u"&validators=no"_s << Step::None
+        << QList<A> { A::Retry, A::No } << QStringList { incomplete, noResume, kFailure } << true << kOldProgram
+        << QString();
+    QTest::newRow("republished larger, no validator")
+        << (QStringList { bare } + drop(150000)) << u"update-file?name=Quillet&size=320000&shift=1000&validators=no"_s
+        << Step::None << QList<A> { A::Retry, A::Yes } << QStringList { incomplete, noResume } << true
+        << republished(320000) << QString();
+
+    // Cancel in every phase, by every means.
+    const QStringList trickle { u"fault?name=Quillet&kind=trickle&rate=200000"_s };
+    for (const auto& [name, step] : { std::pair { "Cancel button", Step::CancelButton },
+             std::pair { "Escape", Step::Escape }, std::pair { "close box", Step::CloseBox } })
+        QTest::addRow("%s in the program's body", name) << trickle << QString() << step << QList<A>()
+                                                        << QStringList { kFailure } << true << kOldProgram << QString();
+    QTest::newRow("Cancel in the help file's body")
+        << QStringList { u"update-file?name=Quillet_help.htm&size=200000"_s,
+               u"fault?name=Quillet_help.htm&kind=trickle&rate=200000"_s }
+        << QString() << Step::CancelInHelp << QList<A>() << QStringList { kFailure } << false << fresh << QString();
+    QTest::newRow("signal in the start pause")
+        << none << QString() << Step::SignalInPause << QList<A>() << none << false << kOldProgram << QString();
+    QTest::newRow("signal while Quillet ends")
+        << none << QString() << Step::SignalInLockWait << QList<A>() << none << false << kOldProgram << QString();
+    QTest::newRow("signal in the program's body")
+        << trickle << QString() << Step::SignalInBody << QList<A>() << none << true << kOldProgram << QString();
+    QTest::newRow("signal while asking") << drop(150000) << QString() << Step::SignalAtQuestion << QList<A> { A::Retry }
+                                         << QStringList { incomplete } << true << kOldProgram << QString();
+
+    // The folder and the other programs.
+    QTest::newRow("stale partial file") << none << QString() << Step::StalePartial << QList<A>() << none << true
+                                        << fresh << QString();
+    QTest::newRow("installed program not executable")
+        << none << QString() << Step::NotExecutable << QList<A>() << none << true << fresh << QString();
+    QTest::newRow("Quillet still running")
+        << none << QString() << Step::QuilletRunning << QList<A>() << QStringList { kFailure } << false << kOldProgram
+        << u"Lastbell Quillet is still running"_s;
+    QTest::newRow("second updater") << none << QString() << Step::SecondUpdater << QList<A>()
+                                    << QStringList { kFailure } << false << kOldProgram
+                                    << u"An update of Lastbell Quillet is already running."_s;
+    QTest::newRow("read-only folder") << none << QString() << Step::ReadOnlyFolder << QList<A>()
+                                      << QStringList { kFailure } << false << kOldProgram << u"Read-only file system"_s;
+    QTest::newRow("full disk") << none << QString() << Step::FullDisk << QList<A>() << QStringList { error, kFailure }
+                               << true << kOldProgram
+                               << u"Cannot write file to disk.\r\rError 28: No space left on device"_s;
+}
+
+void TestUpdateMatrix::update()
+{
+    QFETCH(QStringList, faults);
+    QFETCH(QString, atRetry);
+    QFETCH(Step, step);
+    QFETCH(QList<MessageAnswer>, answers);
+    QFETCH(QStringList, titles);
+    QFETCH(bool, helpUpdated);
+    QFETCH(QByteArray, program);
+    QFETCH(QString, told);
+
+    // The program folder as installed.
+    QTemporaryDir folder;
+    const auto inFolder = [&folder](const QString& name) { return folder.filePath(name); };
+    QVERIFY(QFile::copy(QStringLiteral(CLIP_PATH), inFolder(u"DOWNLD2.AVI"_s)));
+    QVERIFY(QDir(folder.path()).mkdir(u"help"_s));
+    QVERIFY(writeFile(inFolder(u"help/Quillet_help.htm"_s), kOldHelp));
+    QVERIFY(writeFile(inFolder(u"Quillet"_s), kOldProgram));
+    const QFileDevice::Permissions installed = step == Step::NotExecutable
+        ? QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+        : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+            | QFileDevice::ExeGroup;
+    QVERIFY(QFile::setPermissions(inFolder(u"Quillet"_s), installed));
+    if (step == Step::StalePartial)
+        QVERIFY(writeFile(inFolder(u"Quillet.download"_s), QByteArray(400000, 'x')));
+
+    // The server.
+    m_simulator.clearLog();
+    QVERIFY(m_simulator.control(u"update-file?name=Quillet&size=%1"_s.arg(kProgramSize)));
+    QVERIFY(m_simulator.control(u"update-file?name=Quillet_help.htm&size=%1"_s.arg(kHelpSize)));
+    for (const QString& name : { u"Quillet"_s, u"Quillet_help.htm"_s })
+        QVERIFY(m_simulator.control(u"fault?name="_s + name + u"&kind=none"_s));
+    for (const QString& fault : faults)
+        QVERIFY2(m_simulator.control(fault), qPrintable(fault));
+
+    // The user, the system and the other programs.
+    ScriptedBoxes boxes;
+    boxes.script(answers);
+    boxes.onAsk = [&](const QString& title) {
+        if (title != u"Download Incomplete")
+            return;
+        if (!atRetry.isEmpty())
+            QVERIFY(m_simulator.control(std::exchange(atRetry, QString())));
+        if (step == Step::SignalAtQuestion)
+            ::raise(SIGTERM);
+    };
+    FaultyLocalFiles files;
+    if (step == Step::ReadOnlyFolder)
+        files.readOnlyFolder = folder.path();
+    if (step == Step::FullDisk)
+        files.fullAfter = 100000;
+    platform::InstanceLock quillet(folder.path());
+    if (step == Step::QuilletRunning || step == Step::SignalInLockWait)
+        QVERIFY(quillet.tryLock());
+    platform::InstanceLock otherUpdater(folder.path(), platform::LockHolder::Updater);
+    if (step == Step::SecondUpdater)
+        QVERIFY(otherUpdater.tryLock());
+    QTcpServer closed;
+    if (step == Step::NoServer) {
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(closed.serverPort()));
+        closed.close();
+    }
+    QTimer act;
+    connect(&act, &QTimer::timeout, this, [&] {
+        if (step == Step::SignalInPause || step == Step::SignalInLockWait) {
+            ::raise(SIGTERM);
+            act.stop();
+        } else if (actInBody(step, step == Step::CancelInHelp ? u"Quillet_help.htm"_s : u"Quillet"_s)) {
+            act.stop();
+        }
+    });
+    act.start(step == Step::SignalInLockWait ? 200 : 10);
+
+    platform::InstanceLock updateLock(folder.path(), platform::LockHolder::Updater);
+    QElapsedTimer took;
+    took.start();
+    const std::unique_ptr<freshbolt::FRestart> restart
+        = freshbolt::Main({ m_transfer, m_clock, files, boxes, m_shell, m_termination }, folder.path(), updateLock,
+            { 50ms, step == Step::QuilletRunning ? 300ms : 10s });
+    act.stop();
+    qputenv("http_proxy", m_simulator.proxyUrl().toLatin1());
+
+    QCOMPARE(boxes.titles(), titles);
+    if (!told.isEmpty())
+        QVERIFY2(boxes.allText().contains(told), qPrintable(boxes.allText()));
+    QCOMPARE(
+        readFile(inFolder(u"help/Quillet_help.htm"_s)), helpUpdated ? generatedUpdateContent(kHelpSize) : kOldHelp);
+    QCOMPARE(readFile(inFolder(u"Quillet"_s)), program);
+    QVERIFY(
+        QFileInfo(inFolder(u"Quillet"_s)).isExecutable() || (step == Step::NotExecutable && program == kOldProgram));
+    QCOMPARE(partialFiles(folder.path()), QStringList());
+    QCOMPARE(restart != nullptr, helpUpdated && program != kOldProgram);
+    QVERIFY(took.elapsed() < 8000); // nothing waits for what cannot come
+}
+
+// The user or the system acts once the file's body is arriving.
+bool TestUpdateMatrix::actInBody(Step step, const QString& fileName)
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        const auto* status = window->findChild<QLabel*>(u"StatusLabel"_s);
+        if (!window->isVisible() || !status || status->text() != u"Saving:"
+            || !window->windowTitle().endsWith(u"% of "_s + fileName + u" Completed"_s))
+            continue;
+        switch (step) {
+        case Step::CancelButton:
+        case Step::CancelInHelp:
+            window->findChild<QPushButton*>(u"CancelButton"_s)->click();
+            break;
+        case Step::Escape:
+            QTest::keyClick(window, Qt::Key_Escape);
+            break;
+        case Step::CloseBox:
+            window->close();
+            break;
+        case Step::SignalInBody:
+            ::raise(SIGTERM);
+            break;
+        default:
+            return false;
+        }
+        return true;
+    }
+    return false;
+}
+
+// Files that an update leaves only when it went wrong.
+QStringList TestUpdateMatrix::partialFiles(const QString& folder) const
+{
+    QStringList found;
+    QDirIterator files(
+        folder, { u"*.download"_s, u".Freshbolt-check*"_s }, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext())
+        found.append(files.next());
+    return found;
+}
+
+QTEST_MAIN(TestUpdateMatrix)
+#include "tst_update_matrix.moc"
