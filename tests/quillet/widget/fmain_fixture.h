@@ -23,6 +23,7 @@ struct FMainFixture {
     platform::FakeWebBrowser* snipe = nullptr;
     platform::FakeWebBrowser* auction = nullptr;
     int updateChecks = 0;
+    QString programFolder = QStringLiteral("/opt/quillet");
     std::unique_ptr<FMain> window;
 
     void create(bool hasAccount = true)
@@ -32,7 +33,7 @@ struct FMainFixture {
         snipe = snipeBrowser.get();
         auction = auctionBrowser.get();
         window = std::make_unique<FMain>(
-            FMain::Services { settings, shell, messages, QStringLiteral("/opt/quillet"), [this] { ++updateChecks; } },
+            FMain::Services { settings, shell, messages, programFolder, [this] { ++updateChecks; } },
             std::move(snipeBrowser), std::move(auctionBrowser));
         window->Initialize(hasAccount);
     }
