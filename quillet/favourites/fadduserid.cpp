@@ -12,7 +12,7 @@
 using platform::twipsRect;
 
 FAddUserID::FAddUserID(QWidget* parent)
-    : QDialog(parent, kFixedDialogFlags)
+    : QDialog(parent, favourites::kFixedDialogFlags)
 {
     setObjectName(QStringLiteral("FAddUserID"));
     setWindowTitle(QStringLiteral("Add a User ID to Favorites"));
@@ -28,10 +28,10 @@ FAddUserID::FAddUserID(QWidget* parent)
     txtUserID->setToolTip(QStringLiteral("Enter an eBay User ID to add to the favorites list."));
     lblUserID->setBuddy(txtUserID);
 
-    cmdAdd = makeButton(this, "cmdAdd", QStringLiteral("&Add"), twipsRect(645, 720, 1215, 360),
+    cmdAdd = favourites::makeButton(this, "cmdAdd", QStringLiteral("&Add"), twipsRect(645, 720, 1215, 360),
         QStringLiteral("Add the User in the box above to the favorites list"));
     cmdAdd->setDefault(true);
-    cmdCancel = makeButton(this, "cmdCancel", QStringLiteral("&Cancel"), twipsRect(2115, 720, 1215, 360),
+    cmdCancel = favourites::makeButton(this, "cmdCancel", QStringLiteral("&Cancel"), twipsRect(2115, 720, 1215, 360),
         QStringLiteral("Close this box and return to the favorites list without adding a user."));
     connect(cmdAdd, &QPushButton::clicked, this, &FAddUserID::AddClicked);
     // Escape and the close box do what Cancel does: the entered ID stays empty.

@@ -35,7 +35,7 @@ public:
 } // namespace
 
 FFavorites::FFavorites(platform::MessageBoxes& messages, QString programFolder, QWidget* parent)
-    : QDialog(parent, kFixedDialogFlags)
+    : QDialog(parent, favourites::kFixedDialogFlags)
     , m_messages(messages)
     , m_programFolder(std::move(programFolder))
 {
@@ -57,15 +57,15 @@ FFavorites::FFavorites(platform::MessageBoxes& messages, QString programFolder, 
     lstFavorites->setSelectionMode(QAbstractItemView::SingleSelection);
     lstFavorites->setUniformItemSizes(true);
 
-    cmdGetInfo = makeButton(this, "cmdGetInfo", QStringLiteral("&Go!"), twipsRect(2220, 990, 1230, 360),
+    cmdGetInfo = favourites::makeButton(this, "cmdGetInfo", QStringLiteral("&Go!"), twipsRect(2220, 990, 1230, 360),
         QStringLiteral("Check the user highlighted in the box to the left."));
     cmdGetInfo->setDefault(true);
-    cmdAdd = makeButton(this, "cmdAdd", QStringLiteral("&Add User ID.."), twipsRect(2220, 1740, 1215, 345),
+    cmdAdd = favourites::makeButton(this, "cmdAdd", QStringLiteral("&Add User ID.."), twipsRect(2220, 1740, 1215, 345),
         QStringLiteral("Add a User ID to the favorites list."));
-    cmdDelete = makeButton(this, "cmdDelete", QStringLiteral("&Delete"), twipsRect(2220, 2190, 1230, 345),
+    cmdDelete = favourites::makeButton(this, "cmdDelete", QStringLiteral("&Delete"), twipsRect(2220, 2190, 1230, 345),
         QStringLiteral("Delete the highlighted user from the favorites list."));
     cmdDelete->setEnabled(false);
-    cmdClose = makeButton(this, "cmdClose", QStringLiteral("&Close"), twipsRect(2235, 2925, 1230, 345),
+    cmdClose = favourites::makeButton(this, "cmdClose", QStringLiteral("&Close"), twipsRect(2235, 2925, 1230, 345),
         QStringLiteral("Close favorites list and return to Lookwise Pro."));
 
     connect(lstFavorites, &QListWidget::itemSelectionChanged, this, &FFavorites::SelectionChanged);
@@ -74,7 +74,8 @@ FFavorites::FFavorites(platform::MessageBoxes& messages, QString programFolder, 
     connect(cmdAdd, &QPushButton::clicked, this, &FFavorites::AddUserID);
     connect(cmdDelete, &QPushButton::clicked, this, &FFavorites::DeleteUserID);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
-    auto* deleteKey = new QShortcut(QKeySequence::Delete, lstFavorites, nullptr, nullptr, Qt::WidgetShortcut);
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, lstFavorites);
+    deleteKey->setContext(Qt::WidgetShortcut);
     connect(deleteKey, &QShortcut::activated, this, &FFavorites::DeleteUserID);
 
     setTabOrder(lstFavorites, cmdGetInfo);
@@ -178,7 +179,7 @@ void FFavorites::DeleteUserID()
     QListWidgetItem* row = highlighted.first();
     const int position = lstFavorites->row(row);
     const QString text = row->text();
-    std::unique_ptr<QListWidgetItem>(lstFavorites->takeItem(position));
+    const std::unique_ptr<QListWidgetItem> removed(lstFavorites->takeItem(position));
     const int next = favourites::RowToSelectAfterDelete(position, lstFavorites->count());
     if (next >= 0)
         lstFavorites->setCurrentRow(next, QItemSelectionModel::ClearAndSelect);

@@ -5,6 +5,9 @@
 #include <QRect>
 #include <QString>
 
+namespace favourites
+{
+
 // The favourites dialogs: a fixed border with a close box but no minimise or maximise button.
 inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
     | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -18,3 +21,5 @@ inline QPushButton* makeButton(
     button->setToolTip(tooltip);
     return button;
 }
+
+} // namespace favourites
