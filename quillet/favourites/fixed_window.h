@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QFontMetricsF>
 #include <QPushButton>
 #include <QRect>
 #include <QString>
@@ -8,10 +9,12 @@
 namespace favourites
 {
 
-// The favourites dialogs: a fixed border with a close box but no minimise or maximise button.
-inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+// The favourites dialogs: a fixed border with a close box but no minimise or maximise button. Without the
+// customize hint, window managers add the buttons they like.
+inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
+// A button in the place the design gives it; its font shrinks until the caption fits with a little room.
 inline QPushButton* makeButton(
     QWidget* parent, const char* name, const QString& caption, const QRect& place, const QString& tooltip)
 {
@@ -19,6 +22,12 @@ inline QPushButton* makeButton(
     button->setObjectName(QLatin1String(name));
     button->setGeometry(place);
     button->setToolTip(tooltip);
+    constexpr int kRoom = 10;
+    const QString shown = QString(caption).remove(QLatin1Char('&'));
+    QFont font = button->font();
+    while (font.pointSizeF() > 6 && QFontMetricsF(font).horizontalAdvance(shown) + kRoom > place.width())
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    button->setFont(font);
     return button;
 }
 
