@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/favourites/fadduserid.h"
 
-#include "platform/fit_font.h"
+#include "platform/design_controls.h"
 #include "platform/twips.h"
 #include "quillet/favourites/fixed_window.h"
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/design_controls.h"
+
 #include <QFontMetricsF>
 #include <QPushButton>
 #include <QRect>
@@ -18,9 +20,7 @@ inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::CustomizeW
 inline QPushButton* makeButton(
     QWidget* parent, const char* name, const QString& caption, const QRect& place, const QString& tooltip)
 {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
+    QPushButton* button = platform::placedButton(parent, name, caption, place);
     button->setToolTip(tooltip);
     constexpr int kRoom = 10;
     const QString shown = QString(caption).remove(QLatin1Char('&'));

@@ -11,6 +11,7 @@
 #include <QNetworkProxy>
 #include <QNetworkProxyFactory>
 #include <QStandardPaths>
+#include <QTest>
 #include <QWebEngineProfile>
 #include <memory>
 
@@ -37,7 +38,7 @@ struct WebFixture {
 
     void open(bool hasAccount)
     {
-        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, programFolder, {} },
+        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, programFolder },
             std::make_unique<platform::QtWebBrowser>(profile.get()),
             std::make_unique<platform::QtWebBrowser>(profile.get()));
         window->Initialize(hasAccount);
@@ -55,4 +56,21 @@ struct WebFixture {
         }
         return found;
     }
+};
+
+// The shared set-up of the tests on real web views: a fresh simulator and profile for every test function.
+class WebFixtureTest : public QObject
+{
+    Q_OBJECT
+protected:
+    std::unique_ptr<WebFixture> f;
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init()
+    {
+        f = std::make_unique<WebFixture>();
+        QVERIFY(f->start());
+    }
+    void cleanup() { f.reset(); }
 };

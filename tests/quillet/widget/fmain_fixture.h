@@ -6,11 +6,11 @@
 #include "platform/fakes/fake_shell.h"
 #include "platform/fakes/fake_web_browser.h"
 #include "quillet/mainwindow/fmain.h"
+#include "tests/support/modal_answer.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QStandardPaths>
-#include <QTimer>
 #include <QtTest/qtestspontaneevent.h>
 #include <functional>
 #include <memory>
@@ -32,9 +32,9 @@ struct FMainFixture {
         auto auctionBrowser = std::make_unique<platform::FakeWebBrowser>();
         snipe = snipeBrowser.get();
         auction = auctionBrowser.get();
-        window = std::make_unique<FMain>(
-            FMain::Services { settings, shell, messages, programFolder, [this] { ++updateChecks; } },
+        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, programFolder },
             std::move(snipeBrowser), std::move(auctionBrowser));
+        QObject::connect(window.get(), &FMain::checkForUpdate, [this] { ++updateChecks; });
         window->Initialize(hasAccount);
     }
 
@@ -54,18 +54,3 @@ struct FMainFixture {
 
     template <typename T> T* child(const char* name) const { return window->findChild<T*>(QLatin1String(name)); }
 };
-
-// Runs `answer` on the next modal dialog once it is up.
-inline void whenModal(std::function<void(QWidget*)> answer)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            answer(modal);
-        }
-    });
-    poll->start();
-}
