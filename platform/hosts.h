@@ -29,9 +29,10 @@ inline constexpr char kIrelandPath[] = "/ie/index.html";
 inline constexpr char kNewZealandPath[] = "/nz/index.html";
 inline constexpr char kMotorsPath[] = "/ebaymotors/index.html";
 
-// Auction pages, and a user's listings and bids.
+// Auction pages, and a user's listings and bids (each on a server of its own).
 inline constexpr char kAuctionServer[] = "cgi.ebay.com";
-inline constexpr char kListingsServer[] = "cgi6.ebay.com";
+inline constexpr char kSellerListingsServer[] = "cgi6.ebay.com";
+inline constexpr char kBidListingsServer[] = "cgi4.ebay.com";
 inline constexpr char kListedItemsPath[] = "/aw-cgi/eBayISAPI.dll?MfcISAPICommand=ViewListedItems";
 inline constexpr char kBidItemsPath[] = "/aw-cgi/eBayISAPI.dll?MfcISAPICommand=ViewBidItems";
 

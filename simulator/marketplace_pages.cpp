@@ -98,7 +98,7 @@ Reply auctionPage(const Target& target)
     const std::string title
         = "eBay item " + htmlEscape(item) + " - " + htmlEscape(kItemTitles[hash % kItemTitles.size()]);
     const std::string listings
-        = "http://" + std::string(hosts::kListingsServer) + hosts::kListedItemsPath + "&userid=" + seller;
+        = "http://" + std::string(hosts::kSellerListingsServer) + hosts::kListedItemsPath + "&userid=" + seller;
     return { 200, kHtmlType,
         htmlPage(title,
             "<h1>" + title + "</h1>\n<p>Item number: " + htmlEscape(item) + "</p>\n<p>Current bid: US $"
@@ -117,10 +117,11 @@ Reply listingsPage(const Target& target)
     if (target.path != listed.substr(0, listed.find('?')) || !command || !user)
         return notFound(target);
     const std::string who = htmlEscape(percentDecode(*user, false));
+    // Each page is on its own server, as on the marketplace.
     std::string title;
-    if (*command == listed.substr(listed.find('=') + 1))
+    if (*command == listed.substr(listed.find('=') + 1) && target.host == hosts::kSellerListingsServer)
         title = "eBay - Items for sale by " + who;
-    else if (*command == bids.substr(bids.find('=') + 1))
+    else if (*command == bids.substr(bids.find('=') + 1) && target.host == hosts::kBidListingsServer)
         title = "eBay - Items bid on by " + who;
     else
         return notFound(target);

@@ -55,7 +55,7 @@ Reply sitePage(const PageRequest& request, SimulatorState& state)
         return lastbellPage(request, state);
     if (host == hosts::kAuctionServer)
         return auctionPage(request.target);
-    if (host == hosts::kListingsServer)
+    if (host == hosts::kSellerListingsServer || host == hosts::kBidListingsServer)
         return listingsPage(request.target);
     if (host == hosts::kRedirectServer)
         return redirectPage(request.target);

@@ -4,6 +4,7 @@
 #include "platform/message_boxes.h"
 
 #include <QList>
+#include <functional>
 
 namespace platform
 {
@@ -23,6 +24,8 @@ public:
         QWidget*, const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons) override
     {
         questions.append({ title, text, icon, buttons });
+        if (whileAsking)
+            whileAsking();
         if (!answers.isEmpty())
             return answers.takeFirst();
         switch (buttons) {
@@ -38,6 +41,8 @@ public:
 
     QList<MessageAnswer> answers;
     QList<Question> questions;
+    // Runs while a box is up, as the user could change things before answering.
+    std::function<void()> whileAsking;
 };
 
 } // namespace platform

@@ -71,6 +71,9 @@ public:
     void SnipeCurrentAuction();
     void ShowFloatingToolbar();
 
+    // Favourites.
+    void ShowFavoriteUsers(bool bSellers);
+
     platform::WebBrowser& brwSnipe() const { return *m_brwSnipe; }
     platform::WebBrowser& brwAuction() const { return *m_brwAuction; }
     platform::WebBrowser& currentBrowser() const;

@@ -92,8 +92,10 @@ QMenu* FMain::createFavoritesMenu()
     mnuFavoritesAdd = addMenuItem(menu, "mnuFavoritesAdd", QStringLiteral("&Add to Browser Favorites..."));
     addMenuItem(menu, "mnuFavoritesImport", QStringLiteral("&Import Netscape Favorites..."));
     menu->addSeparator()->setObjectName(QStringLiteral("mnuFavoritesSeparate"));
-    addMenuItem(menu, "mnuFavoritesSellers", QStringLiteral("Favorite eBay &Sellers..."));
-    addMenuItem(menu, "mnuFavoritesBidders", QStringLiteral("Favorite eBay &Bidders..."));
+    connect(addMenuItem(menu, "mnuFavoritesSellers", QStringLiteral("Favorite eBay &Sellers...")), &QAction::triggered,
+        this, [this] { ShowFavoriteUsers(true); });
+    connect(addMenuItem(menu, "mnuFavoritesBidders", QStringLiteral("Favorite eBay &Bidders...")), &QAction::triggered,
+        this, [this] { ShowFavoriteUsers(false); });
     return menu;
 }
 

@@ -132,9 +132,13 @@ void FMain::NavigateButtonClicked(int index)
     }
 }
 
-void FMain::FavoritesDropDownChosen(const QString&)
+void FMain::FavoritesDropDownChosen(const QString& key)
 {
-    // The three favourites windows are not part of this program yet.
+    // By key, not caption; any other key does nothing.
+    if (key == QLatin1String("Sellers"))
+        ShowFavoriteUsers(true);
+    else if (key == QLatin1String("Bidders"))
+        ShowFavoriteUsers(false);
 }
 
 void FMain::BrowseBack(bool bSnipe)

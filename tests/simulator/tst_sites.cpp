@@ -221,15 +221,22 @@ void TestSites::auctionAndListings()
     const Fetched auction = m_client->get(address(hosts::kAuctionServer, "/ws/eBayISAPI.dll?ViewItem&item=1234567890"));
     QVERIFY2(auction.title().startsWith("eBay item 1234567890 - "), auction.title().constData());
     const QByteArray listings
-        = QByteArray("http://") + hosts::kListingsServer + hosts::kListedItemsPath + "&amp;userid=";
+        = QByteArray("http://") + hosts::kSellerListingsServer + hosts::kListedItemsPath + "&amp;userid=";
     QVERIFY2(auction.body.contains(listings), auction.body.constData());
 
-    const Fetched listed = m_client->get(address(hosts::kListingsServer,
+    const Fetched listed = m_client->get(address(hosts::kSellerListingsServer,
         QByteArray(hosts::kListedItemsPath) + "&userid=alice&include=0&since=-1&sort=2&rows=25"));
     QCOMPARE(listed.title(), QByteArray("eBay - Items for sale by alice"));
     const Fetched bids
-        = m_client->get(address(hosts::kListingsServer, QByteArray(hosts::kBidItemsPath) + "&userid=alice&all=1"));
+        = m_client->get(address(hosts::kBidListingsServer, QByteArray(hosts::kBidItemsPath) + "&userid=alice&all=1"));
     QCOMPARE(bids.title(), QByteArray("eBay - Items bid on by alice"));
+    // Each command on its own server only.
+    QCOMPARE(
+        m_client->get(address(hosts::kBidListingsServer, QByteArray(hosts::kListedItemsPath) + "&userid=alice")).status,
+        404);
+    QCOMPARE(
+        m_client->get(address(hosts::kSellerListingsServer, QByteArray(hosts::kBidItemsPath) + "&userid=alice")).status,
+        404);
 }
 
 void TestSites::logKeepsRequestsExactly()

@@ -22,6 +22,7 @@ struct WebFixture {
     platform::FakeShell shell;
     platform::FakeMessageBoxes messages;
     std::unique_ptr<QWebEngineProfile> profile;
+    QString programFolder = QStringLiteral("/nonexistent");
     std::unique_ptr<FMain> window;
 
     bool start()
@@ -37,7 +38,7 @@ struct WebFixture {
 
     void open(bool hasAccount)
     {
-        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, QStringLiteral("/nonexistent") },
+        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, programFolder },
             std::make_unique<platform::QtWebBrowser>(profile.get()),
             std::make_unique<platform::QtWebBrowser>(profile.get()));
         window->Initialize(hasAccount);

@@ -23,6 +23,7 @@ struct FMainFixture {
     platform::FakeWebBrowser* snipe = nullptr;
     platform::FakeWebBrowser* auction = nullptr;
     int updateChecks = 0;
+    QString programFolder = QStringLiteral("/opt/quillet");
     std::unique_ptr<FMain> window;
 
     void create(bool hasAccount = true)
@@ -31,7 +32,7 @@ struct FMainFixture {
         auto auctionBrowser = std::make_unique<platform::FakeWebBrowser>();
         snipe = snipeBrowser.get();
         auction = auctionBrowser.get();
-        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, QStringLiteral("/opt/quillet") },
+        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, programFolder },
             std::move(snipeBrowser), std::move(auctionBrowser));
         QObject::connect(window.get(), &FMain::checkForUpdate, [this] { ++updateChecks; });
         window->Initialize(hasAccount);

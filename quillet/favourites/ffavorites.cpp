@@ -1,0 +1,204 @@
+// SPDX-License-Identifier: MIT
+#include "quillet/favourites/ffavorites.h"
+
+#include "platform/design_controls.h"
+#include "platform/message_boxes.h"
+#include "platform/twips.h"
+#include "quillet/favourites/fadduserid.h"
+#include "quillet/favourites/favorites_file.h"
+#include "quillet/favourites/fixed_window.h"
+#include "quillet/favourites/list_rules.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QShortcut>
+
+using platform::twipsRect;
+
+namespace
+{
+
+// A row of the list box, in its place without regard to letter case.
+class UserIDRow final : public QListWidgetItem
+{
+public:
+    using QListWidgetItem::QListWidgetItem;
+    bool operator<(const QListWidgetItem& other) const override
+    {
+        return favourites::RowSortsBefore(text(), other.text());
+    }
+};
+
+} // namespace
+
+FFavorites::FFavorites(platform::MessageBoxes& messages, QString programFolder, QWidget* parent)
+    : QDialog(parent, favourites::kFixedDialogFlags)
+    , m_messages(messages)
+    , m_programFolder(std::move(programFolder))
+{
+    setObjectName(QStringLiteral("FFavorites"));
+    setWindowTitle(QStringLiteral("Favorite"));
+    setFixedSize(platform::twipsSize(3525, 3990));
+
+    lblDoubleClick = new QLabel(QStringLiteral("Double-click a User ID or highlight and press Go!"), this);
+    lblDoubleClick->setObjectName(QStringLiteral("lblDoubleClick"));
+    lblDoubleClick->setGeometry(twipsRect(150, 30, 2355, 405));
+    lblDoubleClick->setWordWrap(true);
+
+    lstFavorites = new QListWidget(this);
+    lstFavorites->setObjectName(QStringLiteral("lstFavorites"));
+    lstFavorites->setGeometry(twipsRect(120, 480, 1995, 3375));
+    lstFavorites->setToolTip(
+        QStringLiteral("Double-click any user ID to return to Lookwise and view that user's information."));
+    lstFavorites->setSortingEnabled(true);
+    lstFavorites->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstFavorites->setUniformItemSizes(true);
+
+    cmdGetInfo = favourites::makeButton(this, "cmdGetInfo", QStringLiteral("&Go!"), twipsRect(2220, 990, 1230, 360),
+        QStringLiteral("Check the user highlighted in the box to the left."));
+    cmdGetInfo->setDefault(true);
+    cmdAdd = favourites::makeButton(this, "cmdAdd", QStringLiteral("&Add User ID.."), twipsRect(2220, 1740, 1215, 345),
+        QStringLiteral("Add a User ID to the favorites list."));
+    cmdDelete = favourites::makeButton(this, "cmdDelete", QStringLiteral("&Delete"), twipsRect(2220, 2190, 1230, 345),
+        QStringLiteral("Delete the highlighted user from the favorites list."));
+    cmdDelete->setEnabled(false);
+    cmdClose = favourites::makeButton(this, "cmdClose", QStringLiteral("&Close"), twipsRect(2235, 2925, 1230, 345),
+        QStringLiteral("Close favorites list and return to Lookwise Pro."));
+
+    connect(lstFavorites, &QListWidget::itemSelectionChanged, this, &FFavorites::SelectionChanged);
+    connect(lstFavorites, &QListWidget::itemDoubleClicked, this, &FFavorites::GetInfo);
+    connect(cmdGetInfo, &QPushButton::clicked, this, &FFavorites::GetInfo);
+    connect(cmdAdd, &QPushButton::clicked, this, &FFavorites::AddUserID);
+    connect(cmdDelete, &QPushButton::clicked, this, &FFavorites::DeleteUserID);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, lstFavorites);
+    deleteKey->setContext(Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, &FFavorites::DeleteUserID);
+
+    setTabOrder(lstFavorites, cmdGetInfo);
+    setTabOrder(cmdGetInfo, cmdAdd);
+    setTabOrder(cmdAdd, cmdDelete);
+    setTabOrder(cmdDelete, cmdClose);
+    lstFavorites->setFocus();
+}
+
+FFavorites::~FFavorites() = default;
+
+void FFavorites::SetListKind(bool bSellers)
+{
+    m_bSellers = bSellers;
+    m_userIDs = std::make_unique<CUserIDs>();
+}
+
+bool FFavorites::OnFormLoad()
+{
+    setWindowTitle(m_bSellers ? QStringLiteral("Favorite Sellers List") : QStringLiteral("Favorite Bidders List"));
+    const favourites::FileResult loaded = favourites::LoadFavoritesFile(filePath(), *m_userIDs);
+    if (!loaded.ok) {
+        m_messages.ask(parentWidget(), windowTitle(),
+            QStringLiteral("The list cannot be opened.\r\"%1\" cannot be read: %2.\rThe file has been left as it is.")
+                .arg(QDir::toNativeSeparators(filePath()), loaded.reason),
+            platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+        m_unloaded = true; // so no later unload can overwrite the file it could not read
+        return false;
+    }
+    // One sort at the end instead of a sorted insertion per row.
+    lstFavorites->setSortingEnabled(false);
+    for (const CUserID& entry : m_userIDs->NewEnum())
+        addRow(entry.UserID());
+    lstFavorites->setSortingEnabled(true);
+    lstFavorites->sortItems(Qt::AscendingOrder);
+    return true;
+}
+
+void FFavorites::Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    for (;;) {
+        const favourites::FileResult saved = favourites::SaveFavoritesFile(filePath(), *m_userIDs);
+        if (saved.ok)
+            return;
+        const platform::MessageAnswer answer = m_messages.ask(isVisible() ? this : parentWidget(), windowTitle(),
+            QStringLiteral("Your changes to the list could not be saved.\r\"%1\" cannot be written: %2.\rRetry to "
+                           "save again, or Cancel to close the list without saving your changes.")
+                .arg(QDir::toNativeSeparators(filePath()), saved.reason),
+            platform::MessageIcon::Warning, platform::MessageButtons::RetryCancel);
+        if (answer != platform::MessageAnswer::Retry)
+            return;
+    }
+}
+
+void FFavorites::closeEvent(QCloseEvent* event)
+{
+    // "&Close", Escape and the close box all unload the window, which saves the list.
+    Unload();
+    QDialog::closeEvent(event);
+}
+
+void FFavorites::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void FFavorites::GetInfo()
+{
+    const QList<QListWidgetItem*> highlighted = lstFavorites->selectedItems();
+    m_chosenID = highlighted.isEmpty() ? QString() : highlighted.first()->text();
+    // Hidden, not unloaded: the opener reads the chosen ID, then unloads the window.
+    accept();
+}
+
+void FFavorites::AddUserID()
+{
+    QString entered;
+    {
+        FAddUserID dialog(this);
+        dialog.exec();
+        entered = dialog.EnteredID();
+    }
+    if (entered.isEmpty())
+        return;
+    if (const CUserID* added = m_userIDs->Add(entered))
+        addRow(added->UserID());
+}
+
+void FFavorites::DeleteUserID()
+{
+    const QList<QListWidgetItem*> highlighted = lstFavorites->selectedItems();
+    if (highlighted.isEmpty())
+        return;
+    QListWidgetItem* row = highlighted.first();
+    const int position = lstFavorites->row(row);
+    const QString text = row->text();
+    const std::unique_ptr<QListWidgetItem> removed(lstFavorites->takeItem(position));
+    const int next = favourites::RowToSelectAfterDelete(position, lstFavorites->count());
+    if (next >= 0)
+        lstFavorites->setCurrentRow(next, QItemSelectionModel::ClearAndSelect);
+    // Removing the selected row does not signal a selection change.
+    SelectionChanged();
+    m_userIDs->Remove(text);
+}
+
+void FFavorites::SelectionChanged()
+{
+    cmdDelete->setEnabled(!lstFavorites->selectedItems().isEmpty());
+}
+
+void FFavorites::addRow(const QString& sUserID)
+{
+    lstFavorites->addItem(new UserIDRow(sUserID));
+}
+
+QString FFavorites::filePath() const
+{
+    return favourites::FavoritesFilePath(m_programFolder, m_bSellers);
+}

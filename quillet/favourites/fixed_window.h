@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/design_controls.h"
+
+#include <QFontMetricsF>
+#include <QPushButton>
+#include <QRect>
+#include <QString>
+
+namespace favourites
+{
+
+// The favourites dialogs: a fixed border with a close box but no minimise or maximise button. Without the
+// customize hint, window managers add the buttons they like.
+inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
+// A button in the place the design gives it; its font shrinks until the caption fits with a little room.
+inline QPushButton* makeButton(
+    QWidget* parent, const char* name, const QString& caption, const QRect& place, const QString& tooltip)
+{
+    QPushButton* button = platform::placedButton(parent, name, caption, place);
+    button->setToolTip(tooltip);
+    constexpr int kRoom = 10;
+    const QString shown = QString(caption).remove(QLatin1Char('&'));
+    QFont font = button->font();
+    while (font.pointSizeF() > 6 && QFontMetricsF(font).horizontalAdvance(shown) + kRoom > place.width())
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    button->setFont(font);
+    return button;
+}
+
+} // namespace favourites
