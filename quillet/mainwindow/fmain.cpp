@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/mainwindow/fmain.h"
 
+#include "platform/shell_ui_helper.h"
 #include "platform/web_browser.h"
 #include "quillet/app/settings_keys.h"
 #include "quillet/commands/link_label.h"

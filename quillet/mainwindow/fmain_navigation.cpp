@@ -121,18 +121,21 @@ void FMain::NavigateButtonClicked(int index)
     case 5:
         BrowseHome();
         break;
+    case 6:
+        ShowBrowserFavorites();
+        break;
     case 7:
         ShowFloatingToolbar();
         break;
     default:
-        // Button 6 opens the browser favorites, which come with the favourites window.
         break;
     }
 }
 
-void FMain::FavoritesDropDownChosen(const QString&)
+void FMain::FavoritesDropDownChosen(const QString& key)
 {
-    // The three favourites windows are not part of this program yet.
+    if (key == u"Favorites")
+        ShowBrowserFavorites();
 }
 
 void FMain::BrowseBack(bool bSnipe)
