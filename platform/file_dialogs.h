@@ -25,10 +25,4 @@ public:
     virtual QString openFile(QWidget* owner, const OpenFileRequest& request) = 0;
 };
 
-class QtFileDialogs final : public FileDialogs
-{
-public:
-    QString openFile(QWidget* owner, const OpenFileRequest& request) override;
-};
-
 } // namespace platform

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Quillet's composition root: the one place where the real platform adapters are chosen.
-#include "platform/file_dialogs.h"
+#include "platform/qt_file_dialogs.h"
 #include "platform/http_transfer.h"
 #include "platform/instance_lock.h"
 #include "platform/message_boxes.h"

@@ -29,7 +29,8 @@ QStringList contents(const QString& folder)
     while (it.hasNext()) {
         const QString path = it.next();
         const QString relative = path.sliced(folder.size() + 1);
-        found.append(it.fileInfo().isDir() ? relative + '/' : relative + '=' + platform::ReadShortcutAddress(path));
+        found.append(it.fileInfo().isDir() ? QString(relative + '/')
+                                           : QString(relative + '=' + platform::ReadShortcutAddress(path)));
     }
     found.sort();
     return found;
@@ -56,7 +57,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("plain") << "eBay home" << "x" << "eBay home";
         QTest::newRow("slash") << "a/b" << "x" << "a_b";
-        QTest::newRow("reserved characters") << "x<>:\"\\|?*y" << "x" << "x_________y";
+        QTest::newRow("reserved characters") << "x<>:\"\\|?*y" << "x" << "x________y";
         QTest::newRow("control characters") << "a\tb\x01" "c" << "x" << "a_b_c";
         QTest::newRow("trailing dots and blanks") << "name. . " << "x" << "name";
         QTest::newRow("dots alone") << ".." << "host.example" << "host.example";
@@ -104,7 +105,7 @@ private slots:
             << 2 << 3 << 1;
         QTest::newRow("Internet Explorer: windows-1252, <H3> without <DL>, entities")
             << "ie.htm"
-            << QStringList { QString::fromUtf8("Entity été €.url=https://www.example.org/a?x=1&y=2"), "Empty Folder/",
+            << QStringList { "Empty Folder/", QString::fromUtf8("Entity été €.url=https://www.example.org/a?x=1&y=2"),
                    "FTP site.url=ftp://ftp.example.com/pub/", "Links/",
                    QString::fromUtf8("Links/Café “quoted”.url=http://www.example.com/") }
             << 3 << 2 << 0;
@@ -143,7 +144,8 @@ private slots:
         QVERIFY(found.contains("Untitled/_tmp_x.url=http://evil.example/2"));
         QVERIFY(found.contains("Untitled/" + QString(200, 'A') + ".url=http://evil.example/3"));
         QVERIFY(found.contains("Untitled/evil.example.url=http://evil.example/4"));
-        QVERIFY(found.contains("Untitled/name with_control_ chars__.url=http://evil.example/5"));
+        // A line break in a title is a blank; a reference to character 0 is no character.
+        QVERIFY(found.contains(QString::fromUtf8("Untitled/name with\uFFFDcontrol_ chars__.url=http://evil.example/5")));
         QVERIFY(found.contains("_/in the slash folder.url=http://evil.example/6"));
         QVERIFY(found.contains("_hidden/_dotted.url=http://evil.example/7"));
         QVERIFY(found.contains("single quotes.url=http://evil.example/8"));

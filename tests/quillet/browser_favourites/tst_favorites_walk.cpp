@@ -76,7 +76,7 @@ private slots:
     void orderWithoutRegardToCase()
     {
         for (const char* name : { "beta.url", "Alpha.url", "_under.url", "gamma.url", "ZED.url" })
-            QVERIFY(touch(path(name)));
+            QVERIFY(touch(path(QLatin1String(name))));
         // As the upper-case forms order: "_" comes after the letters' upper case.
         QCOMPARE(walk(m_dir->path()),
             QStringList({ "- > Favorites (33)", "Favorites > Alpha (44)", "Favorites > beta (44)",

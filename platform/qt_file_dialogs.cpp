@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/file_dialogs.h"
+#include "platform/qt_file_dialogs.h"
 
 #include <QFileDialog>
 #include <QFileSystemModel>
