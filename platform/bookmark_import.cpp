@@ -187,8 +187,10 @@ QString ImportSummaryText(const QString& path, const ImportCounts& counts)
         QStringList kinds;
         for (auto it = counts.skippedByKind.cbegin(); it != counts.skippedByKind.cend(); ++it)
             kinds.append(it.key() + u' ' + QString::number(it.value()));
-        text += u"\r" + plural(counts.skipped(), "link was", "links were")
-            + u" skipped, not being web addresses (" + kinds.join(u", ") + u").";
+        text += u"\r"
+            + plural(counts.skipped(), "link was skipped: it is not a web address",
+                "links were skipped: they are not web addresses")
+            + u" (" + kinds.join(u", ") + u").";
     }
     if (counts.failed > 0)
         text += u"\r" + plural(counts.failed, "favorite or folder", "favorites or folders")

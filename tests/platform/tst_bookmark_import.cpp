@@ -244,7 +244,7 @@ private slots:
         QCOMPARE(messages.questions[0].title, QString("Lastbell Quillet"));
         QCOMPARE(messages.questions[0].text,
             "The bookmarks of " + fixture("firefox.html")
-                + " were imported: 4 favorites and 2 folders added.\r1 link was skipped, not being web addresses "
+                + " were imported: 4 favorites and 2 folders added.\r1 link was skipped: it is not a web address "
                   "(place: 1).");
         const QStringList imported = contents(favorites);
 
