@@ -33,8 +33,8 @@ bool isPlainFolder(const QString& path)
 
 } // namespace
 
-AddFavoriteDialog::AddFavoriteDialog(const QString& favoritesFolder, const QString& url, const QString& title,
-    MessageBoxes& messages, QWidget* owner)
+AddFavoriteDialog::AddFavoriteDialog(
+    const QString& favoritesFolder, const QString& url, const QString& title, MessageBoxes& messages, QWidget* owner)
     : QDialog(owner)
     , m_url(url)
     , m_messages(messages)
@@ -72,9 +72,8 @@ AddFavoriteDialog::AddFavoriteDialog(const QString& favoritesFolder, const QStri
     connect(buttons, &QDialogButtonBox::accepted, this, &AddFavoriteDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &AddFavoriteDialog::reject);
     connect(newFolder, &QPushButton::clicked, this, &AddFavoriteDialog::NewFolder);
-    connect(txtName, &QLineEdit::textChanged, this, [this, buttons] {
-        buttons->button(QDialogButtonBox::Ok)->setEnabled(!txtName->text().trimmed().isEmpty());
-    });
+    connect(txtName, &QLineEdit::textChanged, this,
+        [this, buttons] { buttons->button(QDialogButtonBox::Ok)->setEnabled(!txtName->text().trimmed().isEmpty()); });
     txtName->selectAll();
     resize(420, 320);
 }

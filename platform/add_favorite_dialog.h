@@ -18,8 +18,8 @@ class AddFavoriteDialog final : public QDialog
 {
     Q_OBJECT
 public:
-    AddFavoriteDialog(const QString& favoritesFolder, const QString& url, const QString& title,
-        MessageBoxes& messages, QWidget* owner = nullptr);
+    AddFavoriteDialog(const QString& favoritesFolder, const QString& url, const QString& title, MessageBoxes& messages,
+        QWidget* owner = nullptr);
 
     void accept() override;
 

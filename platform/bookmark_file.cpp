@@ -126,8 +126,7 @@ private:
                 break;
             }
             const qsizetype nameStart = m_pos;
-            while (m_pos < m_text.size() && !isSpace(m_text[m_pos]) && m_text[m_pos] != u'='
-                && m_text[m_pos] != u'>')
+            while (m_pos < m_text.size() && !isSpace(m_text[m_pos]) && m_text[m_pos] != u'=' && m_text[m_pos] != u'>')
                 ++m_pos;
             const QStringView name = m_text.sliced(nameStart, m_pos - nameStart);
             while (m_pos < m_text.size() && isSpace(m_text[m_pos]))
@@ -169,8 +168,8 @@ private:
             return;
         }
         // Every other tag of the format ends a title that was not closed.
-        if (list || link || folder || name == u"DT" || name == u"DD" || name == u"H1" || name == u"P"
-            || name == u"HR" || name == u"TITLE")
+        if (list || link || folder || name == u"DT" || name == u"DD" || name == u"H1" || name == u"P" || name == u"HR"
+            || name == u"TITLE")
             finishTitle();
         if (list && closing) {
             if (m_stack.size() > 1)
@@ -236,8 +235,9 @@ QByteArray DeclaredCharset(const QByteArray& bytes)
             while (at < tag.size() && (tag[at] == '"' || tag[at] == '\'' || tag[at] == ' '))
                 ++at;
             qsizetype stop = at;
-            while (stop < tag.size() && (std::isalnum(static_cast<unsigned char>(tag[stop])) || tag[stop] == '-'
-                       || tag[stop] == '_' || tag[stop] == '.' || tag[stop] == ':'))
+            while (stop < tag.size()
+                && (std::isalnum(static_cast<unsigned char>(tag[stop])) || tag[stop] == '-' || tag[stop] == '_'
+                    || tag[stop] == '.' || tag[stop] == ':'))
                 ++stop;
             return tag.mid(at, qMin<qsizetype>(stop - at, 40));
         }

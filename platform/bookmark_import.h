@@ -17,10 +17,10 @@ inline constexpr qint64 kMaxBookmarkFileBytes = 256LL << 20;
 struct ImportCounts {
     int favoritesAdded = 0;
     int foldersAdded = 0;
-    int alreadyThere = 0;             // a shortcut of that name and address was there before
+    int alreadyThere = 0; // a shortcut of that name and address was there before
     QMap<QString, int> skippedByKind; // links that are no web address, by scheme ("javascript", "place", ...)
-    int failed = 0;                   // could not be written
-    QString firstFailure;             // the first of them: the path and the operating system's reason
+    int failed = 0; // could not be written
+    QString firstFailure; // the first of them: the path and the operating system's reason
     bool cancelled = false;
     int skipped() const;
 };

@@ -11,7 +11,7 @@ namespace platform
 
 struct OpenFileRequest {
     QString title;
-    QString filterText;   // the one entry of the file-type list, as the user reads it
+    QString filterText; // the one entry of the file-type list, as the user reads it
     QStringList patterns; // the names it matches ("*.htm")
     QString startFolder;
 };

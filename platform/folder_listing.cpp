@@ -23,7 +23,8 @@ bool isHiddenName(const QString& name)
 int fileAttributes(const QString& path)
 {
     const QByteArray native = QFile::encodeName(path);
-    struct stat own { };
+    struct stat own {
+    };
     if (::lstat(native.constData(), &own) != 0)
         return -1;
     int bits = 0;
@@ -34,7 +35,8 @@ int fileAttributes(const QString& path)
         bits |= attributes::kReadOnly;
     if (S_ISLNK(own.st_mode)) {
         bits |= attributes::kLink;
-        struct stat target { };
+        struct stat target {
+        };
         if (::stat(native.constData(), &target) == 0 && S_ISDIR(target.st_mode))
             bits |= attributes::kDirectory;
     } else if (S_ISDIR(own.st_mode)) {

@@ -15,13 +15,13 @@ struct Named {
     const char16_t* name;
     char16_t character;
 };
-constexpr Named kNamed[] = { { u"amp", u'&' }, { u"lt", u'<' }, { u"gt", u'>' }, { u"quot", u'"' },
-    { u"apos", u'\'' }, { u"nbsp", u'\u00A0' }, { u"copy", u'\u00A9' }, { u"reg", u'\u00AE' },
-    { u"trade", u'\u2122' }, { u"hellip", u'\u2026' }, { u"mdash", u'\u2014' }, { u"ndash", u'\u2013' },
-    { u"lsquo", u'\u2018' }, { u"rsquo", u'\u2019' }, { u"ldquo", u'\u201C' }, { u"rdquo", u'\u201D' },
-    { u"laquo", u'\u00AB' }, { u"raquo", u'\u00BB' }, { u"euro", u'\u20AC' }, { u"pound", u'\u00A3' },
-    { u"yen", u'\u00A5' }, { u"cent", u'\u00A2' }, { u"sect", u'\u00A7' }, { u"deg", u'\u00B0' },
-    { u"middot", u'\u00B7' }, { u"bull", u'\u2022' }, { u"times", u'\u00D7' } };
+constexpr Named kNamed[] = { { u"amp", u'&' }, { u"lt", u'<' }, { u"gt", u'>' }, { u"quot", u'"' }, { u"apos", u'\'' },
+    { u"nbsp", u'\u00A0' }, { u"copy", u'\u00A9' }, { u"reg", u'\u00AE' }, { u"trade", u'\u2122' },
+    { u"hellip", u'\u2026' }, { u"mdash", u'\u2014' }, { u"ndash", u'\u2013' }, { u"lsquo", u'\u2018' },
+    { u"rsquo", u'\u2019' }, { u"ldquo", u'\u201C' }, { u"rdquo", u'\u201D' }, { u"laquo", u'\u00AB' },
+    { u"raquo", u'\u00BB' }, { u"euro", u'\u20AC' }, { u"pound", u'\u00A3' }, { u"yen", u'\u00A5' },
+    { u"cent", u'\u00A2' }, { u"sect", u'\u00A7' }, { u"deg", u'\u00B0' }, { u"middot", u'\u00B7' },
+    { u"bull", u'\u2022' }, { u"times", u'\u00D7' } };
 
 // Longest reference looked at, ";" included.
 constexpr qsizetype kMaxReference = 12;
@@ -53,8 +53,8 @@ QString DecodeEntities(QStringView text)
     qsizetype i = 0;
     while (i < text.size()) {
         const QChar c = text[i];
-        const qsizetype semicolon = c == u'&' ? text.sliced(i).first(qMin(text.size() - i, kMaxReference)).indexOf(u';')
-                                              : -1;
+        const qsizetype semicolon
+            = c == u'&' ? text.sliced(i).first(qMin(text.size() - i, kMaxReference)).indexOf(u';') : -1;
         if (semicolon < 0) {
             out.append(c);
             ++i;
@@ -66,8 +66,8 @@ QString DecodeEntities(QStringView text)
             i += semicolon + 1;
             continue;
         }
-        const auto named = std::find_if(std::begin(kNamed), std::end(kNamed),
-            [body](const Named& n) { return body == QStringView(n.name); });
+        const auto named = std::find_if(
+            std::begin(kNamed), std::end(kNamed), [body](const Named& n) { return body == QStringView(n.name); });
         if (named != std::end(kNamed)) {
             out.append(QChar(named->character));
             i += semicolon + 1;

@@ -98,8 +98,8 @@ void QtShellUIHelper::ImportExportFavorites(bool import, const QString& path)
     if (bookmarks.cancelled)
         return;
     if (bookmarks.items.isEmpty()) {
-        m_messages.ask(m_owner, m_title, path + u" holds no bookmarks. Nothing was imported.",
-            MessageIcon::Information, MessageButtons::Ok);
+        m_messages.ask(m_owner, m_title, path + u" holds no bookmarks. Nothing was imported.", MessageIcon::Information,
+            MessageButtons::Ok);
         return;
     }
     const ImportCounts counts = ImportBookmarks(bookmarks, folder, progress.step(1));

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Quillet's composition root: the one place where the real platform adapters are chosen.
-#include "platform/qt_file_dialogs.h"
 #include "platform/http_transfer.h"
 #include "platform/instance_lock.h"
 #include "platform/message_boxes.h"
 #include "platform/proxy_setup.h"
+#include "platform/qt_file_dialogs.h"
 #include "platform/qt_shell_ui_helper.h"
 #include "platform/qt_web_browser.h"
 #include "platform/settings_store.h"

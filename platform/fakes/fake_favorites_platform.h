@@ -26,8 +26,8 @@ class FakeShellUIHelper final : public ShellUIHelper
 public:
     struct Call {
         QString operation; // "AddFavorite" or "ImportExportFavorites"
-        QString first;     // the address, or "import"/"export"
-        QString second;    // the title, or the path
+        QString first; // the address, or "import"/"export"
+        QString second; // the title, or the path
     };
     void AddFavorite(const QString& url, const QString& title) override
     {

@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         = QDir(outer.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     if (beside != QStringList { QStringLiteral("Favorites") })
         std::abort();
-    QDirIterator it(favorites, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-        QDirIterator::Subdirectories);
+    QDirIterator it(
+        favorites, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         it.next();
         if (it.fileInfo().isSymLink() || !it.fileInfo().canonicalFilePath().startsWith(favorites + u'/'))

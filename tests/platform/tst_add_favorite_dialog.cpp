@@ -17,8 +17,8 @@ private slots:
     {
         QTemporaryDir dir;
         platform::FakeMessageBoxes messages;
-        platform::AddFavoriteDialog dialog(dir.path(), QString::fromUtf8("http://www.ebay.com/café?q=a b"),
-            "Item: 1/2 - eBay", messages);
+        platform::AddFavoriteDialog dialog(
+            dir.path(), QString::fromUtf8("http://www.ebay.com/café?q=a b"), "Item: 1/2 - eBay", messages);
         auto* name = dialog.findChild<QLineEdit*>("txtName");
         QCOMPARE(name->text(), QString("Item_ 1_2 - eBay"));
         dialog.accept();
@@ -70,7 +70,8 @@ private slots:
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(messages.questions.size(), 1);
-        QVERIFY(messages.questions[0].text.startsWith("The favorite " + dir.filePath("gone/A.url") + " cannot be written.\r"));
+        QVERIFY(messages.questions[0].text.startsWith(
+            "The favorite " + dir.filePath("gone/A.url") + " cannot be written.\r"));
         QVERIFY(!messages.questions[0].text.contains("Unknown error"));
     }
 };

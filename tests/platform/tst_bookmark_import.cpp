@@ -24,8 +24,8 @@ QString fixture(const char* name)
 QStringList contents(const QString& folder)
 {
     QStringList found;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-        QDirIterator::Subdirectories);
+    QDirIterator it(
+        folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         const QString relative = path.sliced(folder.size() + 1);
@@ -55,20 +55,43 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("fallback");
         QTest::addColumn<QString>("name");
-        QTest::newRow("plain") << "eBay home" << "x" << "eBay home";
-        QTest::newRow("slash") << "a/b" << "x" << "a_b";
-        QTest::newRow("reserved characters") << "x<>:\"\\|?*y" << "x" << "x________y";
-        QTest::newRow("control characters") << "a\tb\x01" "c" << "x" << "a_b_c";
-        QTest::newRow("trailing dots and blanks") << "name. . " << "x" << "name";
-        QTest::newRow("dots alone") << ".." << "host.example" << "host.example";
-        QTest::newRow("leading dot would hide it") << ".hidden" << "x" << "_hidden";
-        QTest::newRow("empty title takes the fallback") << "" << "www.ebay.com" << "www.ebay.com";
-        QTest::newRow("unsafe fallback made safe") << "" << "a/b" << "a_b";
-        QTest::newRow("nothing at all") << "" << "" << "Untitled";
-        QTest::newRow("two-byte letters cut at 200 bytes") << QString(300, QChar(0xE9)) << "x" << QString(100, QChar(0xE9));
+        QTest::newRow("plain") << "eBay home"
+                               << "x"
+                               << "eBay home";
+        QTest::newRow("slash") << "a/b"
+                               << "x"
+                               << "a_b";
+        QTest::newRow("reserved characters") << "x<>:\"\\|?*y"
+                                             << "x"
+                                             << "x________y";
+        QTest::newRow("control characters") << "a\tb\x01"
+                                               "c"
+                                            << "x"
+                                            << "a_b_c";
+        QTest::newRow("trailing dots and blanks") << "name. . "
+                                                  << "x"
+                                                  << "name";
+        QTest::newRow("dots alone") << ".."
+                                    << "host.example"
+                                    << "host.example";
+        QTest::newRow("leading dot would hide it") << ".hidden"
+                                                   << "x"
+                                                   << "_hidden";
+        QTest::newRow("empty title takes the fallback") << ""
+                                                        << "www.ebay.com"
+                                                        << "www.ebay.com";
+        QTest::newRow("unsafe fallback made safe") << ""
+                                                   << "a/b"
+                                                   << "a_b";
+        QTest::newRow("nothing at all") << ""
+                                        << ""
+                                        << "Untitled";
+        QTest::newRow("two-byte letters cut at 200 bytes")
+            << QString(300, QChar(0xE9)) << "x" << QString(100, QChar(0xE9));
         const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
         QTest::newRow("four-byte letters never split") << emoji.repeated(60) << "x" << emoji.repeated(50);
-        QTest::newRow("cut, then trailing dots go") << QString(199, 'a') + ". b" << "x" << QString(199, 'a');
+        QTest::newRow("cut, then trailing dots go") << QString(199, 'a') + ". b"
+                                                    << "x" << QString(199, 'a');
     }
 
     void safeNames()
@@ -145,7 +168,8 @@ private slots:
         QVERIFY(found.contains("Untitled/" + QString(200, 'A') + ".url=http://evil.example/3"));
         QVERIFY(found.contains("Untitled/evil.example.url=http://evil.example/4"));
         // A line break in a title is a blank; a reference to character 0 is no character.
-        QVERIFY(found.contains(QString::fromUtf8("Untitled/name with\uFFFDcontrol_ chars__.url=http://evil.example/5")));
+        QVERIFY(
+            found.contains(QString::fromUtf8("Untitled/name with\uFFFDcontrol_ chars__.url=http://evil.example/5")));
         QVERIFY(found.contains("_/in the slash folder.url=http://evil.example/6"));
         QVERIFY(found.contains("_hidden/_dotted.url=http://evil.example/7"));
         QVERIFY(found.contains("single quotes.url=http://evil.example/8"));
@@ -178,7 +202,8 @@ private slots:
         QVERIFY(platform::WriteInternetShortcut(dir.filePath("Bookmarks Toolbar/Lastbell.url"), "http://other/").ok);
         const platform::ImportCounts first = importFixture("firefox.html", dir.path());
         QCOMPARE(first.foldersAdded, 1); // the toolbar folder was merged into
-        QCOMPARE(platform::ReadShortcutAddress(dir.filePath("Bookmarks Toolbar/Lastbell.url")), QString("http://other/"));
+        QCOMPARE(
+            platform::ReadShortcutAddress(dir.filePath("Bookmarks Toolbar/Lastbell.url")), QString("http://other/"));
         QCOMPARE(platform::ReadShortcutAddress(dir.filePath("Bookmarks Toolbar/Lastbell (2).url")),
             QString("http://www.lastbell.com/"));
         const QStringList before = contents(dir.path());
@@ -217,7 +242,8 @@ private slots:
     {
         QByteArray bytes = "<DL><p>";
         for (int i = 0; i < 20000; ++i)
-            bytes += "<DT><A HREF=\"http://site/" + QByteArray::number(i) + "\">Link " + QByteArray::number(i) + "</A>\n";
+            bytes
+                += "<DT><A HREF=\"http://site/" + QByteArray::number(i) + "\">Link " + QByteArray::number(i) + "</A>\n";
         QVERIFY(platform::ParseBookmarkFile(bytes, [](qint64, qint64) { return false; }).cancelled);
         const platform::BookmarkFile parsed = platform::ParseBookmarkFile(bytes);
         QTemporaryDir dir;

@@ -132,7 +132,7 @@ private slots:
         QVERIFY(QDir().mkpath(path("C")));
         int processed = 0;
         Sink sink;
-        sink.addNode = [](const Node&) { };
+        sink.addNode = [](const Node&) {};
         sink.processEvents = [&processed] { ++processed; };
         AddAllNodes(m_dir->path(), sink);
         QCOMPARE(processed, 4); // A/B, A, C and the favorites folder itself

@@ -40,15 +40,14 @@ struct WebFixture {
 
     void open(bool hasAccount)
     {
-        window
-            = std::make_unique<FMain>(FMain::Services { settings, shell, messages, QStringLiteral("/nonexistent"), {},
-                                          nullptr, &specialFolders, &fileDialogs,
-                                          [this](QWidget* owner) {
-                                              return std::make_unique<platform::QtShellUIHelper>(
-                                                  specialFolders, messages, owner, QStringLiteral("Lastbell Quillet"));
-                                          } },
-                std::make_unique<platform::QtWebBrowser>(profile.get()),
-                std::make_unique<platform::QtWebBrowser>(profile.get()));
+        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, QStringLiteral("/nonexistent"),
+                                             {}, nullptr, &specialFolders, &fileDialogs,
+                                             [this](QWidget* owner) {
+                                                 return std::make_unique<platform::QtShellUIHelper>(specialFolders,
+                                                     messages, owner, QStringLiteral("Lastbell Quillet"));
+                                             } },
+            std::make_unique<platform::QtWebBrowser>(profile.get()),
+            std::make_unique<platform::QtWebBrowser>(profile.get()));
         window->Initialize(hasAccount);
         window->show();
     }

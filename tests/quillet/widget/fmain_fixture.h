@@ -36,15 +36,14 @@ struct FMainFixture {
         auto auctionBrowser = std::make_unique<platform::FakeWebBrowser>();
         snipe = snipeBrowser.get();
         auction = auctionBrowser.get();
-        window = std::make_unique<FMain>(
-            FMain::Services { settings, shell, messages, QStringLiteral("/opt/quillet"), [this] { ++updateChecks; },
-                nullptr, &specialFolders, &fileDialogs,
-                [this](QWidget*) {
-                    ++shellUIHelpersMade;
-                    auto helper = std::make_unique<platform::FakeShellUIHelper>();
-                    shellUIHelper = helper.get();
-                    return helper;
-                } },
+        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, QStringLiteral("/opt/quillet"),
+                                             [this] { ++updateChecks; }, nullptr, &specialFolders, &fileDialogs,
+                                             [this](QWidget*) {
+                                                 ++shellUIHelpersMade;
+                                                 auto helper = std::make_unique<platform::FakeShellUIHelper>();
+                                                 shellUIHelper = helper.get();
+                                                 return helper;
+                                             } },
             std::move(snipeBrowser), std::move(auctionBrowser));
         window->Initialize(hasAccount);
     }
