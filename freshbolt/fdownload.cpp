@@ -2,7 +2,9 @@
 #include "freshbolt/fdownload.h"
 
 #include "platform/animation_player.h"
+#include "platform/design_controls.h"
 #include "platform/message_boxes.h"
+#include "platform/product.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
@@ -15,6 +17,8 @@
 #include <QShortcut>
 #include <QTimer>
 
+using platform::designFont;
+using platform::placedLabel;
 using platform::twipsRect;
 
 namespace freshbolt
@@ -26,22 +30,6 @@ namespace
 constexpr int kReadyIntervalMs = 5000;
 // While data keeps arriving, the window is repainted and its input handled once per frame.
 constexpr int kFrameMs = 16;
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& place)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
-    return label;
-}
-
-QFont headingFont(const QFont& base, qreal points)
-{
-    QFont font = base;
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
 
 } // namespace
 
@@ -59,29 +47,29 @@ FDownload::FDownload(const Services& services, const QString& programFolder, QWi
           QDir(programFolder).filePath(QStringLiteral("DOWNLD2.AVI")))
 {
     setObjectName(QStringLiteral("FDownload"));
-    setWindowTitle(QStringLiteral("Updating Lastbell Quillet"));
+    setWindowTitle(u"Updating " + QLatin1String(product::kTitle));
     setFixedSize(platform::twipsSize(5520, 4500));
 
-    lblDownloading = makeLabel(this, "lblDownloading", QStringLiteral("Updating"), twipsRect(765, 60, 1350, 390));
-    lblDownloading->setFont(headingFont(font(), 12));
-    lblTollmark = makeLabel(this, "lblTollmark", QStringLiteral("Lastbell Quillet"), twipsRect(1200, 390, 3870, 525));
-    lblTollmark->setFont(headingFont(font(), 13.5));
+    lblDownloading = placedLabel(this, "lblDownloading", QStringLiteral("Updating"), twipsRect(765, 60, 1350, 390));
+    lblDownloading->setFont(designFont(font(), 12, true));
+    lblTollmark = placedLabel(this, "lblTollmark", QLatin1String(product::kTitle), twipsRect(1200, 390, 3870, 525));
+    lblTollmark->setFont(designFont(font(), 13.5, true));
     Animation1 = new platform::AnimationPlayer(this);
     Animation1->setObjectName(QStringLiteral("Animation1"));
     Animation1->setGeometry(twipsRect(660, 930, 4695, 615));
-    StatusLabel = makeLabel(this, "StatusLabel", QString(), twipsRect(150, 1800, 5235, 195));
-    SourceLabel = makeLabel(this, "SourceLabel", QString(), twipsRect(150, 2085, 5250, 195));
+    StatusLabel = placedLabel(this, "StatusLabel", QString(), twipsRect(150, 1800, 5235, 195));
+    SourceLabel = placedLabel(this, "SourceLabel", QString(), twipsRect(150, 2085, 5250, 195));
     ProgressBar = new QProgressBar(this);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
     ProgressBar->setGeometry(twipsRect(150, 2370, 5235, 225));
     ProgressBar->setTextVisible(false);
-    EstimatedTimeLeft
-        = makeLabel(this, "EstimatedTimeLeft", QStringLiteral("Estimated time left:"), twipsRect(150, 2685, 1455, 255));
-    TimeLabel = makeLabel(this, "TimeLabel", QString(), twipsRect(1590, 2685, 3765, 255));
-    DownloadTo = makeLabel(this, "DownloadTo", QStringLiteral("Download to:"), twipsRect(150, 2985, 1350, 255));
-    ToLabel = makeLabel(this, "ToLabel", QString(), twipsRect(1590, 2985, 3765, 195));
-    TransferRate = makeLabel(this, "TransferRate", QStringLiteral("Transfer rate:"), twipsRect(150, 3285, 1290, 255));
-    RateLabel = makeLabel(this, "RateLabel", QString(), twipsRect(1590, 3285, 3765, 255));
+    EstimatedTimeLeft = placedLabel(
+        this, "EstimatedTimeLeft", QStringLiteral("Estimated time left:"), twipsRect(150, 2685, 1455, 255));
+    TimeLabel = placedLabel(this, "TimeLabel", QString(), twipsRect(1590, 2685, 3765, 255));
+    DownloadTo = placedLabel(this, "DownloadTo", QStringLiteral("Download to:"), twipsRect(150, 2985, 1350, 255));
+    ToLabel = placedLabel(this, "ToLabel", QString(), twipsRect(1590, 2985, 3765, 195));
+    TransferRate = placedLabel(this, "TransferRate", QStringLiteral("Transfer rate:"), twipsRect(150, 3285, 1290, 255));
+    RateLabel = placedLabel(this, "RateLabel", QString(), twipsRect(1590, 3285, 3765, 255));
     CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setGeometry(twipsRect(2190, 3885, 1215, 375));

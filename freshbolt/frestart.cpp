@@ -2,7 +2,7 @@
 #include "freshbolt/frestart.h"
 
 #include "freshbolt/update_files.h"
-#include "platform/fit_font.h"
+#include "platform/design_controls.h"
 #include "platform/shell.h"
 #include "platform/twips.h"
 
@@ -10,6 +10,9 @@
 #include <QPainter>
 #include <QPushButton>
 
+using platform::designFont;
+using platform::placedButton;
+using platform::placedLabel;
 using platform::twipsRect;
 
 namespace freshbolt
@@ -17,14 +20,6 @@ namespace freshbolt
 
 namespace
 {
-
-QFont arial(qreal points, bool bold)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 // The window's own icon: a green tick.
 QIcon tickIcon()
@@ -50,25 +45,16 @@ FRestart::FRestart(platform::Shell& shell, QString programFolder, QWidget* paren
     setWindowIcon(tickIcon());
     setFixedSize(platform::twipsSize(3945, 2145));
 
-    lblBidderBlock = new QLabel(QStringLiteral("Quillet"), this);
-    lblBidderBlock->setObjectName(QStringLiteral("lblBidderBlock"));
-    lblBidderBlock->setGeometry(twipsRect(345, 90, 2835, 555));
-    lblBidderBlock->setFont(arial(21.75, false));
-    Label1 = new QLabel(QStringLiteral("has been updated"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(twipsRect(1545, 510, 2325, 300));
-    Label1->setFont(arial(12, true));
-    lblRestartNow = new QLabel(QStringLiteral("Would you like to restart it now?"), this);
-    lblRestartNow->setObjectName(QStringLiteral("lblRestartNow"));
-    lblRestartNow->setGeometry(twipsRect(810, 1080, 2490, 270));
+    lblBidderBlock = placedLabel(this, "lblBidderBlock", QStringLiteral("Quillet"), twipsRect(345, 90, 2835, 555));
+    lblBidderBlock->setFont(designFont(QFont(QStringLiteral("Arial")), 21.75, false));
+    Label1 = placedLabel(this, "Label1", QStringLiteral("has been updated"), twipsRect(1545, 510, 2325, 300));
+    Label1->setFont(designFont(QFont(QStringLiteral("Arial")), 12, true));
+    lblRestartNow = placedLabel(
+        this, "lblRestartNow", QStringLiteral("Would you like to restart it now?"), twipsRect(810, 1080, 2490, 270));
     for (QLabel* text : { lblBidderBlock, Label1, lblRestartNow })
         platform::shrinkFontToFit(text);
-    cmdYes = new QPushButton(QStringLiteral("Yes"), this);
-    cmdYes->setObjectName(QStringLiteral("cmdYes"));
-    cmdYes->setGeometry(twipsRect(495, 1500, 1470, 390));
-    cmdNo = new QPushButton(QStringLiteral("Not Right Now"), this);
-    cmdNo->setObjectName(QStringLiteral("cmdNo"));
-    cmdNo->setGeometry(twipsRect(2070, 1500, 1470, 390));
+    cmdYes = placedButton(this, "cmdYes", QStringLiteral("Yes"), twipsRect(495, 1500, 1470, 390));
+    cmdNo = placedButton(this, "cmdNo", QStringLiteral("Not Right Now"), twipsRect(2070, 1500, 1470, 390));
 
     connect(cmdYes, &QPushButton::clicked, this, &FRestart::restartNow);
     connect(cmdNo, &QPushButton::clicked, this, &QWidget::close);

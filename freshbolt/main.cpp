@@ -4,9 +4,9 @@
 #include "platform/clock.h"
 #include "platform/http_transfer.h"
 #include "platform/local_files.h"
-#include "platform/message_boxes.h"
 #include "platform/proxy_setup.h"
-#include "platform/shell.h"
+#include "platform/qt_message_boxes.h"
+#include "platform/qt_shell.h"
 
 #include <QApplication>
 

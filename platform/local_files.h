@@ -18,8 +18,8 @@ class WritableFile
 {
 public:
     virtual ~WritableFile() = default;
-    virtual bool write(const QByteArray& bytes) = 0;
-    virtual bool close() = 0;
+    [[nodiscard]] virtual bool write(const QByteArray& bytes) = 0;
+    [[nodiscard]] virtual bool close() = 0;
     virtual FileFailure failure() const = 0;
 };
 
@@ -31,12 +31,12 @@ public:
     virtual bool exists(const QString& path) const = 0;
     virtual bool isFolder(const QString& path) const = 0;
     // One level: the parent must exist.
-    virtual bool makeFolder(const QString& path) = 0;
+    [[nodiscard]] virtual bool makeFolder(const QString& path) = 0;
     // Opens for writing at byte offset `offset`; an offset of 0 starts an empty file.
-    virtual std::unique_ptr<WritableFile> open(const QString& path, qint64 offset) = 0;
-    virtual bool remove(const QString& path) = 0;
+    [[nodiscard]] virtual std::unique_ptr<WritableFile> open(const QString& path, qint64 offset) = 0;
+    [[nodiscard]] virtual bool remove(const QString& path) = 0;
     // Moves `from` over `to` in one step; `to` keeps its permissions when it existed.
-    virtual bool replace(const QString& from, const QString& to) = 0;
+    [[nodiscard]] virtual bool replace(const QString& from, const QString& to) = 0;
     // Why the last failing call of this object failed.
     virtual FileFailure lastFailure() const = 0;
 };
@@ -46,10 +46,10 @@ class QtLocalFiles final : public LocalFiles
 public:
     bool exists(const QString& path) const override;
     bool isFolder(const QString& path) const override;
-    bool makeFolder(const QString& path) override;
-    std::unique_ptr<WritableFile> open(const QString& path, qint64 offset) override;
-    bool remove(const QString& path) override;
-    bool replace(const QString& from, const QString& to) override;
+    [[nodiscard]] bool makeFolder(const QString& path) override;
+    [[nodiscard]] std::unique_ptr<WritableFile> open(const QString& path, qint64 offset) override;
+    [[nodiscard]] bool remove(const QString& path) override;
+    [[nodiscard]] bool replace(const QString& from, const QString& to) override;
     FileFailure lastFailure() const override;
 
 private:

@@ -22,11 +22,4 @@ public:
         = 0;
 };
 
-class QtMessageBoxes final : public MessageBoxes
-{
-public:
-    MessageAnswer ask(
-        QWidget* owner, const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons) override;
-};
-
 } // namespace platform

@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "platform/settings_store.h"
 
+#include "platform/product.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,8 +20,6 @@ namespace platform
 
 namespace
 {
-
-constexpr char kApplication[] = "Lastbell Quillet";
 
 // Create the file owner-only before QSettings ever writes it, so the password is never readable by others,
 // not even for a moment. QSettings replaces the file atomically and keeps these permissions.
@@ -30,11 +33,37 @@ void ensureOwnerOnlyFile(const QString& fileName)
     ::chmod(path.constData(), S_IRUSR | S_IWUSR);
 }
 
+// QSettings only says that the file could not be written. Writing the same contents once more the way it does,
+// into a new file beside it, and throwing that away, finds the operating system's reason.
+QString whyUnwritable(const QString& fileName)
+{
+    QFile current(fileName);
+    QByteArray contents = current.open(QIODevice::ReadOnly) ? current.readAll() : QByteArray();
+    contents.append(QByteArray(256, '\n'));
+    QByteArray probe = QFile::encodeName(QFileInfo(fileName).absolutePath()) + "/.settings-probe-XXXXXX";
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    int error = 0;
+    for (qsizetype done = 0; done < contents.size() && error == 0;) {
+        const ssize_t written = ::write(fd, contents.constData() + done, size_t(contents.size() - done));
+        if (written < 0)
+            error = errno;
+        else
+            done += written;
+    }
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    ::close(fd);
+    ::unlink(probe.constData());
+    return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QStringLiteral("the file could not be replaced");
+}
+
 } // namespace
 
 IniSettingsStore::IniSettingsStore()
     : m_settings(std::make_unique<QSettings>(
-        QSettings::IniFormat, QSettings::UserScope, QLatin1String(kApplication), QLatin1String(kApplication)))
+        QSettings::IniFormat, QSettings::UserScope, QLatin1String(product::kTitle), QLatin1String(product::kTitle)))
 {
 }
 
@@ -57,7 +86,14 @@ bool IniSettingsStore::write(const QString& section, const QString& key, const Q
     m_settings->sync();
     const bool stored = m_settings->status() == QSettings::NoError;
     ::chmod(QFile::encodeName(m_settings->fileName()).constData(), S_IRUSR | S_IWUSR);
+    if (!stored)
+        m_failure = { m_settings->fileName(), whyUnwritable(m_settings->fileName()) };
     return stored;
+}
+
+SettingsFailure IniSettingsStore::lastFailure() const
+{
+    return m_failure;
 }
 
 QString IniSettingsStore::fileName() const

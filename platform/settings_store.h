@@ -9,14 +9,21 @@ class QSettings;
 namespace platform
 {
 
+// Why a write did not reach the disk: the file and the operating system's reason.
+struct SettingsFailure {
+    QString fileName;
+    QString reason;
+};
+
 // Per-user string values by section and key; an absent key reads as the empty string.
 class SettingsStore
 {
 public:
     virtual ~SettingsStore() = default;
     virtual QString read(const QString& section, const QString& key) const = 0;
-    // False when the value could not be stored; what was stored before stays.
-    virtual bool write(const QString& section, const QString& key, const QString& value) = 0;
+    // False when the value could not be stored; the file on disk stays as it was. lastFailure() tells why.
+    [[nodiscard]] virtual bool write(const QString& section, const QString& key, const QString& value) = 0;
+    virtual SettingsFailure lastFailure() const = 0;
 };
 
 // The INI file under the XDG config folder. It holds the saved password, so it is kept owner-only.
@@ -28,11 +35,13 @@ public:
     ~IniSettingsStore() override;
 
     QString read(const QString& section, const QString& key) const override;
-    bool write(const QString& section, const QString& key, const QString& value) override;
+    [[nodiscard]] bool write(const QString& section, const QString& key, const QString& value) override;
+    SettingsFailure lastFailure() const override;
     QString fileName() const;
 
 private:
     std::unique_ptr<QSettings> m_settings;
+    SettingsFailure m_failure;
 };
 
 } // namespace platform

@@ -15,11 +15,4 @@ public:
     virtual bool startProgram(const QString& path) = 0;
 };
 
-class QtShell final : public Shell
-{
-public:
-    bool openAddress(const QString& address) override;
-    bool startProgram(const QString& path) override;
-};
-
 } // namespace platform

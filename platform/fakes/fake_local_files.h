@@ -15,10 +15,10 @@ class FakeLocalFiles final : public LocalFiles
 public:
     bool exists(const QString& path) const override { return files.contains(path) || folders.contains(path); }
     bool isFolder(const QString& path) const override { return folders.contains(path); }
-    bool makeFolder(const QString& path) override;
+    [[nodiscard]] bool makeFolder(const QString& path) override;
     std::unique_ptr<WritableFile> open(const QString& path, qint64 offset) override;
-    bool remove(const QString& path) override;
-    bool replace(const QString& from, const QString& to) override;
+    [[nodiscard]] bool remove(const QString& path) override;
+    [[nodiscard]] bool replace(const QString& from, const QString& to) override;
     FileFailure lastFailure() const override { return m_failure; }
 
     QMap<QString, QByteArray> files;

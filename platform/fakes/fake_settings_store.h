@@ -16,7 +16,7 @@ public:
     {
         return values.value(section + QLatin1Char('/') + key);
     }
-    bool write(const QString& section, const QString& key, const QString& value) override
+    [[nodiscard]] bool write(const QString& section, const QString& key, const QString& value) override
     {
         writes.append(section + QLatin1Char('/') + key);
         if (failWrites)
@@ -24,10 +24,12 @@ public:
         values.insert(section + QLatin1Char('/') + key, value);
         return true;
     }
+    SettingsFailure lastFailure() const override { return { QStringLiteral("/home/user/settings.ini"), failReason }; }
 
     QMap<QString, QString> values; // "Section/Key" -> value
     QStringList writes;
     bool failWrites = false;
+    QString failReason = QStringLiteral("No space left on device");
 };
 
 } // namespace platform

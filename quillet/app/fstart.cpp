@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/app/fstart.h"
 
+#include "platform/product.h"
 #include "platform/shell.h"
-#include "quillet/app/settings_keys.h"
+#include "platform/twips.h"
 #include "quillet/commands/help_commands.h"
 #include "quillet/commands/link_label.h"
 #include "quillet/commands/named_label.h"
@@ -12,7 +13,6 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -32,12 +32,12 @@ void makeHeading(QLabel* l)
 
 } // namespace
 
-FStart::FStart(platform::SettingsStore& settings, platform::Shell& shell, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
-    , m_settings(settings)
+FStart::FStart(platform::Shell& shell, QWidget* parent)
+    : NoEscapeDialog(
+        parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("FStart"));
-    setWindowTitle(QStringLiteral("Welcome to Lastbell Quillet"));
+    setWindowTitle(u"Welcome to " + QLatin1String(product::kTitle));
 
     QLabel* lblQuillet = NamedLabel("lblQuillet", QStringLiteral("Quillet"), this);
     makeHeading(lblQuillet);
@@ -114,7 +114,7 @@ FStart::FStart(platform::SettingsStore& settings, platform::Shell& shell, QWidge
     layout->addWidget(lblAccountRequired);
     layout->addWidget(chkHasAccount);
     layout->addLayout(buttons);
-    setFixedSize(5820 / 15, 6120 / 15);
+    setFixedSize(platform::twipsSize(5820, 6120));
 
     // The link's rest look comes back when the pointer moves over its surroundings.
     setMouseTracking(true);
@@ -125,10 +125,9 @@ FStart::FStart(platform::SettingsStore& settings, platform::Shell& shell, QWidge
     }
 }
 
-FStart::~FStart()
+bool FStart::DoNotShowAgain() const
 {
-    if (chkHasAccount->checkState() != Qt::Unchecked)
-        settings::write(m_settings, settings::kStartScreen, QLatin1String(settings::kOff));
+    return chkHasAccount->checkState() != Qt::Unchecked;
 }
 
 bool FStart::eventFilter(QObject* watched, QEvent* event)
@@ -136,14 +135,4 @@ bool FStart::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseMove)
         lblCobbleton->resetLook();
     return QDialog::eventFilter(watched, event);
-}
-
-void FStart::keyPressEvent(QKeyEvent* event)
-{
-    // The screen has no close box; Escape does not dismiss it either.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -16,6 +16,11 @@ bool write(platform::SettingsStore& store, Key key, const QString& value)
     return store.write(QLatin1String(key.section), QLatin1String(key.key), value);
 }
 
+QString SaveFailureText(const QString& what, const platform::SettingsFailure& failure)
+{
+    return what + u" could not be saved.\r\r" + failure.fileName + u":\r" + failure.reason;
+}
+
 bool isOn(const QString& storedValue)
 {
     return storedValue != QLatin1String(kOff);

@@ -6,7 +6,8 @@
 namespace platform
 {
 class SettingsStore;
-}
+struct SettingsFailure;
+} // namespace platform
 
 // Every section and key the program reads or writes, and the readers that apply their defaults.
 namespace settings
@@ -27,7 +28,10 @@ inline constexpr Key kPassword { "Main", "Password" };
 inline constexpr char kOff[] = "N";
 
 QString read(const platform::SettingsStore& store, Key key);
-bool write(platform::SettingsStore& store, Key key, const QString& value);
+[[nodiscard]] bool write(platform::SettingsStore& store, Key key, const QString& value);
+
+// "<what> could not be saved." with the file and the operating system's reason, for a message box.
+QString SaveFailureText(const QString& what, const platform::SettingsFailure& failure);
 
 bool isOn(const QString& storedValue); // exact, case-sensitive: only "N" is off
 

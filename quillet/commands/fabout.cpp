@@ -2,14 +2,13 @@
 #include "quillet/commands/fabout.h"
 
 #include "platform/message_boxes.h"
+#include "platform/product.h"
 #include "platform/shell.h"
 #include "platform/system_info_locator.h"
 #include "quillet/commands/help_commands.h"
 #include "quillet/commands/link_label.h"
 #include "quillet/commands/named_label.h"
-#include "quillet/commands/program_version.h"
 #include "quillet/mainwindow/pictures.h"
-#include "quillet/mainwindow/refresh_rule.h"
 
 #include <QDir>
 #include <QEvent>
@@ -51,12 +50,12 @@ void FAbout::createControls()
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(pictures::WindowIcon().pixmap(48, 48));
-    lblTitle = NamedLabel("lblTitle", QLatin1String(ui_state::kTitle), this);
+    lblTitle = NamedLabel("lblTitle", QLatin1String(product::kTitle), this);
     QFont titleFont = lblTitle->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     lblTitle->setFont(titleFont);
-    lblVersion = NamedLabel("lblVersion", QStringLiteral("Version ") + program_version::Text(), this);
+    lblVersion = NamedLabel("lblVersion", QStringLiteral("Version ") + QLatin1String(product::kVersion), this);
     lblDescription = NamedLabel("lblDescription",
         QStringLiteral("Lastbell Quillet allows you to place bids in the waning moments of online "
                        "auctions.  Visit us at:"),
@@ -123,7 +122,7 @@ void FAbout::StartSysInfo()
         tool = found && QFileInfo::exists(inFolder) ? inFolder : QString();
     }
     if (tool.isEmpty() || !m_shell.startProgram(tool))
-        m_messages.ask(this, QLatin1String(ui_state::kTitle),
+        m_messages.ask(this, QLatin1String(product::kTitle),
             QStringLiteral("System Information Is Unavailable At This Time"), platform::MessageIcon::None,
             platform::MessageButtons::Ok);
 }

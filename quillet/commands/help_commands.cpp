@@ -2,8 +2,7 @@
 #include "quillet/commands/help_commands.h"
 
 #include "platform/hosts.h"
-#include "quillet/commands/program_version.h"
-#include "quillet/mainwindow/refresh_rule.h"
+#include "platform/product.h"
 
 #include <QDir>
 
@@ -12,7 +11,7 @@ namespace
 
 QString titleAndVersion()
 {
-    return QLatin1String(ui_state::kTitle) + QLatin1Char(' ') + program_version::Text();
+    return QLatin1String(product::kTitle) + QLatin1Char(' ') + QLatin1String(product::kVersion);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
+// The main window's construction: its controls, timers and status bar, and the load sequence.
 #include "quillet/mainwindow/fmain.h"
 
+#include "platform/product.h"
 #include "platform/shell_ui_helper.h"
 #include "platform/web_browser.h"
 #include "quillet/app/settings_keys.h"
@@ -9,14 +11,13 @@
 #include "quillet/mainwindow/layout_rule.h"
 #include "quillet/mainwindow/open_windows.h"
 #include "quillet/mainwindow/pictures.h"
-#include "quillet/mainwindow/refresh_rule.h"
 #include "quillet/service/lastbell_login.h"
 #include "quillet/service/snipe_icon.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -40,7 +41,7 @@ FMain::FMain(Services services, std::unique_ptr<platform::WebBrowser> snipe,
     , m_openWindows(std::make_unique<OpenWindows>())
 {
     setObjectName(QStringLiteral("FMain"));
-    setWindowTitle(QLatin1String(ui_state::kTitle));
+    setWindowTitle(QLatin1String(product::kTitle));
     setWindowIcon(pictures::WindowIcon());
     auto* central = new QWidget(this);
     setCentralWidget(central);
@@ -228,167 +229,7 @@ void FMain::Form_Load()
     }
     if (settings::read(m_services.settings, settings::kTextLabels) == QLatin1String(settings::kOff))
         ToggleButtonText();
-    if (m_services.checkForUpdate)
-        m_services.checkForUpdate();
-}
-
-void FMain::TabSwitched(int previousTab)
-{
-    const bool lastbellInFront = previousTab != 0;
-    tbrGo->setVisible(!lastbellInFront);
-    v_bSnipeTabActive = lastbellInFront;
-    m_panels[0]->setText(lastbellInFront ? QStringLiteral("Lastbell") : QStringLiteral("Auction Browser"));
-    const bool busy = (lastbellInFront ? m_brwSnipe : m_brwAuction)->busy();
-    m_panels[1]->setText(busy ? QStringLiteral("Working . . .") : QStringLiteral("Done"));
-    lblCobbleton->setVisible(lastbellInFront);
-    RefreshUiState();
-}
-
-bool FMain::buttonTextShown() const
-{
-    return mnuButtonBarStatusViewLabels->isChecked();
-}
-
-bool FMain::auctionTabInFront() const
-{
-    return SSTab1->currentIndex() == 1;
-}
-
-platform::WebBrowser& FMain::currentBrowser() const
-{
-    return auctionTabInFront() ? *m_brwAuction : *m_brwSnipe;
-}
-
-void FMain::RefreshUiState()
-{
-    ui_state::Inputs in;
-    in.addressText = cboAddress->currentText();
-    in.auctionTabInFront = auctionTabInFront();
-    in.buttonTextShown = buttonTextShown();
-    in.snipeTabActive = v_bSnipeTabActive;
-    in.snipeCanGoBack = v_bSnipeCanGoBack;
-    in.snipeCanGoForward = v_bSnipeCanGoForward;
-    in.auctionCanGoBack = v_bAuctionCanGoBack;
-    in.auctionCanGoForward = v_bAuctionCanGoForward;
-    in.snipeTitle = m_brwSnipe->locationName();
-    in.auctionTitle = m_brwAuction->locationName();
-    in.snipeMenuEnabled = mnuNavigateSnipe->isEnabled();
-    const ui_state::Outputs out = ui_state::RefreshUiState(in);
-
-    for (int i = 0; i < m_navigateButtons.size(); ++i)
-        m_navigateButtons[i]->setText(out.navigateCaptions.value(i));
-    tbrNavigate->setToolButtonStyle(in.buttonTextShown ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
-    m_snipeButton->setEnabled(out.snipeButtonEnabled);
-    mnuNavigateSnipe->setEnabled(out.snipeMenuEnabled);
-    m_navigateButtons[0]->setEnabled(out.backEnabled);
-    m_navigateButtons[1]->setEnabled(out.forwardEnabled);
-    setWindowTitle(out.caption);
-    mnuFavoritesAdd->setEnabled(out.addFavoriteEnabled);
-}
-
-void FMain::ToggleButtonText()
-{
-    const bool show = !buttonTextShown();
-    mnuButtonBarStatusViewLabels->setChecked(show);
-    mnuOptionsText->setChecked(show);
-    RefreshUiState();
-    LayoutControls();
-}
-
-void FMain::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    LayoutControls();
-}
-
-void FMain::LayoutControls()
-{
-    const QWidget* central = centralWidget();
-    const bool text = buttonTextShown();
-    const layout::Placement p = layout::LayoutControls({ layout::toTwips(central->width()),
-        layout::toTwips(central->height() + statusBar()->height()), layout::toTwips(frameGeometry().width()), text });
-    tbrNavigate->setGeometry(0, 0, toPixels(p.goLeft + 900), toPixels(p.tabTop));
-    tbrNavigate->setIconSize(text ? QSize(18, 18) : QSize(22, 22));
-    picSnipe->setGeometry(toPixels(p.busyLeft), 3, toPixels(500), toPixels(500) - 6);
-    SSTab1->setGeometry(0, toPixels(p.tabTop), toPixels(p.tabWidth), toPixels(p.tabHeight));
-
-    // Positions on a tab count from the tab control's top; its pages start below the tab strip.
-    const int strip = SSTab1->tabBar()->height();
-    const auto onPage = [strip](int twips) { return qMax(0, toPixels(twips) - strip); };
-    for (QWidget* browser : { m_brwSnipe->widget(), m_brwAuction->widget() })
-        browser->setGeometry(0, onPage(800), toPixels(p.browserWidth), toPixels(p.browserHeight));
-    lblCobbleton->move(toPixels(p.linkLeft), onPage(390));
-    tbrSnipe->setGeometry(toPixels(135), onPage(360), toPixels(1050), toPixels(420));
-    cboAddress->setGeometry(toPixels(1200), onPage(390), toPixels(p.addressWidth), toPixels(330));
-    tbrGo->setGeometry(toPixels(p.goLeft), onPage(360), toPixels(870), toPixels(420));
-    timStar->start();
-}
-
-void FMain::AnimateBusy()
-{
-    nStarFrame = busy_frames::next(nStarFrame);
-    const bool large = buttonTextShown();
-    const platform::WebBrowser& watched = auctionTabInFront() ? *m_brwAuction : *m_brwSnipe;
-    const int picture = watched.busy() ? nStarFrame : busy_frames::kIdlePicture;
-    if (picture == m_shownPicture && large == m_shownLarge)
-        return;
-    picSnipe->setPixmap(pictures::Star(picture, large));
-    m_shownPicture = picture;
-    m_shownLarge = large;
-}
-
-void FMain::ExitProgram()
-{
-    if (sUser.isEmpty())
-        ShowPasswordDialog();
-    BeginAppEnd();
-}
-
-void FMain::BeginAppEnd()
-{
-    m_ending = true;
-    setCursor(Qt::WaitCursor);
-    setEnabled(false);
-    timAppEnd->start();
-    m_brwAuction->navigate(GetSiteHomeAddress());
-}
-
-void FMain::closeEvent(QCloseEvent* event)
-{
-    if (event->spontaneous()) {
-        // The close box: the exit command's own steps, which end in a close by the program.
-        event->ignore();
-        if (!m_ending)
-            ExitProgram();
-        return;
-    }
-    Form_Unload();
-    event->accept();
-}
-
-void FMain::ShutDown()
-{
-    Form_Unload();
-}
-
-void FMain::Form_Unload()
-{
-    if (m_unloaded)
-        return;
-    m_unloaded = true;
-    m_openWindows->closeAllBut(this);
-    int checked = 0;
-    for (int i = 1; i <= 7; ++i) {
-        if (mnuOptionsSite[i]->isChecked())
-            checked = i;
-    }
-    settings::write(m_services.settings, settings::kSite, QString::number(checked));
-    settings::write(
-        m_services.settings, settings::kTextLabels, buttonTextShown() ? QString() : QLatin1String(settings::kOff));
-    timStar->stop();
-    timTimer->stop();
-    timAppEnd->stop();
-    emit ended();
+    emit checkForUpdate();
 }
 
 bool FMain::eventFilter(QObject* watched, QEvent* event)

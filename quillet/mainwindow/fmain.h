@@ -38,8 +38,6 @@ public:
         platform::Shell& shell;
         platform::MessageBoxes& messages;
         QString programFolder;
-        // Started as the last step of the load sequence.
-        std::function<void()> checkForUpdate;
         // Where the about box looks for the system-information tool; none: the tool counts as not installed.
         const platform::SystemInfoLocator* systemInfo = nullptr;
         // The browser favorites: their folder, the import's file dialog and the shell's favorites helper.
@@ -92,6 +90,8 @@ public:
     QTabWidget* tabs() const { return SSTab1; }
 
 signals:
+    // The last step of the load sequence: the version check starts now.
+    void checkForUpdate();
     // The shutdown steps are done: the program ends now.
     void ended();
 
@@ -117,8 +117,11 @@ private:
     void createButtonBarStatusMenu();
     void connectBrowserEvents();
 
+    enum class Ending { ByProgram, Shutdown };
+
     void Form_Load();
-    void Form_Unload();
+    void Form_Unload(Ending ending);
+    void ReportUnsavedSettings(Ending ending);
     void BeginAppEnd();
     void TabSwitched(int previousTab);
     void AnimateBusy();

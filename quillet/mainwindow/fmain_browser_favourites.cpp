@@ -4,10 +4,10 @@
 
 #include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
+#include "platform/product.h"
 #include "platform/shell_ui_helper.h"
 #include "platform/web_browser.h"
 #include "quillet/favourites/fiefavorites.h"
-#include "quillet/mainwindow/refresh_rule.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -38,7 +38,7 @@ void FMain::AddToBrowserFavorites()
     const QString address = m_brwAuction->locationAddress();
     const QString name = m_brwAuction->locationName();
     if (name.isEmpty()) {
-        m_services.messages.ask(this, QLatin1String(ui_state::kTitle),
+        m_services.messages.ask(this, QLatin1String(product::kTitle),
             QStringLiteral("You must navigate to a webpage and be viewing it\r\nto add it to your favorites list."),
             platform::MessageIcon::None, platform::MessageButtons::Ok);
         return;

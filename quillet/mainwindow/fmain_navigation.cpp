@@ -105,6 +105,8 @@ void FMain::CaptionProgress()
 
 void FMain::NavigateButtonClicked(int index)
 {
+    // The buttons go by the flag the tab switch keeps, the menu items by the tab in front: the design's two rules,
+    // which name the same browser from the end of the load sequence on.
     switch (index) {
     case 1:
         BrowseBack(v_bSnipeTabActive);

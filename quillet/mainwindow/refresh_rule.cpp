@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/mainwindow/refresh_rule.h"
 
+#include "platform/product.h"
+
 namespace ui_state
 {
 
 QString Caption(const QString& second)
 {
-    return QLatin1String(kTitle) + QLatin1String(" > ") + second;
+    return QLatin1String(product::kTitle) + QLatin1String(" > ") + second;
 }
 
 Outputs RefreshUiState(const Inputs& in)

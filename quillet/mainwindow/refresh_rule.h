@@ -8,8 +8,6 @@
 namespace ui_state
 {
 
-inline constexpr char kTitle[] = "Lastbell Quillet";
-
 struct Inputs {
     QString addressText;
     bool auctionTabInFront = false;

@@ -8,13 +8,12 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 FPassword::FPassword(platform::SettingsStore& settings, platform::MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent,
+    : NoEscapeDialog(parent,
         Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowCloseButtonHint)
     , m_settings(settings)
@@ -86,8 +85,7 @@ void FPassword::Save()
     if (!settings::write(m_settings, settings::kUser, user)
         || !settings::write(m_settings, settings::kPassword, password)) {
         m_messages.ask(this, windowTitle(),
-            QStringLiteral("Your user name and password could not be saved.\rThe settings file cannot be "
-                           "written; check that your home folder is writable and not full."),
+            settings::SaveFailureText(QStringLiteral("Your user name and password"), m_settings.lastFailure()),
             platform::MessageIcon::Critical, platform::MessageButtons::Ok);
         return;
     }
@@ -101,16 +99,6 @@ void FPassword::Cancel()
 {
     m_cancelled = true;
     done(Rejected);
-}
-
-void FPassword::keyPressEvent(QKeyEvent* event)
-{
-    // Escape is not bound to Cancel.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void FPassword::closeEvent(QCloseEvent* event)

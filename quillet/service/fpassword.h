@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QDialog>
+#include "platform/no_escape_dialog.h"
 
 class QLineEdit;
 
@@ -12,7 +12,7 @@ class SettingsStore;
 } // namespace platform
 
 // Saves the Lastbell user name and password.
-class FPassword final : public QDialog
+class FPassword final : public platform::NoEscapeDialog
 {
     Q_OBJECT
 public:
@@ -24,7 +24,6 @@ public:
     QString EnteredPassword() const { return m_enteredPassword; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/service/ftoolbar.h"
 
-#include "quillet/mainwindow/refresh_rule.h"
+#include "platform/product.h"
 #include "quillet/service/number_text.h"
 #include "quillet/service/snipe_icon.h"
 
@@ -9,7 +9,6 @@
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QTimer>
@@ -64,12 +63,12 @@ void ItemBox::dropEvent(QDropEvent* event)
 }
 
 FToolbar::FToolbar(QWidget* parent)
-    : QDialog(parent,
+    : NoEscapeDialog(parent,
         Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
             | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("FToolbar"));
-    setWindowTitle(QLatin1String(ui_state::kTitle));
+    setWindowTitle(QLatin1String(product::kTitle));
 
     lblItem = new QLabel(QStringLiteral("&eBay Item #"), this);
     lblItem->setObjectName(QStringLiteral("lblItem"));
@@ -130,12 +129,4 @@ void FToolbar::closeEvent(QCloseEvent* event)
     if (event->spontaneous())
         m_wasClosed = true;
     QDialog::closeEvent(event);
-}
-
-void FToolbar::keyPressEvent(QKeyEvent* event)
-{
-    // Escape is not a way out: the window ends only by Snipe! or its close box.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
 }

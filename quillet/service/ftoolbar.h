@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QDialog>
+#include "platform/no_escape_dialog.h"
 #include <QLineEdit>
 
 class QAction;
@@ -24,7 +24,7 @@ protected:
 
 // The small always-on-top window that stands in for the main window: type or drop an item number, press Snipe!.
 // Shown with exec(); it ends by hiding itself (Snipe!) or by its close box.
-class FToolbar final : public QDialog
+class FToolbar final : public platform::NoEscapeDialog
 {
     Q_OBJECT
 public:
@@ -37,7 +37,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void UpdateSnipeButton();

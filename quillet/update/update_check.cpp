@@ -3,8 +3,8 @@
 
 #include "platform/http_transfer.h"
 #include "platform/message_boxes.h"
+#include "platform/product.h"
 #include "platform/shell.h"
-#include "quillet/commands/program_version.h"
 #include "quillet/update/fnewversion.h"
 #include "quillet/update/version_reply.h"
 
@@ -37,14 +37,14 @@ void UpdateCheck::StateChanged(int state)
 void UpdateCheck::ReadVersionReply()
 {
     const QString page = intUpdate.readText(version_reply::kReadChars);
-    if (!version_reply::OffersUpdate(page, program_version::Text()) || !m_prompt(m_owner))
+    if (!version_reply::OffersUpdate(page, QLatin1String(product::kVersion)) || !m_prompt(m_owner))
         return;
     const QString updater = QDir(m_programFolder).filePath(QStringLiteral("Freshbolt"));
     if (m_shell.startProgram(updater)) {
         emit quitForUpdate();
         return;
     }
-    m_messageBoxes.ask(m_owner, QStringLiteral("Lastbell Quillet"),
+    m_messageBoxes.ask(m_owner, QLatin1String(product::kTitle),
         u"Freshbolt could not be started from " + updater + u".\r\rLastbell Quillet has not been updated.",
         platform::MessageIcon::Critical, platform::MessageButtons::Ok);
 }

@@ -11,24 +11,11 @@ namespace
 const QString kLogin = "http://www.lastbell.com/secure/login.cfm";
 }
 
-class TestStartupLogin : public QObject
+class TestStartupLogin : public WebFixtureTest
 {
     Q_OBJECT
-    WebFixture* f = nullptr;
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init()
-    {
-        f = new WebFixture;
-        QVERIFY(f->start());
-    }
-    void cleanup()
-    {
-        delete f;
-        f = nullptr;
-    }
-
     void savedCredentialsArriveAsTheExactBody()
     {
         const QString password = QString::fromUtf8("p&=+% \xc3\xa9");

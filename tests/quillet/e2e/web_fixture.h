@@ -13,6 +13,7 @@
 #include <QNetworkProxy>
 #include <QNetworkProxyFactory>
 #include <QStandardPaths>
+#include <QTest>
 #include <QWebEngineProfile>
 #include <memory>
 
@@ -41,7 +42,7 @@ struct WebFixture {
     void open(bool hasAccount)
     {
         window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, QStringLiteral("/nonexistent"),
-                                             {}, nullptr, &specialFolders, &fileDialogs,
+                                             nullptr, &specialFolders, &fileDialogs,
                                              [this](QWidget* owner) {
                                                  return std::make_unique<platform::QtShellUIHelper>(specialFolders,
                                                      messages, owner, QStringLiteral("Lastbell Quillet"));
@@ -63,4 +64,21 @@ struct WebFixture {
         }
         return found;
     }
+};
+
+// The shared set-up of the tests on real web views: a fresh simulator and profile for every test function.
+class WebFixtureTest : public QObject
+{
+    Q_OBJECT
+protected:
+    std::unique_ptr<WebFixture> f;
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init()
+    {
+        f = std::make_unique<WebFixture>();
+        QVERIFY(f->start());
+    }
+    void cleanup() { f.reset(); }
 };

@@ -22,10 +22,9 @@ constexpr int kTimeout = 20000;
 
 } // namespace
 
-class TestSnipeEndToEnd : public QObject
+class TestSnipeEndToEnd : public WebFixtureTest
 {
     Q_OBJECT
-    WebFixture* f = nullptr;
 
     QWebEngineView* view(platform::WebBrowser& browser) { return static_cast<platform::QtWebBrowser&>(browser).view(); }
 
@@ -74,18 +73,6 @@ class TestSnipeEndToEnd : public QObject
     }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init()
-    {
-        f = new WebFixture;
-        QVERIFY(f->start());
-    }
-    void cleanup()
-    {
-        delete f;
-        f = nullptr;
-    }
-
     void ctrlZInTheAuctionPageOpensTheSetUpPage()
     {
         QVERIFY(openLoggedIn());

@@ -5,6 +5,7 @@
 #include "quillet/update/fnewversion.h"
 #include "quillet/update/update_check.h"
 #include "quillet/update/version_reply.h"
+#include "tests/support/modal_answer.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -43,12 +44,10 @@ struct Rig {
     QSignalSpy quit { &check, &UpdateCheck::quitForUpdate };
 };
 
-// Answers the modal dialog once it is up.
+// Answers the modal dialog once it is up: a button by name, or the close box for none.
 void clickInDialog(const QString& button)
 {
-    QTimer::singleShot(0, qApp, [button] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        QVERIFY(dialog);
+    whenModal([button](QWidget* dialog) {
         if (button.isEmpty())
             dialog->close();
         else

@@ -5,6 +5,7 @@
 #include "platform/http_transfer.h"
 #include "platform/proxy_setup.h"
 #include "quillet/update/update_check.h"
+#include "tests/support/modal_answer.h"
 #include "tests/support/simulator_process.h"
 
 #include <QApplication>
@@ -54,14 +55,13 @@ void TestUpdateEndToEnd::publishedVersion()
     platform::FakeMessageBoxes boxes;
     // The real dialog: the user answers "Update Now" as soon as it is up.
     QStringList shown;
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, this, [&shown] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
+    QObject answerOnlyDuringThisRow;
+    whenModal(
+        [&shown](QWidget* dialog) {
             shown.append(dialog->windowTitle());
             dialog->findChild<QPushButton*>(u"cmdUpdateNow"_s)->click();
-        }
-    });
-    answer.start(10);
+        },
+        &answerOnlyDuringThisRow);
     UpdateCheck check(intUpdate, shell, boxes, u"/prog"_s, nullptr);
     QSignalSpy answered(&intUpdate, &platform::HttpTransfer::stateChanged);
     QSignalSpy quit(&check, &UpdateCheck::quitForUpdate);

@@ -7,11 +7,11 @@
 #include "platform/fakes/fake_shell.h"
 #include "platform/fakes/fake_web_browser.h"
 #include "quillet/mainwindow/fmain.h"
+#include "tests/support/modal_answer.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QStandardPaths>
-#include <QTimer>
 #include <QtTest/qtestspontaneevent.h>
 #include <functional>
 #include <memory>
@@ -37,7 +37,7 @@ struct FMainFixture {
         snipe = snipeBrowser.get();
         auction = auctionBrowser.get();
         window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, QStringLiteral("/opt/quillet"),
-                                             [this] { ++updateChecks; }, nullptr, &specialFolders, &fileDialogs,
+                                             nullptr, &specialFolders, &fileDialogs,
                                              [this](QWidget*) {
                                                  ++shellUIHelpersMade;
                                                  auto helper = std::make_unique<platform::FakeShellUIHelper>();
@@ -45,6 +45,7 @@ struct FMainFixture {
                                                  return helper;
                                              } },
             std::move(snipeBrowser), std::move(auctionBrowser));
+        QObject::connect(window.get(), &FMain::checkForUpdate, [this] { ++updateChecks; });
         window->Initialize(hasAccount);
     }
 
@@ -64,18 +65,3 @@ struct FMainFixture {
 
     template <typename T> T* child(const char* name) const { return window->findChild<T*>(QLatin1String(name)); }
 };
-
-// Runs `answer` on the next modal dialog once it is up.
-inline void whenModal(std::function<void(QWidget*)> answer)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            answer(modal);
-        }
-    });
-    poll->start();
-}

@@ -293,6 +293,41 @@ private slots:
         QCOMPARE(ended.count(), 1); // settings are written once
     }
 
+    // Settings that cannot be written: after an ordinary exit the user is told in a box, at a shutdown on
+    // standard error; either way the program still ends.
+    void unsavedSettingsAtTheEnd_data()
+    {
+        QTest::addColumn<bool>("shutdown");
+        QTest::newRow("closed by the program") << false;
+        QTest::newRow("shutdown") << true;
+    }
+    void unsavedSettingsAtTheEnd()
+    {
+        QFETCH(bool, shutdown);
+        FMainFixture f;
+        f.show();
+        f.settings.failWrites = true;
+        f.settings.failReason = "Permission denied";
+        QSignalSpy ended(f.window.get(), &FMain::ended);
+        if (shutdown) {
+            QTest::ignoreMessage(
+                QtCriticalMsg, "Lastbell Quillet: settings not saved to /home/user/settings.ini: Permission denied");
+            f.window->ShutDown();
+        } else {
+            f.window->close();
+        }
+        QCOMPARE(ended.count(), 1);
+        if (shutdown) {
+            QVERIFY(f.messages.questions.isEmpty());
+            return;
+        }
+        QCOMPARE(f.messages.questions.size(), 1);
+        QCOMPARE(f.messages.questions[0].title, QString("Lastbell Quillet"));
+        QCOMPARE(f.messages.questions[0].text,
+            QString("Your choice of site and of button texts could not be saved.\r\r"
+                    "/home/user/settings.ini:\rPermission denied"));
+    }
+
     void openWindowsAreClosedLastOpenedFirst()
     {
         FMainFixture f;

@@ -33,6 +33,7 @@ private slots:
         QFETCH(QString, press);
         platform::FakeSettingsStore settings;
         platform::FakeShell shell;
+        platform::FakeMessageBoxes messages;
         if (!stored.isEmpty())
             settings.values.insert("Settings/StartScreen", stored);
         bool shown = false;
@@ -45,17 +46,38 @@ private slots:
             else
                 screen->findChild<QPushButton*>(press)->click();
         });
-        QTEST(AskHasAccount(settings, shell), "answer");
+        QTEST(AskHasAccount(settings, shell, messages), "answer");
         QVERIFY(shown);
         QTEST(settings.values.value("Settings/StartScreen"), "storedAfter");
+        QVERIFY(messages.questions.isEmpty());
+    }
+
+    // The tick cannot be stored: the answer still counts, and the user learns why the screen will come back.
+    void unsavedTickIsTold()
+    {
+        platform::FakeSettingsStore settings;
+        platform::FakeShell shell;
+        platform::FakeMessageBoxes messages;
+        settings.failWrites = true;
+        whenModal([](QWidget* screen) {
+            screen->findChild<QCheckBox*>("chkHasAccount")->setChecked(true);
+            screen->findChild<QPushButton*>("cmdYes")->click();
+        });
+        QVERIFY(AskHasAccount(settings, shell, messages));
+        QCOMPARE(settings.writes, QStringList { "Settings/StartScreen" });
+        QCOMPARE(messages.questions.size(), 1);
+        QCOMPARE(messages.questions[0].text,
+            QString("Your choice not to show the welcome screen again could not be saved.\r\r"
+                    "/home/user/settings.ini:\rNo space left on device"));
     }
 
     void turnedOffMeansAnAccountWithoutAsking()
     {
         platform::FakeSettingsStore settings;
         platform::FakeShell shell;
+        platform::FakeMessageBoxes messages;
         settings.values.insert("Settings/StartScreen", "N");
-        QVERIFY(AskHasAccount(settings, shell));
+        QVERIFY(AskHasAccount(settings, shell, messages));
         QVERIFY(settings.writes.isEmpty());
     }
 };

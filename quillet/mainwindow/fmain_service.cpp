@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
-// The main window's site choice and Lastbell credentials.
+// The main window's service commands: the site choice, the Lastbell credentials, and the snipe with its floating
+// toolbar.
 #include "quillet/mainwindow/fmain.h"
 
 #include "platform/web_browser.h"
 #include "quillet/app/settings_keys.h"
 #include "quillet/service/fpassword.h"
+#include "quillet/service/ftoolbar.h"
 #include "quillet/service/sites.h"
+#include "quillet/service/snipe_address.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QTabWidget>
 
 void FMain::SelectSite(int index)
@@ -44,4 +48,27 @@ void FMain::ShowPasswordDialog()
         sUser = dialog.EnteredUser();
         sPassword = dialog.EnteredPassword();
     }
+}
+
+void FMain::SnipeCurrentAuction()
+{
+    m_brwSnipe->navigate(snipe::SetUpAddress(snipe::ItemTextFromAddress(cboAddress->currentText())));
+    SSTab1->setCurrentIndex(0);
+}
+
+void FMain::ShowFloatingToolbar()
+{
+    // No owner: the toolbar stands in for the main window, which is hidden meanwhile.
+    FToolbar toolbar;
+    hide();
+    toolbar.exec();
+    // The program ended while the toolbar was up (it was closed by the shutdown): nothing more to show or open.
+    if (m_unloaded)
+        return;
+    show();
+    activateWindow(); // the keyboard comes back to the main window with it
+    if (toolbar.WasClosed())
+        return;
+    SSTab1->setCurrentIndex(0);
+    m_brwSnipe->navigate(snipe::SetUpAddress(toolbar.ItemText()));
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/shell.h"
+#include "platform/qt_shell.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

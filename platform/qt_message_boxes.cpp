@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/message_boxes.h"
+#include "platform/qt_message_boxes.h"
 
 #include <QMessageBox>
 

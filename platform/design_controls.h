@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QRect;
+class QWidget;
+
+// Controls placed where a window's design puts them, with its fonts. Both programs' windows use these.
+namespace platform
+{
+
+// A label carrying its design name, at a place in pixels (see twips.h).
+QLabel* placedLabel(QWidget* parent, const char* name, const QString& text, const QRect& place);
+// A button carrying its design name; not a default button unless the window makes it one.
+QPushButton* placedButton(QWidget* parent, const char* name, const QString& text, const QRect& place);
+
+// The default sans family at a design's size: MS Sans Serif and Arial are not on Linux.
+QFont designFont(const QFont& base, qreal points, bool bold);
+
+// The designs' fonts are narrower than the Linux sans faces that stand in for them: shrink a one-line label's
+// font until its text fits the place the design gives it, rather than cut the text off.
+void shrinkFontToFit(QLabel* label);
+
+} // namespace platform

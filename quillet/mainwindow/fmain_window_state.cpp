@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: MIT
+// The main window's state on screen: the tab in front, the refresh of what is enabled, the layout and the busy star.
+#include "quillet/mainwindow/fmain.h"
+
+#include "platform/web_browser.h"
+#include "quillet/commands/link_label.h"
+#include "quillet/mainwindow/busy_frames.h"
+#include "quillet/mainwindow/layout_rule.h"
+#include "quillet/mainwindow/pictures.h"
+#include "quillet/mainwindow/refresh_rule.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+
+using layout::toPixels;
+
+void FMain::TabSwitched(int previousTab)
+{
+    const bool lastbellInFront = previousTab != 0;
+    tbrGo->setVisible(!lastbellInFront);
+    v_bSnipeTabActive = lastbellInFront;
+    m_panels[0]->setText(lastbellInFront ? QStringLiteral("Lastbell") : QStringLiteral("Auction Browser"));
+    const bool busy = (lastbellInFront ? m_brwSnipe : m_brwAuction)->busy();
+    m_panels[1]->setText(busy ? QStringLiteral("Working . . .") : QStringLiteral("Done"));
+    lblCobbleton->setVisible(lastbellInFront);
+    RefreshUiState();
+}
+
+bool FMain::buttonTextShown() const
+{
+    return mnuButtonBarStatusViewLabels->isChecked();
+}
+
+bool FMain::auctionTabInFront() const
+{
+    return SSTab1->currentIndex() == 1;
+}
+
+platform::WebBrowser& FMain::currentBrowser() const
+{
+    return auctionTabInFront() ? *m_brwAuction : *m_brwSnipe;
+}
+
+void FMain::RefreshUiState()
+{
+    ui_state::Inputs in;
+    in.addressText = cboAddress->currentText();
+    in.auctionTabInFront = auctionTabInFront();
+    in.buttonTextShown = buttonTextShown();
+    in.snipeTabActive = v_bSnipeTabActive;
+    in.snipeCanGoBack = v_bSnipeCanGoBack;
+    in.snipeCanGoForward = v_bSnipeCanGoForward;
+    in.auctionCanGoBack = v_bAuctionCanGoBack;
+    in.auctionCanGoForward = v_bAuctionCanGoForward;
+    in.snipeTitle = m_brwSnipe->locationName();
+    in.auctionTitle = m_brwAuction->locationName();
+    in.snipeMenuEnabled = mnuNavigateSnipe->isEnabled();
+    const ui_state::Outputs out = ui_state::RefreshUiState(in);
+
+    for (int i = 0; i < m_navigateButtons.size(); ++i)
+        m_navigateButtons[i]->setText(out.navigateCaptions.value(i));
+    tbrNavigate->setToolButtonStyle(in.buttonTextShown ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+    m_snipeButton->setEnabled(out.snipeButtonEnabled);
+    mnuNavigateSnipe->setEnabled(out.snipeMenuEnabled);
+    m_navigateButtons[0]->setEnabled(out.backEnabled);
+    m_navigateButtons[1]->setEnabled(out.forwardEnabled);
+    setWindowTitle(out.caption);
+    mnuFavoritesAdd->setEnabled(out.addFavoriteEnabled);
+}
+
+void FMain::ToggleButtonText()
+{
+    const bool show = !buttonTextShown();
+    mnuButtonBarStatusViewLabels->setChecked(show);
+    mnuOptionsText->setChecked(show);
+    RefreshUiState();
+    LayoutControls();
+}
+
+void FMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    LayoutControls();
+}
+
+void FMain::LayoutControls()
+{
+    const QWidget* central = centralWidget();
+    const bool text = buttonTextShown();
+    const layout::Placement p = layout::LayoutControls({ layout::toTwips(central->width()),
+        layout::toTwips(central->height() + statusBar()->height()), layout::toTwips(frameGeometry().width()), text });
+    tbrNavigate->setGeometry(0, 0, toPixels(p.goLeft + 900), toPixels(p.tabTop));
+    tbrNavigate->setIconSize(text ? QSize(18, 18) : QSize(22, 22));
+    picSnipe->setGeometry(toPixels(p.busyLeft), 3, toPixels(500), toPixels(500) - 6);
+    SSTab1->setGeometry(0, toPixels(p.tabTop), toPixels(p.tabWidth), toPixels(p.tabHeight));
+
+    // Positions on a tab count from the tab control's top; its pages start below the tab strip.
+    const int strip = SSTab1->tabBar()->height();
+    const auto onPage = [strip](int twips) { return qMax(0, toPixels(twips) - strip); };
+    for (QWidget* browser : { m_brwSnipe->widget(), m_brwAuction->widget() })
+        browser->setGeometry(0, onPage(800), toPixels(p.browserWidth), toPixels(p.browserHeight));
+    lblCobbleton->move(toPixels(p.linkLeft), onPage(390));
+    tbrSnipe->setGeometry(toPixels(135), onPage(360), toPixels(1050), toPixels(420));
+    cboAddress->setGeometry(toPixels(1200), onPage(390), toPixels(p.addressWidth), toPixels(330));
+    tbrGo->setGeometry(toPixels(p.goLeft), onPage(360), toPixels(870), toPixels(420));
+    timStar->start();
+}
+
+void FMain::AnimateBusy()
+{
+    nStarFrame = busy_frames::next(nStarFrame);
+    const bool large = buttonTextShown();
+    const platform::WebBrowser& watched = auctionTabInFront() ? *m_brwAuction : *m_brwSnipe;
+    const int picture = watched.busy() ? nStarFrame : busy_frames::kIdlePicture;
+    if (picture == m_shownPicture && large == m_shownLarge)
+        return;
+    picSnipe->setPixmap(pictures::Star(picture, large));
+    m_shownPicture = picture;
+    m_shownLarge = large;
+}
