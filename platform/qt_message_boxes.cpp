@@ -66,6 +66,7 @@ MessageAnswer QtMessageBoxes::ask(
     QWidget* owner, const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons)
 {
     QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")); // one line break, as the shell's boxes show it
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox box(toQt(icon), title, shown, toQt(buttons), owner);
     return fromQt(box.exec(), buttons);

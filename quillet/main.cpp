@@ -4,10 +4,13 @@
 #include "platform/instance_lock.h"
 #include "platform/product.h"
 #include "platform/proxy_setup.h"
+#include "platform/qt_file_dialogs.h"
 #include "platform/qt_message_boxes.h"
 #include "platform/qt_shell.h"
+#include "platform/qt_shell_ui_helper.h"
 #include "platform/qt_web_browser.h"
 #include "platform/settings_store.h"
+#include "platform/special_folders.h"
 #include "platform/system_info_locator.h"
 #include "platform/termination_signal.h"
 #include "quillet/app/quiet_start.h"
@@ -37,6 +40,8 @@ int main(int argc, char* argv[])
     platform::QtShell shell;
     platform::QtMessageBoxes messages;
     platform::PathSystemInfoLocator systemInfo;
+    platform::XdgSpecialFolders specialFolders;
+    platform::QtFileDialogs fileDialogs;
     platform::TerminationSignal termination;
     // One persistent profile, so both browsers share their cookies; it outlives every page.
     QWebEngineProfile profile(QStringLiteral("Quillet"));
@@ -44,7 +49,12 @@ int main(int argc, char* argv[])
     const bool hasAccount = AskHasAccount(settings, shell, messages);
 
     platform::QtHttpTransfer intUpdate;
-    FMain window({ settings, shell, messages, QCoreApplication::applicationDirPath(), &systemInfo },
+    FMain window(
+        { settings, shell, messages, QCoreApplication::applicationDirPath(), &systemInfo, &specialFolders, &fileDialogs,
+            [&](QWidget* owner) {
+                return std::make_unique<platform::QtShellUIHelper>(
+                    specialFolders, messages, owner, QLatin1String(product::kTitle));
+            } },
         std::make_unique<platform::QtWebBrowser>(&profile), std::make_unique<platform::QtWebBrowser>(&profile));
     UpdateCheck updateCheck(intUpdate, shell, messages, QCoreApplication::applicationDirPath(), &window);
     // Both exist before the window is shown, which runs the load sequence that asks for the check.

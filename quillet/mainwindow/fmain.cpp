@@ -3,6 +3,7 @@
 #include "quillet/mainwindow/fmain.h"
 
 #include "platform/product.h"
+#include "platform/shell_ui_helper.h"
 #include "platform/web_browser.h"
 #include "quillet/app/settings_keys.h"
 #include "quillet/commands/link_label.h"

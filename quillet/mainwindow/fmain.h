@@ -16,9 +16,12 @@ class LinkLabel;
 
 namespace platform
 {
+class FileDialogs;
 class MessageBoxes;
 class SettingsStore;
 class Shell;
+class ShellUIHelper;
+class SpecialFolders;
 class SystemInfoLocator;
 class WebBrowser;
 } // namespace platform
@@ -37,6 +40,10 @@ public:
         QString programFolder;
         // Where the about box looks for the system-information tool; none: the tool counts as not installed.
         const platform::SystemInfoLocator* systemInfo = nullptr;
+        // The browser favorites: their folder, the import's file dialog and the shell's favorites helper.
+        const platform::SpecialFolders* specialFolders = nullptr;
+        platform::FileDialogs* fileDialogs = nullptr;
+        std::function<std::unique_ptr<platform::ShellUIHelper>(QWidget* owner)> createShellUIHelper;
     };
 
     FMain(Services services, std::unique_ptr<platform::WebBrowser> snipe, std::unique_ptr<platform::WebBrowser> auction,
@@ -66,6 +73,11 @@ public:
     QString GetSiteHomeAddress() const;
     void LoadSavedLogin();
     void ShowPasswordDialog();
+
+    // Browser favorites.
+    void ShowBrowserFavorites();
+    void AddToBrowserFavorites();
+    void ImportNetscapeFavorites();
 
     // Snipe.
     void SnipeCurrentAuction();
@@ -127,11 +139,13 @@ private:
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, QKeySequence shortcut = {});
     bool buttonTextShown() const;
     bool auctionTabInFront() const;
+    platform::ShellUIHelper* shellUIHelper();
 
     Services m_services;
     std::unique_ptr<platform::WebBrowser> m_brwSnipe;
     std::unique_ptr<platform::WebBrowser> m_brwAuction;
     std::unique_ptr<OpenWindows> m_openWindows;
+    std::unique_ptr<platform::ShellUIHelper> m_shellUIHelper; // created on first use
 
     // Controls, by their design names.
     QToolBar* tbrNavigate = nullptr;

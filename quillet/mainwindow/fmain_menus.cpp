@@ -88,9 +88,12 @@ QMenu* FMain::createFavoritesMenu()
 {
     auto* menu = new QMenu(QStringLiteral("Fa&vorites"), this);
     menu->setObjectName(QStringLiteral("mnumnuFavorites"));
-    addMenuItem(menu, "mnuFavoritesView", QStringLiteral("&View Browser Favorites..."));
+    connect(addMenuItem(menu, "mnuFavoritesView", QStringLiteral("&View Browser Favorites...")), &QAction::triggered,
+        this, &FMain::ShowBrowserFavorites);
     mnuFavoritesAdd = addMenuItem(menu, "mnuFavoritesAdd", QStringLiteral("&Add to Browser Favorites..."));
-    addMenuItem(menu, "mnuFavoritesImport", QStringLiteral("&Import Netscape Favorites..."));
+    connect(mnuFavoritesAdd, &QAction::triggered, this, &FMain::AddToBrowserFavorites);
+    connect(addMenuItem(menu, "mnuFavoritesImport", QStringLiteral("&Import Netscape Favorites...")),
+        &QAction::triggered, this, &FMain::ImportNetscapeFavorites);
     menu->addSeparator()->setObjectName(QStringLiteral("mnuFavoritesSeparate"));
     connect(addMenuItem(menu, "mnuFavoritesSellers", QStringLiteral("Favorite eBay &Sellers...")), &QAction::triggered,
         this, [this] { ShowFavoriteUsers(true); });

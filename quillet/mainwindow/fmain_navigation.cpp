@@ -123,11 +123,13 @@ void FMain::NavigateButtonClicked(int index)
     case 5:
         BrowseHome();
         break;
+    case 6:
+        ShowBrowserFavorites();
+        break;
     case 7:
         ShowFloatingToolbar();
         break;
     default:
-        // Button 6 opens the browser favorites, which come with the favourites window.
         break;
     }
 }
@@ -135,7 +137,9 @@ void FMain::NavigateButtonClicked(int index)
 void FMain::FavoritesDropDownChosen(const QString& key)
 {
     // By key, not caption; any other key does nothing.
-    if (key == QLatin1String("Sellers"))
+    if (key == QLatin1String("Favorites"))
+        ShowBrowserFavorites();
+    else if (key == QLatin1String("Sellers"))
         ShowFavoriteUsers(true);
     else if (key == QLatin1String("Bidders"))
         ShowFavoriteUsers(false);

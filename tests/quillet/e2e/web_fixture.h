@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/fakes/fake_favorites_platform.h"
 #include "platform/fakes/fake_message_boxes.h"
 #include "platform/fakes/fake_settings_store.h"
 #include "platform/fakes/fake_shell.h"
+#include "platform/qt_shell_ui_helper.h"
 #include "platform/qt_web_browser.h"
 #include "quillet/mainwindow/fmain.h"
 #include "tests/support/simulator_process.h"
@@ -21,6 +23,8 @@ struct WebFixture {
     platform::FakeSettingsStore settings;
     platform::FakeShell shell;
     platform::FakeMessageBoxes messages;
+    platform::FakeSpecialFolders specialFolders; // no favorites folder unless the test gives one
+    platform::FakeFileDialogs fileDialogs;
     std::unique_ptr<QWebEngineProfile> profile;
     QString programFolder = QStringLiteral("/nonexistent");
     std::unique_ptr<FMain> window;
@@ -38,7 +42,12 @@ struct WebFixture {
 
     void open(bool hasAccount)
     {
-        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, programFolder },
+        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, programFolder,
+                                             nullptr, &specialFolders, &fileDialogs,
+                                             [this](QWidget* owner) {
+                                                 return std::make_unique<platform::QtShellUIHelper>(specialFolders,
+                                                     messages, owner, QStringLiteral("Lastbell Quillet"));
+                                             } },
             std::make_unique<platform::QtWebBrowser>(profile.get()),
             std::make_unique<platform::QtWebBrowser>(profile.get()));
         window->Initialize(hasAccount);

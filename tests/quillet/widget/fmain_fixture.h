@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/fakes/fake_favorites_platform.h"
 #include "platform/fakes/fake_message_boxes.h"
 #include "platform/fakes/fake_settings_store.h"
 #include "platform/fakes/fake_shell.h"
@@ -24,6 +25,10 @@ struct FMainFixture {
     platform::FakeWebBrowser* auction = nullptr;
     int updateChecks = 0;
     QString programFolder = QStringLiteral("/opt/quillet");
+    platform::FakeSpecialFolders specialFolders;
+    platform::FakeFileDialogs fileDialogs;
+    platform::FakeShellUIHelper* shellUIHelper = nullptr; // once the window made it
+    int shellUIHelpersMade = 0;
     std::unique_ptr<FMain> window;
 
     void create(bool hasAccount = true)
@@ -32,7 +37,14 @@ struct FMainFixture {
         auto auctionBrowser = std::make_unique<platform::FakeWebBrowser>();
         snipe = snipeBrowser.get();
         auction = auctionBrowser.get();
-        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, programFolder },
+        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, programFolder,
+                                             nullptr, &specialFolders, &fileDialogs,
+                                             [this](QWidget*) {
+                                                 ++shellUIHelpersMade;
+                                                 auto helper = std::make_unique<platform::FakeShellUIHelper>();
+                                                 shellUIHelper = helper.get();
+                                                 return helper;
+                                             } },
             std::move(snipeBrowser), std::move(auctionBrowser));
         QObject::connect(window.get(), &FMain::checkForUpdate, [this] { ++updateChecks; });
         window->Initialize(hasAccount);

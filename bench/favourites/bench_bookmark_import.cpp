@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+// Import of a 25,000-link export with icons, through the helper with its progress window.
+// Run: QT_QPA_PLATFORM=offscreen build/bench/favourites/bench_bookmark_import
+#include "platform/fakes/fake_favorites_platform.h"
+#include "platform/fakes/fake_message_boxes.h"
+#include "platform/qt_shell_ui_helper.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProgressDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+namespace
+{
+
+constexpr int kLinks = 25000;
+constexpr int kPerFolder = 50;
+
+QByteArray chromiumExport()
+{
+    const QByteArray icon = "data:image/png;base64," + QByteArray(1500, 'Q').toBase64();
+    QByteArray out = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+                     "charset=UTF-8\">\n<TITLE>Bookmarks</TITLE>\n<H1>Bookmarks</H1>\n<DL><p>\n";
+    for (int i = 0; i < kLinks; ++i) {
+        if (i % kPerFolder == 0) {
+            if (i > 0)
+                out += "    </DL><p>\n";
+            out += "    <DT><H3 ADD_DATE=\"1700000000\">Folder " + QByteArray::number(i / kPerFolder)
+                + "</H3>\n    <DL><p>\n";
+        }
+        out += "        <DT><A HREF=\"http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=" + QByteArray::number(i)
+            + "\" ADD_DATE=\"1700000001\" ICON=\"" + icon + "\">Auction " + QByteArray::number(i) + " &amp; more</A>\n";
+    }
+    return out + "    </DL><p>\n</DL><p>\n";
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("bookmarks.html"));
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(chromiumExport()) < 0)
+        return 1;
+    out.close();
+    QDir().mkdir(dir.filePath(QStringLiteral("Favorites")));
+    platform::FakeSpecialFolders folders;
+    folders.folders.insert(platform::kCsidlFavorites, dir.filePath(QStringLiteral("Favorites")));
+    platform::FakeMessageBoxes messages;
+    platform::QtShellUIHelper helper(folders, messages, nullptr, QStringLiteral("Lastbell Quillet"));
+
+    int progressSeen = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &watch, [&progressSeen] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            progressSeen += qobject_cast<QProgressDialog*>(w) && w->isVisible() ? 1 : 0;
+    });
+    watch.start(50);
+    QElapsedTimer timer;
+    timer.start();
+    helper.ImportExportFavorites(true, file);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    std::printf("import of %d links (%.1f MB): %.2f s (goal: under 5 s); progress window seen %d times\n%s\n", kLinks,
+        out.size() / 1e6, seconds, progressSeen,
+        messages.questions.isEmpty() ? "(no message)" : qPrintable(messages.questions.last().text));
+    return 0;
+}

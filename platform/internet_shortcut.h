@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace platform
+{
+
+// An internet shortcut (".url") file: CRLF lines, "[InternetShortcut]" and "URL=" with the address in ASCII.
+QByteArray InternetShortcutContent(const QString& address);
+
+// The address as a shortcut stores it, so two addresses can be compared as stored.
+QString StoredShortcutAddress(const QString& address);
+
+// The address a shortcut file holds; empty when it holds none or cannot be read.
+QString ReadShortcutAddress(const QString& path);
+
+struct [[nodiscard]] WriteResult {
+    bool ok = true;
+    QString reason; // the operating system's words, when it failed
+};
+
+// Writes the shortcut atomically: a file beside it, then renamed over it, so an old one stays whole on failure.
+WriteResult WriteInternetShortcut(const QString& path, const QString& address);
+
+} // namespace platform
