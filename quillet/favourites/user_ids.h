@@ -3,8 +3,8 @@
 
 #include <QHash>
 #include <QString>
+#include <functional>
 #include <memory>
-#include <ranges>
 #include <vector>
 
 // One favourite marketplace user ID, exactly as entered or read.
@@ -34,10 +34,13 @@ public:
     qsizetype Count() const { return qsizetype(m_entries.size()); }
 
     // Every entry once, in list order.
-    auto NewEnum() const
+    std::vector<std::reference_wrapper<const CUserID>> NewEnum() const
     {
-        return m_entries
-            | std::views::transform([](const std::unique_ptr<CUserID>& entry) -> const CUserID& { return *entry; });
+        std::vector<std::reference_wrapper<const CUserID>> entries;
+        entries.reserve(m_entries.size());
+        for (const std::unique_ptr<CUserID>& entry : m_entries)
+            entries.emplace_back(*entry);
+        return entries;
     }
 
 private:
