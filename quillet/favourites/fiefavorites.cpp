@@ -68,15 +68,20 @@ QString FIEFavorites::SpecialFolder(int CSIDL) const
 
 void FIEFavorites::FillTree()
 {
+    // Four pictures serve every node: draw each pair once, not once a node.
+    QHash<int, QIcon> icons;
     favorites_walk::Sink sink;
-    sink.addNode = [this](const favorites_walk::Node& node) {
+    sink.addNode = [this, &icons](const favorites_walk::Node& node) {
         QTreeWidgetItem* parent = m_nodes.value(node.parentKey);
         if (m_nodes.contains(node.key) || (!node.parentKey.isEmpty() && !parent))
             return; // a node that cannot be added is passed over
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeView1);
         item->setText(0, node.text);
         item->setData(0, kKeyRole, node.key);
-        item->setIcon(0, nodeIcon(node.image, node.selectedImage));
+        const int pair = node.image * 16 + node.selectedImage;
+        if (!icons.contains(pair))
+            icons.insert(pair, nodeIcon(node.image, node.selectedImage));
+        item->setIcon(0, icons.value(pair));
         m_nodes.insert(node.key, item);
     };
     sink.processEvents = [] { QCoreApplication::processEvents(); };
