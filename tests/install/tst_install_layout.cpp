@@ -24,6 +24,7 @@ namespace
 {
 
 constexpr int kWaitMs = 30000;
+constexpr int kFirstWindowWaitMs = 120000;
 const QString kId = u"com.cobbleton.Quillet"_s;
 const QList<int> kIconSizes { 16, 24, 32, 48, 64, 128, 256 };
 
@@ -176,8 +177,9 @@ private slots:
         const QString windowClass = entryValue(entry(), u"StartupWMClass"_s);
         // (A search can fail while the start-up's short-lived windows come and go: it is tried again.)
         const QStringList search { u"search"_s, u"--onlyvisible"_s, u"--class"_s, u"^"_s + windowClass + u"$"_s };
+        // The first start on a fresh machine builds the GL and font caches with the display busy: give it longer.
         QString window;
-        QTRY_VERIFY_WITH_TIMEOUT(!(window = display.xdotool(search)).isEmpty(), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!(window = display.xdotool(search)).isEmpty(), kFirstWindowWaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(display.xdotool({ u"getwindowfocus"_s, u"-f"_s }), window, kWaitMs);
 
         // Help > Contents from the keyboard opens the help file beside the installed program.
