@@ -35,10 +35,15 @@ QFont designFont(const QFont& base, qreal points, bool bold)
 
 void shrinkFontToFit(QLabel* label)
 {
-    QFont font = label->font();
-    while (font.pointSizeF() > 6 && QFontMetricsF(font).horizontalAdvance(label->text()) > label->width())
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    label->setFont(font);
+    label->setFont(fontToFit(label->font(), label->text(), label->width()));
+}
+
+QFont fontToFit(const QFont& font, const QString& text, qreal width)
+{
+    QFont fitting = font;
+    while (fitting.pointSizeF() > 6 && QFontMetricsF(fitting).horizontalAdvance(text) > width)
+        fitting.setPointSizeF(fitting.pointSizeF() - 0.5);
+    return fitting;
 }
 
 } // namespace platform

@@ -24,5 +24,7 @@ QFont designFont(const QFont& base, qreal points, bool bold);
 // The designs' fonts are narrower than the Linux sans faces that stand in for them: shrink a one-line label's
 // font until its text fits the place the design gives it, rather than cut the text off.
 void shrinkFontToFit(QLabel* label);
+// The same rule for any text: the font, made smaller until `text` fits `width` pixels (down to 6 points).
+QFont fontToFit(const QFont& font, const QString& text, qreal width);
 
 } // namespace platform

@@ -4,7 +4,7 @@
 #include "platform/add_favorite_dialog.h"
 #include "platform/bookmark_import.h"
 #include "platform/message_boxes.h"
-#include "platform/special_folders.h"
+#include "platform/shell_folders.h"
 
 #include <QApplication>
 #include <QProgressDialog>

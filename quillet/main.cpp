@@ -10,7 +10,7 @@
 #include "platform/qt_shell_ui_helper.h"
 #include "platform/qt_web_browser.h"
 #include "platform/settings_store.h"
-#include "platform/special_folders.h"
+#include "platform/shell_folders.h"
 #include "platform/system_info_locator.h"
 #include "platform/termination_signal.h"
 #include "quillet/app/quiet_start.h"

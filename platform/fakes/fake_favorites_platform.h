@@ -3,7 +3,7 @@
 
 #include "platform/file_dialogs.h"
 #include "platform/shell_ui_helper.h"
-#include "platform/special_folders.h"
+#include "platform/shell_folders.h"
 
 #include <QHash>
 #include <QList>

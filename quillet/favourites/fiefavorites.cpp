@@ -2,7 +2,7 @@
 #include "quillet/favourites/fiefavorites.h"
 
 #include "platform/ini_reader.h"
-#include "platform/special_folders.h"
+#include "platform/shell_folders.h"
 #include "platform/twips.h"
 #include "quillet/favourites/favorites_pictures.h"
 #include "quillet/favourites/favorites_walk.h"

@@ -3,7 +3,6 @@
 
 #include "platform/design_controls.h"
 
-#include <QFontMetricsF>
 #include <QPushButton>
 #include <QRect>
 #include <QString>
@@ -24,10 +23,7 @@ inline QPushButton* makeButton(
     button->setToolTip(tooltip);
     constexpr int kRoom = 10;
     const QString shown = QString(caption).remove(QLatin1Char('&'));
-    QFont font = button->font();
-    while (font.pointSizeF() > 6 && QFontMetricsF(font).horizontalAdvance(shown) + kRoom > place.width())
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    button->setFont(font);
+    button->setFont(platform::fontToFit(button->font(), shown, place.width() - kRoom));
     return button;
 }
 

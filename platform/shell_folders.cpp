@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/special_folders.h"
+#include "platform/shell_folders.h"
 
 #include <QDir>
 #include <QStandardPaths>
