@@ -59,14 +59,15 @@ void closeBox(QWidget* window)
     qApp->notify(window, &close);
 }
 
-// Runs `answer` once a modal window of that name is up (the list window, or the add dialog over it).
+// Runs `answer` once a modal window of that name is up and active (the list window, or the add dialog over it).
+// Activation arrives a moment after the show, later still on a loaded or instrumented run.
 void whenUp(const char* name, std::function<void(QWidget*)> answer)
 {
     auto* poll = new QTimer;
     poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, name, answer] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->objectName() == QLatin1String(name)) {
+        if (modal && modal->objectName() == QLatin1String(name) && modal->isActiveWindow()) {
             poll->stop();
             poll->deleteLater();
             answer(modal);
