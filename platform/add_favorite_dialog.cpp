@@ -80,7 +80,7 @@ AddFavoriteDialog::AddFavoriteDialog(
 
 void AddFavoriteDialog::addFolderItems(QTreeWidgetItem* parent, const QString& folder)
 {
-    for (const QString& name : listFolder(folder, Listing::FoldersIncluded)) {
+    for (const QString& name : listFolder(folder).folders) {
         const QString path = folder + u'/' + name;
         if (!isPlainFolder(path))
             continue;

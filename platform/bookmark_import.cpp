@@ -61,12 +61,6 @@ public:
     }
 
 private:
-    void fail(const QString& path, const QString& reason)
-    {
-        if (m_counts.failed++ == 0)
-            m_counts.firstFailure = path + u": " + reason;
-    }
-
     // The folder's path, or empty when it could not be made.
     QString addFolder(const QString& parent, const QString& title)
     {
@@ -82,10 +76,10 @@ private:
                 ++m_counts.foldersAdded;
                 return path;
             }
-            fail(path, QString::fromLocal8Bit(std::strerror(errno)));
+            m_counts.addFailure(path, QString::fromLocal8Bit(std::strerror(errno)));
             return {};
         }
-        fail(parent + u'/' + name, QStringLiteral("too many folders of that name"));
+        m_counts.addFailure(parent + u'/' + name, QStringLiteral("too many folders of that name"));
         return {};
     }
 
@@ -114,14 +108,14 @@ private:
                 }
                 continue;
             }
-            const WriteResult written = WriteInternetShortcut(path, item.address);
+            const WriteResult written = WriteNewInternetShortcut(path, item.address);
             if (written.ok)
                 ++m_counts.favoritesAdded;
             else
-                fail(path, written.reason);
+                m_counts.addFailure(path, written.reason);
             return;
         }
-        fail(parent + u'/' + name + u".url", QStringLiteral("too many favorites of that name"));
+        m_counts.addFailure(parent + u'/' + name + u".url", QStringLiteral("too many favorites of that name"));
     }
 
     QString m_root;
@@ -149,6 +143,12 @@ int ImportCounts::skipped() const
     for (int n : skippedByKind)
         sum += n;
     return sum;
+}
+
+void ImportCounts::addFailure(const QString& path, const QString& reason)
+{
+    if (failed++ == 0)
+        firstFailure = path + u": " + reason;
 }
 
 ImportCounts ImportBookmarks(

@@ -23,13 +23,15 @@ struct ImportCounts {
     QString firstFailure; // the first of them: the path and the operating system's reason
     bool cancelled = false;
     int skipped() const;
+    void addFailure(const QString& path, const QString& reason);
 };
 
 // Writes the folders and links of a parsed bookmark file into `favoritesFolder`: folders become sub-folders
 // (one that exists is merged into), http, https and ftp links become internet shortcuts. Names are made safe;
 // a shortcut that exists with the same address is left alone, one with another address makes the new one
 // " (2)", " (3)". Nothing is written outside `favoritesFolder`, and no link found there is followed.
-// `progress` is told how many items are done and may answer false to stop.
+// `progress` is told how many items are done and may answer false to stop. The shortcuts are not yet
+// on the disk when it returns: SyncFileSystem does that, once for all of them.
 ImportCounts ImportBookmarks(const BookmarkFile& file, const QString& favoritesFolder,
     const std::function<bool(qint64 done, qint64 total)>& progress = {});
 

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "platform/folder_listing.h"
 
-#include <QDirIterator>
 #include <QFile>
 #include <algorithm>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace platform
 {
@@ -16,6 +18,26 @@ namespace
 bool isHiddenName(const QString& name)
 {
     return name.startsWith(u'.');
+}
+
+enum class EntryKind { Folder, LinkToFolder, Other };
+
+EntryKind kindOf(unsigned char type, const QByteArray& path)
+{
+    if (type == DT_DIR)
+        return EntryKind::Folder;
+    if (type != DT_LNK && type != DT_UNKNOWN)
+        return EntryKind::Other;
+    struct stat own {
+    };
+    if (::lstat(path.constData(), &own) != 0)
+        return EntryKind::Other;
+    if (S_ISDIR(own.st_mode))
+        return EntryKind::Folder;
+    struct stat target {
+    };
+    const bool toFolder = S_ISLNK(own.st_mode) && ::stat(path.constData(), &target) == 0 && S_ISDIR(target.st_mode);
+    return toFolder ? EntryKind::LinkToFolder : EntryKind::Other;
 }
 
 } // namespace
@@ -45,30 +67,39 @@ int fileAttributes(const QString& path)
     return bits;
 }
 
-bool listedBefore(const QString& a, const QString& b)
+FolderListing listFolder(const QString& folder)
 {
-    const int byUpper = a.toUpper().compare(b.toUpper());
-    return byUpper != 0 ? byUpper < 0 : a < b;
-}
-
-QStringList listFolder(const QString& folder, Listing listing)
-{
-    QDir::Filters filters = QDir::NoDotAndDotDot | QDir::System;
-    filters |= listing == Listing::FoldersIncluded ? QDir::Files | QDir::Dirs : QDir::Files | QDir::Hidden;
-    QStringList names;
-    QDirIterator entries(folder, filters);
-    while (entries.hasNext()) {
-        entries.next();
-        const QString name = entries.fileName();
-        if (listing == Listing::FoldersIncluded && isHiddenName(name))
+    // Straight from the directory entries: the file system names each entry's kind, so most need no stat.
+    const QByteArray prefix = QFile::encodeName(folder) + '/';
+    DIR* dir = ::opendir(prefix.constData());
+    if (!dir)
+        return {};
+    using Sorted = std::vector<std::pair<QString, QString>>; // upper-case form, name
+    Sorted folders;
+    Sorted files;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* raw = entry->d_name;
+        if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
             continue;
-        // A link to a folder is a folder here, as a junction is on Windows: not a file to list.
-        if (listing == Listing::HiddenFiles && entries.fileInfo().isDir())
-            continue;
-        names.append(name);
+        const EntryKind kind = kindOf(entry->d_type, prefix + raw);
+        Sorted* list = kind == EntryKind::Other          ? &files
+            : kind == EntryKind::Folder && raw[0] != '.' ? &folders
+                                                         : nullptr;
+        if (list) {
+            QString name = QFile::decodeName(raw);
+            list->emplace_back(name.toUpper(), std::move(name));
+        }
     }
-    std::sort(names.begin(), names.end(), listedBefore);
-    return names;
+    ::closedir(dir);
+    const auto names = [](Sorted& sorted) {
+        std::sort(sorted.begin(), sorted.end());
+        QStringList names;
+        names.reserve(qsizetype(sorted.size()));
+        for (auto& [upper, name] : sorted)
+            names.append(std::move(name));
+        return names;
+    };
+    return { names(folders), names(files) };
 }
 
 } // namespace platform

@@ -19,16 +19,13 @@ inline constexpr int kLink = 1024; // a symbolic link (the reparse point of Wind
 // The attribute bits of a path; -1 when it cannot be read. A symbolic link is never exactly a folder.
 int fileAttributes(const QString& path);
 
-enum class Listing {
-    FoldersIncluded, // files and folders, hidden ones left out
-    HiddenFiles, // files only, hidden ones included
+struct FolderListing {
+    QStringList folders; // no links, and no hidden ones
+    QStringList files; // all but folders and links to folders, hidden ones included
 };
 
-// The names in a folder in the order Windows' file system lists them: without regard to letter case. "." and
-// ".." are not listed. A folder that cannot be listed lists nothing.
-QStringList listFolder(const QString& folder, Listing listing);
-
-// The listing order: by the upper-case form of the names, as Windows' file system orders them.
-bool listedBefore(const QString& a, const QString& b);
+// The names in a folder in the order Windows' file system lists them: by their upper-case form. "." and ".." are
+// not listed. A folder that cannot be listed lists nothing.
+FolderListing listFolder(const QString& folder);
 
 } // namespace platform

@@ -24,4 +24,11 @@ struct [[nodiscard]] WriteResult {
 // Writes the shortcut atomically: a file beside it, then renamed over it, so an old one stays whole on failure.
 WriteResult WriteInternetShortcut(const QString& path, const QString& address);
 
+// Makes a shortcut where no file is, never replacing or writing through anything, and without waiting for the
+// disk: for writing many at once, followed by one SyncFileSystem. A failed write leaves no file.
+WriteResult WriteNewInternetShortcut(const QString& path, const QString& address);
+
+// Waits until everything written on the file system that holds `folder` is on the disk.
+WriteResult SyncFileSystem(const QString& folder);
+
 } // namespace platform

@@ -3,6 +3,7 @@
 
 #include "platform/add_favorite_dialog.h"
 #include "platform/bookmark_import.h"
+#include "platform/internet_shortcut.h"
 #include "platform/message_boxes.h"
 #include "platform/shell_folders.h"
 
@@ -102,7 +103,11 @@ void QtShellUIHelper::ImportExportFavorites(bool import, const QString& path)
             MessageButtons::Ok);
         return;
     }
-    const ImportCounts counts = ImportBookmarks(bookmarks, folder, progress.step(1));
+    ImportCounts counts = ImportBookmarks(bookmarks, folder, progress.step(1));
+    // The summary is told only once the shortcuts are on the disk.
+    const WriteResult synced = SyncFileSystem(folder);
+    if (!synced.ok)
+        counts.addFailure(folder, synced.reason);
     m_messages.ask(m_owner, m_title, ImportSummaryText(path, counts),
         counts.failed > 0 ? MessageIcon::Warning : MessageIcon::Information, MessageButtons::Ok);
 }

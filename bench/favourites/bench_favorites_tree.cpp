@@ -28,7 +28,7 @@ void fill(const QString& root)
         const QString folder = root + u"/Group " + QString::number(f % 10) + u"/Folder " + QString::number(f);
         QDir().mkpath(folder);
         for (int s = 0; s < kPerFolder; ++s)
-            (void)platform::WriteInternetShortcut(
+            (void)platform::WriteNewInternetShortcut(
                 folder + u"/Auction " + QString::number(s) + u".url", u"http://www.ebay.com/" + QString::number(s));
     }
 }

@@ -15,33 +15,34 @@ NodeKind KindOf(const QString& key)
     return key.endsWith(QLatin1Char(kSeparator)) ? NodeKind::Folder : NodeKind::Shortcut;
 }
 
-void AddFolderNodes(const QString& folder, const QString& parentKey, const Sink& sink)
+void AddShortcutNodes(const QString& folder, const QStringList& files, const QString& parentKey, const Sink& sink)
 {
-    // The whole listing first, then the nodes and the walks below.
-    QStringList kept;
-    for (const QString& name : platform::listFolder(folder, platform::Listing::FoldersIncluded)) {
-        if (platform::fileAttributes(folder + name) == platform::attributes::kDirectory)
-            kept.append(name);
-    }
-    for (const QString& name : kept) {
-        const QString path = folder + name + QLatin1Char(kSeparator);
-        sink.addNode({ path, parentKey, name, kClosedFolder, kOpenFolder });
-        AddShortcutNodes(path, path, sink);
-        AddFolderNodes(path, path, sink);
-    }
-    if (sink.processEvents)
-        sink.processEvents();
-}
-
-void AddShortcutNodes(const QString& folder, const QString& parentKey, const Sink& sink)
-{
-    for (const QString& name : platform::listFolder(folder, platform::Listing::HiddenFiles)) {
+    for (const QString& name : files) {
         // Only the last three letters count, so "myurl" is a shortcut too. A name too short to lose four
         // characters gives no node.
         if (name.size() < 4 || name.right(3).toLower() != QLatin1String("url"))
             continue;
         sink.addNode({ folder + name, parentKey, name.chopped(4), kShortcutPage, kShortcutPage });
     }
+}
+
+void AddFolderNodes(const QString& folder, const QStringList& folders, const QString& parentKey, const Sink& sink)
+{
+    // The whole listing first, then the nodes and the walks below.
+    QStringList kept;
+    for (const QString& name : folders) {
+        if (platform::fileAttributes(folder + name) == platform::attributes::kDirectory)
+            kept.append(name);
+    }
+    for (const QString& name : kept) {
+        const QString path = folder + name + QLatin1Char(kSeparator);
+        sink.addNode({ path, parentKey, name, kClosedFolder, kOpenFolder });
+        const platform::FolderListing below = platform::listFolder(path);
+        AddShortcutNodes(path, below.files, path, sink);
+        AddFolderNodes(path, below.folders, path, sink);
+    }
+    if (sink.processEvents)
+        sink.processEvents();
 }
 
 void AddAllNodes(const QString& favoritesFolder, const Sink& sink)
@@ -51,8 +52,9 @@ void AddAllNodes(const QString& favoritesFolder, const Sink& sink)
     if (favoritesFolder.isEmpty())
         return;
     const QString folder = favoritesFolder + QLatin1Char(kSeparator);
-    AddFolderNodes(folder, root, sink);
-    AddShortcutNodes(folder, root, sink);
+    const platform::FolderListing listing = platform::listFolder(folder);
+    AddFolderNodes(folder, listing.folders, root, sink);
+    AddShortcutNodes(folder, listing.files, root, sink);
 }
 
 } // namespace favorites_walk

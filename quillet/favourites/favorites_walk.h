@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // The walk of the favorites folder that builds the browser favorites tree, apart from the tree control.
@@ -35,12 +36,13 @@ struct Sink {
     std::function<void()> processEvents; // after each folder's walk
 };
 
-// Adds the sub-folders of `folder` (a path ending in the separator) under `parentKey`, each followed by its own
-// shortcuts and then its own sub-folders. Only plain folders are walked: not hidden, read-only or linked ones.
-void AddFolderNodes(const QString& folder, const QString& parentKey, const Sink& sink);
+// Adds `folders`, the listed sub-folders of `folder` (a path ending in the separator), under `parentKey`, each
+// followed by its own shortcuts and then its own sub-folders. Only plain folders are walked: not hidden, read-only
+// or linked ones. Each folder is listed once for both walks.
+void AddFolderNodes(const QString& folder, const QStringList& folders, const QString& parentKey, const Sink& sink);
 
-// Adds the internet shortcuts of `folder` under `parentKey`, hidden ones included.
-void AddShortcutNodes(const QString& folder, const QString& parentKey, const Sink& sink);
+// Adds the internet shortcuts among `files`, the listed files of `folder`, under `parentKey`, hidden ones included.
+void AddShortcutNodes(const QString& folder, const QStringList& files, const QString& parentKey, const Sink& sink);
 
 // The root node and the whole favorites folder below it; no folder (it could not be located) gives the root
 // alone, never a walk of the file system's root.

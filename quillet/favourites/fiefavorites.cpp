@@ -8,6 +8,7 @@
 #include "quillet/favourites/favorites_walk.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QTreeWidget>
@@ -68,24 +69,41 @@ QString FIEFavorites::SpecialFolder(int CSIDL) const
 
 void FIEFavorites::FillTree()
 {
+    // The nodes are built apart from the view and handed to it whole: no view update for every node.
+    QList<QTreeWidgetItem*> topLevel;
+    QHash<QString, QTreeWidgetItem*> nodes; // by key
     // Four pictures serve every node: draw each pair once, not once a node.
     QHash<int, QIcon> icons;
+    // Siblings come one after another, so their parent is looked up once.
+    QString parentKey;
+    QTreeWidgetItem* parent = nullptr;
     favorites_walk::Sink sink;
-    sink.addNode = [this, &icons](const favorites_walk::Node& node) {
-        QTreeWidgetItem* parent = m_nodes.value(node.parentKey);
-        if (m_nodes.contains(node.key) || (!node.parentKey.isEmpty() && !parent))
+    sink.addNode = [&](const favorites_walk::Node& node) {
+        if (!parent || node.parentKey != parentKey) {
+            parentKey = node.parentKey;
+            parent = nodes.value(parentKey);
+        }
+        if (!node.parentKey.isEmpty() && !parent)
             return; // a node that cannot be added is passed over
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeView1);
+        QTreeWidgetItem*& slot = nodes[node.key];
+        if (slot)
+            return;
+        auto* item = new QTreeWidgetItem;
         item->setText(0, node.text);
         item->setData(0, kKeyRole, node.key);
         const int pair = node.image * 16 + node.selectedImage;
         if (!icons.contains(pair))
             icons.insert(pair, nodeIcon(node.image, node.selectedImage));
         item->setIcon(0, icons.value(pair));
-        m_nodes.insert(node.key, item);
+        if (parent)
+            parent->addChild(item);
+        else
+            topLevel.append(item);
+        slot = item;
     };
     sink.processEvents = [] { QCoreApplication::processEvents(); };
     favorites_walk::AddAllNodes(SpecialFolder(platform::kCsidlFavorites), sink);
+    TreeView1->addTopLevelItems(topLevel);
     if (QTreeWidgetItem* root = TreeView1->topLevelItem(0)) {
         root->setExpanded(true);
         TreeView1->setCurrentItem(root);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QHash>
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -38,7 +37,6 @@ private:
 
     const platform::SpecialFolders& m_folders;
     QTreeWidget* TreeView1 = nullptr;
-    QHash<QString, QTreeWidgetItem*> m_nodes; // by key
     bool m_treeFilled = false;
     bool m_loaded = false;
     QString m_chosenAddress;

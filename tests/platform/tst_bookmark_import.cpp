@@ -222,6 +222,12 @@ private slots:
         QVERIFY(QDir(outer.filePath("elsewhere")).isEmpty());
         QVERIFY(QFileInfo::exists(favorites + "/Getting Started (2).url"));
         QVERIFY(QFileInfo::exists(favorites + "/Bookmarks Toolbar (2)/Lastbell.url"));
+        // A link that appears between the look and the write, even one pointing nowhere yet, is not written through.
+        QVERIFY(QFile::link(outer.filePath("elsewhere/made.url"), favorites + "/late.url"));
+        const platform::WriteResult late = platform::WriteNewInternetShortcut(favorites + "/late.url", "http://a/");
+        QVERIFY(!late.ok);
+        QCOMPARE(late.reason, QString("File exists"));
+        QVERIFY(!QFileInfo::exists(outer.filePath("elsewhere/made.url")));
     }
 
     void deepNestingIsBounded()
