@@ -43,6 +43,8 @@ struct Downloader::Call {
     // Shown texts and the numbers they show.
     std::pair<qint64, QString> totalText { -1, {} };
     std::pair<qint64, QString> caption { -1, {} };
+    QString timeText;
+    QString rateText;
 };
 
 } // namespace freshbolt

@@ -250,10 +250,21 @@ void Downloader::showProgress(Call& call)
     if (const auto shown = static_cast<qint64>(std::round(percent)); call.caption.first != shown)
         call.caption = { shown, FormatPattern(percent, u"##0") + u"% of " + call.destinationName + u" Completed" };
 
+    // These change with every chunk, but their texts seldom do: built in place, copied out only when they differ.
+    ShortText time;
+    FormatTime(call.secondsLeft, time);
+    time << u" (";
+    FormatBytes(static_cast<double>(call.bytesReceived), {}, time);
+    time << u" of " << call.totalText.second << u" copied)";
+    time.assignTo(call.timeText);
+    ShortText rate;
+    FormatBytes(call.bytesPerSecond, u"###.0", rate);
+    rate << u"/Sec";
+    rate.assignTo(call.rateText);
+
     ChunkProgress progress;
-    progress.timeText = FormatTime(call.secondsLeft) + u" (" + FormatBytes(static_cast<double>(call.bytesReceived))
-        + u" of " + call.totalText.second + u" copied)";
-    progress.rateText = FormatBytes(call.bytesPerSecond, QStringLiteral("###.0")) + u"/Sec";
+    progress.timeText = call.timeText;
+    progress.rateText = call.rateText;
     progress.bytesReceived = call.bytesReceived;
     progress.caption = call.caption.second;
     m_view.showChunkProgress(progress);

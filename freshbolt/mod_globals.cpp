@@ -23,7 +23,7 @@ QString nativeSeparator()
 
 } // namespace
 
-QString FormatPattern(double value, QStringView pattern)
+void FormatPattern(double value, QStringView pattern, ShortText& out)
 {
     const qsizetype point = pattern.indexOf(u'.');
     const int decimals = std::min(point < 0 ? 0 : static_cast<int>(pattern.size() - point - 1), 6);
@@ -31,8 +31,10 @@ QString FormatPattern(double value, QStringView pattern)
     static constexpr double kScales[] = { 1, 10, 100, 1000, 1e4, 1e5, 1e6 };
 
     const double rounded = std::round(std::fabs(value) * kScales[decimals]); // halves away from zero
-    if (!(rounded < 1e18))
-        return QString::number(value, 'f', decimals);
+    if (!(rounded < 1e18)) {
+        out << QString::number(value, 'f', decimals);
+        return;
+    }
     // The download shows these after every chunk: built digit by digit, without the general formatter.
     auto units = static_cast<quint64>(rounded);
     char16_t digits[24];
@@ -49,37 +51,68 @@ QString FormatPattern(double value, QStringView pattern)
     }
     if (value < 0 && rounded != 0)
         digits[--start] = u'-';
-    return QString(reinterpret_cast<const QChar*>(digits + start), static_cast<qsizetype>(std::size(digits)) - start);
+    out << QStringView(digits + start, static_cast<qsizetype>(std::size(digits)) - start);
+}
+
+void FormatBytes(double value, QStringView pattern, ShortText& out)
+{
+    const auto scaled = [&](double amount, QStringView fallback, QStringView unit) {
+        FormatPattern(amount, pattern.isEmpty() ? fallback : pattern, out);
+        out << unit;
+    };
+    if (value < 0)
+        return;
+    if (value < kKilobyte)
+        out << QString::number(value, 'g', 15) << u" bytes";
+    else if (value < kMegabyte)
+        scaled(value / kKilobyte, u"###0", u" KB");
+    else if (value <= kGigabyte - 1)
+        scaled(value / kMegabyte, u"###0.0", u" MB");
+    else
+        scaled(value / kGigabyte, u"###0.0", u" GB");
+}
+
+void FormatTime(float seconds, ShortText& out)
+{
+    // The remainders round halves to the even neighbour first and keep the sign of the dividend.
+    const auto remainder60
+        = [](float value) { return static_cast<double>(static_cast<qint64>(std::nearbyint(value)) % 60); };
+    const auto floorOf = [](float value) { return static_cast<double>(std::floor(value)); };
+    if (seconds >= 0 && seconds < 60) {
+        FormatPattern(seconds, u"0", out);
+        out << u" sec";
+    } else if (seconds >= 60 && seconds < 3600) {
+        FormatPattern(floorOf(seconds / 60), u"#0", out);
+        out << u" min ";
+        FormatPattern(remainder60(seconds), u"0", out);
+        out << u" sec";
+    } else {
+        FormatPattern(floorOf(seconds / 3600), u"#0", out);
+        out << u" hr ";
+        FormatPattern(remainder60(seconds / 60), u"0", out);
+        out << u" min";
+    }
+}
+
+QString FormatPattern(double value, QStringView pattern)
+{
+    ShortText text;
+    FormatPattern(value, pattern, text);
+    return text.view().toString();
 }
 
 QString FormatBytes(double value, const QString& pattern)
 {
-    const auto scaled = [&pattern](double amount, QStringView fallback, QStringView unit) -> QString {
-        return FormatPattern(amount, pattern.isEmpty() ? fallback : QStringView(pattern)) + unit;
-    };
-    if (value < 0)
-        return {};
-    if (value < kKilobyte)
-        return QString::number(value, 'g', 15) + u" bytes";
-    if (value < kMegabyte)
-        return scaled(value / kKilobyte, u"###0", u" KB");
-    if (value <= kGigabyte - 1)
-        return scaled(value / kMegabyte, u"###0.0", u" MB");
-    return scaled(value / kGigabyte, u"###0.0", u" GB");
+    ShortText text;
+    FormatBytes(value, pattern, text);
+    return text.view().toString();
 }
 
 QString FormatTime(float seconds)
 {
-    // The remainders round halves to the even neighbour first and keep the sign of the dividend.
-    const auto remainder60 = [](float value) { return static_cast<qint64>(std::nearbyint(value)) % 60; };
-    const auto floorOf = [](float value) { return static_cast<double>(std::floor(value)); };
-    if (seconds >= 0 && seconds < 60)
-        return FormatPattern(seconds, u"0") + u" sec";
-    if (seconds >= 60 && seconds < 3600)
-        return FormatPattern(floorOf(seconds / 60), u"#0") + u" min "
-            + FormatPattern(static_cast<double>(remainder60(seconds)), u"0") + u" sec";
-    return FormatPattern(floorOf(seconds / 3600), u"#0") + u" hr "
-        + FormatPattern(static_cast<double>(remainder60(seconds / 60)), u"0") + u" min";
+    ShortText text;
+    FormatTime(seconds, text);
+    return text.view().toString();
 }
 
 double GetFreeDiskSpace(const QString& path)

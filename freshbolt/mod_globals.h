@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "freshbolt/short_text.h"
+
 #include <QString>
 #include <functional>
 
@@ -13,6 +15,10 @@ namespace freshbolt
 QString FormatPattern(double value, QStringView pattern);
 QString FormatBytes(double value, const QString& pattern = {});
 QString FormatTime(float seconds);
+// The same texts, added to `out` in place.
+void FormatPattern(double value, QStringView pattern, ShortText& out);
+void FormatBytes(double value, QStringView pattern, ShortText& out);
+void FormatTime(float seconds, ShortText& out);
 double GetFreeDiskSpace(const QString& path);
 QString AddBackslash(const QString& path);
 QString GetPathPart(const QString& path, bool fileNamePart, bool urlForm);

@@ -8,6 +8,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QUrl>
+#include <algorithm>
 
 namespace platform
 {
@@ -112,7 +113,12 @@ QByteArray QtHttpTransfer::readChunk(int maxBytes)
     // The body arrives from Qt's network thread; wait for it with the window events running.
     while (m_reply && m_reply->bytesAvailable() == 0 && !m_reply->isFinished())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return m_reply ? m_reply->read(maxBytes) : QByteArray();
+    if (!m_reply)
+        return {};
+    // One buffer serves every chunk: the caller lets go of the last one before it asks for the next.
+    m_chunk.resize(maxBytes);
+    m_chunk.resize(std::max<qint64>(m_reply->read(m_chunk.data(), maxBytes), 0));
+    return m_chunk;
 }
 
 QString QtHttpTransfer::readText(int maxChars)

@@ -72,6 +72,7 @@ private:
     std::unique_ptr<QNetworkAccessManager> m_manager;
     QNetworkReply* m_reply = nullptr; // child of m_manager
     QString m_url;
+    QByteArray m_chunk; // the last chunk read
     bool m_headersIn = false;
 };
 

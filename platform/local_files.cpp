@@ -2,6 +2,7 @@
 #include "platform/local_files.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -30,6 +31,12 @@ FileFailure failureOf(const std::error_code& error)
     return { error.value(), QString::fromStdString(error.message()) };
 }
 
+// Small writes are gathered into large ones: each write call costs the file system about as much as a page of
+// bytes, and the download hands over one small chunk at a time. A slow transfer still reaches the disk within a
+// moment, so a partial file grows as the bytes come.
+constexpr qsizetype kWriteBatchBytes = 1 << 20;
+constexpr qint64 kWriteBatchMs = 200;
+
 class QtWritableFile final : public WritableFile
 {
 public:
@@ -41,38 +48,53 @@ public:
     bool open(qint64 offset)
     {
         errno = 0;
-        if (offset == 0 ? m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-                        : m_file.open(QIODevice::ReadWrite) && m_file.seek(offset))
+        const QIODevice::OpenMode mode
+            = QIODevice::Unbuffered | (offset == 0 ? QIODevice::WriteOnly | QIODevice::Truncate : QIODevice::ReadWrite);
+        if (m_file.open(mode) && (offset == 0 || m_file.seek(offset))) {
+            m_pending.reserve(kWriteBatchBytes);
+            m_sinceWrite.start();
             return true;
+        }
         m_failure = failureOf(m_file);
         return false;
     }
     bool write(const QByteArray& bytes) override
     {
-        errno = 0;
-        if (m_file.write(bytes) == bytes.size())
-            return true;
-        m_failure = failureOf(m_file);
-        return false;
+        m_pending.append(bytes);
+        return (m_pending.size() < kWriteBatchBytes && !m_sinceWrite.hasExpired(kWriteBatchMs)) || writePending();
     }
     bool close() override
     {
-        errno = 0;
-        // Buffered bytes meet a full disk only here.
-        const bool cut = m_file.flush() && m_file.resize(m_file.pos());
-        if (!cut)
-            m_failure = failureOf(m_file);
+        // Gathered bytes meet a full disk only here.
+        const bool cut = writePending() && resizeToPosition();
         m_file.close();
-        if (cut && m_file.error() != QFileDevice::NoError) {
-            m_failure = failureOf(m_file);
-            return false;
-        }
         return cut;
     }
     FileFailure failure() const override { return m_failure; }
 
 private:
+    bool writePending()
+    {
+        errno = 0;
+        const bool written = m_file.write(m_pending) == m_pending.size();
+        m_pending.resize(0);
+        m_sinceWrite.start();
+        if (!written)
+            m_failure = failureOf(m_file);
+        return written;
+    }
+    bool resizeToPosition()
+    {
+        errno = 0;
+        if (m_file.resize(m_file.pos()))
+            return true;
+        m_failure = failureOf(m_file);
+        return false;
+    }
+
     QFile m_file;
+    QByteArray m_pending;
+    QElapsedTimer m_sinceWrite;
     FileFailure m_failure;
 };
 
