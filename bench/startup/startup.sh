@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Start-up benchmark (not a test): time from process start until the simulator has seen both first pages
-# of Quillet (the Lastbell login post and the site's home page), against a bare two-view window loading two
-# pages the same way. Prints the median of each and the ratio.
+# of Quillet (the Lastbell login post and the site's home page, reached through the affiliate redirect), against
+# two bare two-view windows: one making the very same requests from a profile kept on disk, as Quillet does, and
+# one loading the plain login page and home page from a profile in memory. Prints the median of each and the
+# ratios.
 #   bench/startup/startup.sh [build-dir] [runs]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -44,12 +46,19 @@ for i in $(seq "$runs"); do
   printf '[Settings]\nStartScreen=N\n[Main]\nUser=demo\nPassword=secret\n' >"$XDG_CONFIG_HOME/Lastbell Quillet/Lastbell Quillet.ini"
   time_until_both '"POST","url":"http://www.lastbell.com/secure/login.cfm"' '"url":"http://www.ebay.com/"' \
     "$build/program/Quillet" >>"$work/quillet"
+  time_until_both '"POST","url":"http://www.lastbell.com/secure/login.cfm"' '"url":"http://www.ebay.com/"' \
+    "$build/bench/startup/bench_bare_two_views" --persistent --post "username=demo&temp_password=secret" \
+    http://www.lastbell.com/secure/login.cfm "http://www.qksrv.net/click-1108872-5463217?loc=http%3A//www.ebay.com" \
+    >>"$work/same"
   time_until_both '"url":"http://www.lastbell.com/secure/login.cfm"' '"url":"http://www.ebay.com/"' \
     "$build/bench/startup/bench_bare_two_views" http://www.lastbell.com/secure/login.cfm http://www.ebay.com/ \
     >>"$work/bare"
 done
 q=$(median <"$work/quillet")
+s=$(median <"$work/same")
 b=$(median <"$work/bare")
-echo "Quillet to both first pages: ${q} ms (median of $runs)"
-echo "bare two-view window:        ${b} ms (median of $runs)"
-awk -v q="$q" -v b="$b" 'BEGIN {printf "ratio Quillet / bare: %.2f\n", q / b}'
+echo "Quillet to both first pages:           ${q} ms (median of $runs)"
+echo "bare window, the same requests:        ${s} ms"
+echo "bare window, plain pages, no disk:     ${b} ms"
+awk -v q="$q" -v s="$s" -v b="$b" \
+  'BEGIN {printf "ratio Quillet / same requests: %.2f; Quillet / plain pages: %.2f\n", q / s, q / b}'

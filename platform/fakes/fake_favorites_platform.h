@@ -2,8 +2,8 @@
 #pragma once
 
 #include "platform/file_dialogs.h"
-#include "platform/shell_ui_helper.h"
 #include "platform/shell_folders.h"
+#include "platform/shell_ui_helper.h"
 
 #include <QHash>
 #include <QList>

@@ -42,12 +42,12 @@ struct WebFixture {
 
     void open(bool hasAccount)
     {
-        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, programFolder,
-                                             nullptr, &specialFolders, &fileDialogs,
-                                             [this](QWidget* owner) {
-                                                 return std::make_unique<platform::QtShellUIHelper>(specialFolders,
-                                                     messages, owner, QStringLiteral("Lastbell Quillet"));
-                                             } },
+        window = std::make_unique<FMain>(
+            FMain::Services { settings, shell, messages, programFolder, nullptr, &specialFolders, &fileDialogs,
+                [this](QWidget* owner) {
+                    return std::make_unique<platform::QtShellUIHelper>(
+                        specialFolders, messages, owner, QStringLiteral("Lastbell Quillet"));
+                } },
             std::make_unique<platform::QtWebBrowser>(profile.get()),
             std::make_unique<platform::QtWebBrowser>(profile.get()));
         window->Initialize(hasAccount);

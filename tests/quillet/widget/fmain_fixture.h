@@ -37,14 +37,14 @@ struct FMainFixture {
         auto auctionBrowser = std::make_unique<platform::FakeWebBrowser>();
         snipe = snipeBrowser.get();
         auction = auctionBrowser.get();
-        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, programFolder,
-                                             nullptr, &specialFolders, &fileDialogs,
-                                             [this](QWidget*) {
-                                                 ++shellUIHelpersMade;
-                                                 auto helper = std::make_unique<platform::FakeShellUIHelper>();
-                                                 shellUIHelper = helper.get();
-                                                 return helper;
-                                             } },
+        window = std::make_unique<FMain>(
+            FMain::Services { settings, shell, messages, programFolder, nullptr, &specialFolders, &fileDialogs,
+                [this](QWidget*) {
+                    ++shellUIHelpersMade;
+                    auto helper = std::make_unique<platform::FakeShellUIHelper>();
+                    shellUIHelper = helper.get();
+                    return helper;
+                } },
             std::move(snipeBrowser), std::move(auctionBrowser));
         QObject::connect(window.get(), &FMain::checkForUpdate, [this] { ++updateChecks; });
         window->Initialize(hasAccount);
