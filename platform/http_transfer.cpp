@@ -123,7 +123,8 @@ QByteArray QtHttpTransfer::readChunk(int maxBytes)
 
 QString QtHttpTransfer::readText(int maxChars)
 {
-    return m_reply ? fromAnsi(m_reply->readAll()).left(maxChars) : QString();
+    // One byte is one character in the 8-bit text: what is read is all that can be shown.
+    return m_reply ? fromAnsi(m_reply->read(std::max(maxChars, 0))) : QString();
 }
 
 QString QtHttpTransfer::url() const
