@@ -42,8 +42,10 @@ struct Downloader::Call {
 
     // Shown texts and the numbers they show.
     std::pair<qint64, QString> totalText { -1, {} };
-    std::pair<qint64, QString> caption { -1, {} };
+    std::pair<double, QString> caption { -1, {} };
+    std::pair<ShownNumbers, ShownNumbers> timeShown; // time left, bytes received
     QString timeText;
+    ShownNumbers rateShown;
     QString rateText;
 };
 

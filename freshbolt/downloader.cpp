@@ -243,24 +243,24 @@ void Downloader::showProgress(Call& call)
     if (call.bytesPerSecond > 0)
         call.secondsLeft = static_cast<float>(call.totalBytes - call.bytesReceived) / call.bytesPerSecond;
 
-    // Texts that change seldom are rebuilt only when the number they show changes.
-    if (call.totalText.first != call.totalBytes)
+    // The numbers change with every chunk, but the texts seldom do: each is rebuilt only when a number it shows
+    // changes.
+    const bool newTotal = call.totalText.first != call.totalBytes;
+    if (newTotal)
         call.totalText = { call.totalBytes, FormatBytes(static_cast<double>(call.totalBytes)) };
     const double percent = static_cast<double>(call.bytesReceived) / static_cast<double>(call.totalBytes) * 100;
-    if (const auto shown = static_cast<qint64>(std::round(percent)); call.caption.first != shown)
+    if (const double shown = PatternShown(percent, u"##0"); call.caption.first != shown)
         call.caption = { shown, FormatPattern(percent, u"##0") + u"% of " + call.destinationName + u" Completed" };
-
-    // These change with every chunk, but their texts seldom do: built in place, copied out only when they differ.
-    ShortText time;
-    FormatTime(call.secondsLeft, time);
-    time << u" (";
-    FormatBytes(static_cast<double>(call.bytesReceived), {}, time);
-    time << u" of " << call.totalText.second << u" copied)";
-    time.assignTo(call.timeText);
-    ShortText rate;
-    FormatBytes(call.bytesPerSecond, u"###.0", rate);
-    rate << u"/Sec";
-    rate.assignTo(call.rateText);
+    const auto time = std::pair(TimeShown(call.secondsLeft), BytesShown(static_cast<double>(call.bytesReceived), {}));
+    if (newTotal || call.timeShown != time) {
+        call.timeShown = time;
+        call.timeText = FormatTime(call.secondsLeft) + u" (" + FormatBytes(static_cast<double>(call.bytesReceived))
+            + u" of " + call.totalText.second + u" copied)";
+    }
+    if (const ShownNumbers rate = BytesShown(call.bytesPerSecond, u"###.0"); call.rateShown != rate) {
+        call.rateShown = rate;
+        call.rateText = FormatBytes(call.bytesPerSecond, QStringLiteral("###.0")) + u"/Sec";
+    }
 
     ChunkProgress progress;
     progress.timeText = call.timeText;

@@ -2,6 +2,7 @@
 #include "freshbolt/fdownload.h"
 
 #include "platform/animation_player.h"
+#include "platform/clock.h"
 #include "platform/design_controls.h"
 #include "platform/message_boxes.h"
 #include "platform/product.h"
@@ -144,7 +145,7 @@ void FDownload::startProgress(qint64 total)
 {
     ProgressBar->setRange(0, static_cast<int>(std::min<qint64>(total, INT_MAX)));
     ProgressBar->setValue(0);
-    m_progressPixel = 0;
+    m_shownCaption.clear();
 }
 
 void FDownload::showChunkProgress(const ChunkProgress& progress)
@@ -152,14 +153,17 @@ void FDownload::showChunkProgress(const ChunkProgress& progress)
     // Labels and caption ignore a text they already show, so an unchanged text costs no repaint.
     TimeLabel->setText(progress.timeText);
     RateLabel->setText(progress.rateText);
-    // The bar itself asks the style for its whole look on every new value: set it when it shows one more pixel.
-    const qint64 pixel = progress.bytesReceived * ProgressBar->width() / std::max(ProgressBar->maximum(), 1);
-    if (pixel != m_progressPixel || progress.bytesReceived >= ProgressBar->maximum()) {
-        m_progressPixel = pixel;
-        ProgressBar->setValue(static_cast<int>(std::min<qint64>(progress.bytesReceived, ProgressBar->maximum())));
+    // The window's own comparison copies its title first.
+    if (progress.caption != m_shownCaption) {
+        m_shownCaption = progress.caption;
+        setWindowTitle(m_shownCaption);
     }
-    setWindowTitle(progress.caption);
-    if (m_sinceEvents.hasExpired(kFrameMs))
+    // The bar repaints itself at once for every value it draws differently, so it takes the value once a frame,
+    // just before the events that show the frame, and at the end.
+    const bool frameDue = platform::coarseMilliseconds() - m_lastEventsMs >= kFrameMs;
+    if (frameDue || progress.bytesReceived >= ProgressBar->maximum())
+        ProgressBar->setValue(static_cast<int>(std::min<qint64>(progress.bytesReceived, ProgressBar->maximum())));
+    if (frameDue)
         processEvents();
 }
 
@@ -193,13 +197,13 @@ void FDownload::unload()
 void FDownload::processEvents()
 {
     QCoreApplication::processEvents();
-    m_sinceEvents.start();
+    m_lastEventsMs = platform::coarseMilliseconds();
 }
 
 void FDownload::waitForEvents()
 {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    m_sinceEvents.start();
+    m_lastEventsMs = platform::coarseMilliseconds();
 }
 
 platform::MessageAnswer FDownload::ask(

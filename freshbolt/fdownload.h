@@ -3,7 +3,6 @@
 
 #include "freshbolt/downloader.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 #include <chrono>
 
@@ -91,8 +90,8 @@ private:
     bool m_readyForDownload = false;
     bool m_unloading = false;
     bool m_sessionEnding = false;
-    QElapsedTimer m_sinceEvents;
-    qint64 m_progressPixel = 0;
+    qint64 m_lastEventsMs = 0; // when events were last handled, on the coarse clock
+    QString m_shownCaption;
 };
 
 } // namespace freshbolt

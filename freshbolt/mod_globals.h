@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "freshbolt/short_text.h"
-
 #include <QString>
 #include <functional>
 
@@ -15,10 +13,18 @@ namespace freshbolt
 QString FormatPattern(double value, QStringView pattern);
 QString FormatBytes(double value, const QString& pattern = {});
 QString FormatTime(float seconds);
-// The same texts, added to `out` in place.
-void FormatPattern(double value, QStringView pattern, ShortText& out);
-void FormatBytes(double value, QStringView pattern, ShortText& out);
-void FormatTime(float seconds, ShortText& out);
+
+// What the texts above show, as numbers, for texts redrawn after every chunk: equal numbers give equal texts, so
+// a text is rebuilt only when they differ. A value shown beyond digit by digit gives NaN, which equals nothing.
+double PatternShown(double value, QStringView pattern);
+struct ShownNumbers {
+    int kind = -2; // the unit (-1 for nothing), or seconds / minutes / hours; -2 before anything is shown
+    double first = 0;
+    double second = 0;
+    bool operator==(const ShownNumbers&) const = default;
+};
+ShownNumbers BytesShown(double value, QStringView pattern);
+ShownNumbers TimeShown(float seconds);
 double GetFreeDiskSpace(const QString& path);
 QString AddBackslash(const QString& path);
 QString GetPathPart(const QString& path, bool fileNamePart, bool urlForm);

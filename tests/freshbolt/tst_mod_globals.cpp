@@ -20,6 +20,7 @@ private slots:
     void formatTime();
     void formatPattern_data();
     void formatPattern();
+    void shownNumbersFollowTheTexts();
     void getPathPart_data();
     void getPathPart();
     void addBackslash_data();
@@ -105,6 +106,36 @@ void TestModGlobals::formatPattern()
     QFETCH(QString, pattern);
     QFETCH(QString, expected);
     QCOMPARE(FormatPattern(value, pattern), expected);
+}
+
+// The download rebuilds a text only when its numbers change: across every boundary of unit, rounding and sign,
+// the numbers must change exactly when the text does.
+void TestModGlobals::shownNumbersFollowTheTexts()
+{
+    const auto sweep = [](auto text, auto numbers, double from, double to, double step) -> QString {
+        for (double value = from; value < to; value += step) {
+            const double next = value + step;
+            if ((text(value) != text(next)) != (numbers(value) != numbers(next)))
+                return u"at "_s + QString::number(value, 'g', 17) + u": " + text(value) + u" / " + text(next);
+        }
+        return QString();
+    };
+    const auto bytes = [](QStringView pattern) {
+        return std::pair([pattern](double v) { return FormatBytes(v, pattern.toString()); },
+            [pattern](double v) { return BytesShown(v, pattern); });
+    };
+    const auto [rateText, rateShown] = bytes(u"###.0");
+    const auto [sizeText, sizeShown] = bytes({});
+    QCOMPARE(sweep(rateText, rateShown, -3, 3000, 0.37), QString());
+    QCOMPARE(sweep(rateText, rateShown, 1048000, 1049500, 0.61), QString());
+    QCOMPARE(sweep(sizeText, sizeShown, 1000, 1100000, 7.3), QString());
+    QCOMPARE(sweep(sizeText, sizeShown, 1073700000, 1074000000, 97.1), QString());
+    const auto timeText = [](double s) { return FormatTime(static_cast<float>(s)); };
+    const auto timeShown = [](double s) { return TimeShown(static_cast<float>(s)); };
+    QCOMPARE(sweep(timeText, timeShown, -70, 7300, 0.0913), QString());
+    const auto percentText = [](double v) { return FormatPattern(v, u"##0"); };
+    const auto percentShown = [](double v) { return PatternShown(v, u"##0"); };
+    QCOMPARE(sweep(percentText, percentShown, -2, 101, 0.013), QString());
 }
 
 void TestModGlobals::getPathPart_data()
