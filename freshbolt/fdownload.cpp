@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <utility>
 
 using platform::designFont;
 using platform::placedLabel;
@@ -133,11 +134,13 @@ void FDownload::setDestinationText(const QString& text)
 
 void FDownload::setTimeText(const QString& text)
 {
+    m_pendingProgress.reset();
     TimeLabel->setText(text);
 }
 
 void FDownload::setRateText(const QString& text)
 {
+    m_pendingProgress.reset();
     RateLabel->setText(text);
 }
 
@@ -145,26 +148,31 @@ void FDownload::startProgress(qint64 total)
 {
     ProgressBar->setRange(0, static_cast<int>(std::min<qint64>(total, INT_MAX)));
     ProgressBar->setValue(0);
-    m_shownCaption.clear();
+    m_pendingProgress.reset();
 }
 
 void FDownload::showChunkProgress(const ChunkProgress& progress)
 {
-    // Labels and caption ignore a text they already show, so an unchanged text costs no repaint.
-    TimeLabel->setText(progress.timeText);
-    RateLabel->setText(progress.rateText);
-    // The window's own comparison copies its title first.
-    if (progress.caption != m_shownCaption) {
-        m_shownCaption = progress.caption;
-        setWindowTitle(m_shownCaption);
-    }
-    // The bar repaints itself at once for every value it draws differently, so it takes the value once a frame,
-    // just before the events that show the frame, and at the end.
+    m_pendingProgress = progress;
     const bool frameDue = platform::coarseMilliseconds() - m_lastEventsMs >= kFrameMs;
     if (frameDue || progress.bytesReceived >= ProgressBar->maximum())
-        ProgressBar->setValue(static_cast<int>(std::min<qint64>(progress.bytesReceived, ProgressBar->maximum())));
+        showPendingProgress();
     if (frameDue)
         processEvents();
+}
+
+// Labels, caption and bar take the latest chunk's progress once a frame, just before the events that show the
+// frame: each of them lays itself out or repaints for every text or value it shows differently, far more often
+// than a screen can show them.
+void FDownload::showPendingProgress()
+{
+    if (!m_pendingProgress)
+        return;
+    const ChunkProgress progress = *std::exchange(m_pendingProgress, std::nullopt);
+    TimeLabel->setText(progress.timeText);
+    RateLabel->setText(progress.rateText);
+    setWindowTitle(progress.caption);
+    ProgressBar->setValue(static_cast<int>(std::min<qint64>(progress.bytesReceived, ProgressBar->maximum())));
 }
 
 std::optional<QString> FDownload::openClip(const QString& path)
@@ -209,6 +217,7 @@ void FDownload::waitForEvents()
 platform::MessageAnswer FDownload::ask(
     const QString& title, const QString& text, platform::MessageIcon icon, platform::MessageButtons buttons)
 {
+    showPendingProgress(); // the box stands over the progress as it was when it came
     return m_messageBoxes.ask(this, title, text, icon, buttons);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <chrono>
+#include <optional>
 
 class QLabel;
 class QProgressBar;
@@ -52,6 +53,7 @@ protected:
 
 private:
     void placeOffScreen();
+    void showPendingProgress();
 
     // DownloadView
     void setStatusText(const QString& text) override;
@@ -91,7 +93,7 @@ private:
     bool m_unloading = false;
     bool m_sessionEnding = false;
     qint64 m_lastEventsMs = 0; // when events were last handled, on the coarse clock
-    QString m_shownCaption;
+    std::optional<ChunkProgress> m_pendingProgress; // the latest chunk's, until the next frame shows it
 };
 
 } // namespace freshbolt

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTcpServer>
@@ -104,8 +105,16 @@ void TestDownloadEndToEnd::droppedConnectionResumes()
     QVERIFY(m_simulator.control(u"update-file?name=Quillet&size=250000"_s));
     QVERIFY(m_simulator.control(u"fault?name=Quillet&kind=drop&after=100000&times=1"_s));
     m_boxes.answers = { MessageAnswer::Retry };
+    // The window draws its progress once a frame; the box must still stand over the progress at the drop.
+    QString shownAtDrop;
+    m_boxes.whileAsking = [&] {
+        shownAtDrop
+            = m_window->windowTitle() + u" | " + m_window->findChild<QLabel*>(u"TimeLabel"_s)->text().section(u'(', 1);
+    };
 
     QVERIFY(download(kProgramUrl, m_folder.filePath(u"Quillet"_s)));
+    m_boxes.whileAsking = {};
+    QCOMPARE(shownAtDrop, u"40% of Quillet Completed | 98 KB of 244 KB copied)"_s);
     QCOMPARE(titles(), QStringList { u"Download Incomplete"_s });
     const QList<LoggedRequest> log = m_simulator.log();
     QCOMPARE(rangesAsked(log), (QStringList { u"bytes=0-"_s, u"bytes=95904-"_s }));
