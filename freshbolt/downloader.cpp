@@ -18,6 +18,8 @@ namespace
 {
 
 constexpr int kChunkBytes = 1024;
+constexpr QStringView kPercentPattern = u"##0";
+constexpr QStringView kRatePattern = u"###.0";
 
 // The number the classic HTTP component gave a request it could not start ("URL is malformed").
 constexpr int kRequestRefused = 35752;
@@ -249,17 +251,18 @@ void Downloader::showProgress(Call& call)
     if (newTotal)
         call.totalText = { call.totalBytes, FormatBytes(static_cast<double>(call.totalBytes)) };
     const double percent = static_cast<double>(call.bytesReceived) / static_cast<double>(call.totalBytes) * 100;
-    if (const double shown = PatternShown(percent, u"##0"); call.caption.first != shown)
-        call.caption = { shown, FormatPattern(percent, u"##0") + u"% of " + call.destinationName + u" Completed" };
+    if (const double shown = PatternShown(percent, kPercentPattern); call.caption.first != shown)
+        call.caption
+            = { shown, FormatPattern(percent, kPercentPattern) + u"% of " + call.destinationName + u" Completed" };
     const auto time = std::pair(TimeShown(call.secondsLeft), BytesShown(static_cast<double>(call.bytesReceived), {}));
     if (newTotal || call.timeShown != time) {
         call.timeShown = time;
         call.timeText = FormatTime(call.secondsLeft) + u" (" + FormatBytes(static_cast<double>(call.bytesReceived))
             + u" of " + call.totalText.second + u" copied)";
     }
-    if (const ShownNumbers rate = BytesShown(call.bytesPerSecond, u"###.0"); call.rateShown != rate) {
+    if (const ShownNumbers rate = BytesShown(call.bytesPerSecond, kRatePattern); call.rateShown != rate) {
         call.rateShown = rate;
-        call.rateText = FormatBytes(call.bytesPerSecond, QStringLiteral("###.0")) + u"/Sec";
+        call.rateText = FormatBytes(call.bytesPerSecond, kRatePattern) + u"/Sec";
     }
 
     ChunkProgress progress;

@@ -125,14 +125,14 @@ double PatternShown(double value, QStringView pattern)
     return value < 0 && rounded != 0 ? -rounded : rounded;
 }
 
-QString FormatBytes(double value, const QString& pattern)
+QString FormatBytes(double value, QStringView pattern)
 {
     const BytesScale scale = scaleOf(value);
     if (scale.unit < 0)
         return {};
     if (scale.unit == 0)
         return QString::number(value, 'g', 15) + scale.name;
-    return FormatPattern(scale.amount, pattern.isEmpty() ? scale.fallback : QStringView(pattern)) + scale.name;
+    return FormatPattern(scale.amount, pattern.isEmpty() ? scale.fallback : pattern) + scale.name;
 }
 
 ShownNumbers BytesShown(double value, QStringView pattern)

@@ -11,7 +11,7 @@ namespace freshbolt
 // A display pattern of "0" (digit always shown), "#" (digit when significant) and one "."; halves round away
 // from zero.
 QString FormatPattern(double value, QStringView pattern);
-QString FormatBytes(double value, const QString& pattern = {});
+QString FormatBytes(double value, QStringView pattern = {});
 QString FormatTime(float seconds);
 
 // What the texts above show, as numbers, for texts redrawn after every chunk: equal numbers give equal texts, so

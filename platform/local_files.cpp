@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/local_files.h"
 
+#include "platform/clock.h"
+
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -47,54 +48,50 @@ public:
 
     bool open(qint64 offset)
     {
-        errno = 0;
         const QIODevice::OpenMode mode
             = QIODevice::Unbuffered | (offset == 0 ? QIODevice::WriteOnly | QIODevice::Truncate : QIODevice::ReadWrite);
-        if (m_file.open(mode) && (offset == 0 || m_file.seek(offset))) {
-            m_pending.reserve(kWriteBatchBytes);
-            m_sinceWrite.start();
-            return true;
-        }
-        m_failure = failureOf(m_file);
-        return false;
+        if (!step([&] { return m_file.open(mode) && (offset == 0 || m_file.seek(offset)); }))
+            return false;
+        m_pending.reserve(kWriteBatchBytes);
+        m_lastWriteMs = coarseMilliseconds();
+        return true;
     }
     bool write(const QByteArray& bytes) override
     {
         m_pending.append(bytes);
-        return (m_pending.size() < kWriteBatchBytes && !m_sinceWrite.hasExpired(kWriteBatchMs)) || writePending();
+        const bool due = m_pending.size() >= kWriteBatchBytes || coarseMilliseconds() - m_lastWriteMs >= kWriteBatchMs;
+        return !due || writePending();
     }
     bool close() override
     {
         // Gathered bytes meet a full disk only here.
-        const bool cut = writePending() && resizeToPosition();
+        const bool cut = writePending() && step([this] { return m_file.resize(m_file.pos()); });
         m_file.close();
         return cut;
     }
     FileFailure failure() const override { return m_failure; }
 
 private:
-    bool writePending()
+    // One file operation; when it fails, why, taken while errno still holds it.
+    template <typename Operation> bool step(Operation operation)
     {
         errno = 0;
-        const bool written = m_file.write(m_pending) == m_pending.size();
-        m_pending.resize(0);
-        m_sinceWrite.start();
-        if (!written)
-            m_failure = failureOf(m_file);
-        return written;
-    }
-    bool resizeToPosition()
-    {
-        errno = 0;
-        if (m_file.resize(m_file.pos()))
+        if (operation())
             return true;
         m_failure = failureOf(m_file);
         return false;
     }
+    bool writePending()
+    {
+        const bool written = step([this] { return m_file.write(m_pending) == m_pending.size(); });
+        m_pending.resize(0);
+        m_lastWriteMs = coarseMilliseconds();
+        return written;
+    }
 
     QFile m_file;
     QByteArray m_pending;
-    QElapsedTimer m_sinceWrite;
+    qint64 m_lastWriteMs = 0; // on the coarse clock
     FileFailure m_failure;
 };
 

@@ -121,7 +121,7 @@ void TestModGlobals::shownNumbersFollowTheTexts()
         return QString();
     };
     const auto bytes = [](QStringView pattern) {
-        return std::pair([pattern](double v) { return FormatBytes(v, pattern.toString()); },
+        return std::pair([pattern](double v) { return FormatBytes(v, pattern); },
             [pattern](double v) { return BytesShown(v, pattern); });
     };
     const auto [rateText, rateShown] = bytes(u"###.0");
