@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "virtual_display.h"
 
+#include <QDeadlineTimer>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
 namespace
 {
 constexpr int kWaitMs = 30000;
-}
+// How long an answered window may take to close before the answer is given again.
+constexpr int kCloseWaitMs = 3000;
+constexpr int kPollMs = 50;
+} // namespace
 
 VirtualDisplay::~VirtualDisplay()
 {
@@ -31,6 +36,11 @@ bool VirtualDisplay::start()
 
 QString VirtualDisplay::xdotool(const QStringList& arguments) const
 {
+    return run(arguments).section(u'\n', 0, 0).trimmed();
+}
+
+QString VirtualDisplay::run(const QStringList& arguments) const
+{
     QProcess tool;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"DISPLAY"_s, m_name);
@@ -41,26 +51,62 @@ QString VirtualDisplay::xdotool(const QStringList& arguments) const
         tool.waitForFinished();
         return {};
     }
-    return QString::fromLatin1(tool.readAllStandardOutput()).section(u'\n', 0, 0).trimmed();
+    return QString::fromLatin1(tool.readAllStandardOutput());
+}
+
+QStringList VirtualDisplay::searchFor(const QString& title)
+{
+    return { u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^"_s + title + u"$"_s };
 }
 
 QString VirtualDisplay::window(const QString& title) const
 {
-    return xdotool({ u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, u"^"_s + title + u"$"_s });
+    // Polled rather than xdotool's own wait: a search fails outright when a window goes away while it looks.
+    const QDeadlineTimer deadline(kWaitMs);
+    while (!deadline.hasExpired()) {
+        const QString id = xdotool(searchFor(title));
+        if (!id.isEmpty())
+            return id;
+        QThread::msleep(kPollMs);
+    }
+    return {};
+}
+
+bool VirtualDisplay::isShown(const QString& title, const QString& id) const
+{
+    return run(searchFor(title)).split(u'\n').contains(id);
+}
+
+bool VirtualDisplay::answer(const QString& title, const QStringList& action) const
+{
+    const QString id = window(title);
+    if (id.isEmpty())
+        return false;
+    // A window that has only just been mapped can drop input it gets before it is ready; answer again
+    // while it stays open.
+    const QDeadlineTimer deadline(kWaitMs);
+    while (!deadline.hasExpired()) {
+        xdotool({ u"windowfocus"_s, u"--sync"_s, id });
+        xdotool(QStringList(action).replaceInStrings(u"%id"_s, id));
+        // Closed once two searches in a row miss it: one search can fail while another window goes.
+        const QDeadlineTimer closing(kCloseWaitMs);
+        for (int misses = 0; !closing.hasExpired(); QThread::msleep(kPollMs)) {
+            misses = isShown(title, id) ? 0 : misses + 1;
+            if (misses == 2)
+                return true;
+        }
+    }
+    return false;
 }
 
 bool VirtualDisplay::pressReturnIn(const QString& title) const
 {
-    const QString id = window(title);
-    return !id.isEmpty() && xdotool({ u"windowfocus"_s, u"--sync"_s, id }).isEmpty()
-        && xdotool({ u"key"_s, u"Return"_s }).isEmpty();
+    return answer(title, { u"key"_s, u"Return"_s });
 }
 
 bool VirtualDisplay::clickIn(const QString& title, const QPoint& at) const
 {
-    const QString id = window(title);
-    return !id.isEmpty()
-        && xdotool(
-            { u"mousemove"_s, u"--window"_s, id, QString::number(at.x()), QString::number(at.y()), u"click"_s, u"1"_s })
-               .isEmpty();
+    return answer(title,
+        { u"mousemove"_s, u"--window"_s, u"%id"_s, QString::number(at.x()), QString::number(at.y()), u"click"_s,
+            u"1"_s });
 }

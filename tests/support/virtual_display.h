@@ -19,10 +19,16 @@ public:
     QString xdotool(const QStringList& arguments) const;
     // Waits for the visible window of exactly that title; its id, or nothing.
     QString window(const QString& title) const;
+    // Answer the window of that title and wait until it has closed.
     bool pressReturnIn(const QString& title) const;
     bool clickIn(const QString& title, const QPoint& at) const;
 
 private:
+    static QStringList searchFor(const QString& title);
+    QString run(const QStringList& arguments) const;
+    bool isShown(const QString& title, const QString& id) const;
+    bool answer(const QString& title, const QStringList& action) const;
+
     QProcess m_server;
     QString m_name;
 };
