@@ -32,7 +32,6 @@ private slots:
     void updatesBothFilesAndOffersRestart();
     void restartAnswer_data();
     void restartAnswer();
-    void missingHelpFileEndsInFailureMessage();
     void terminationEndsLikeCancel();
     void secondUpdaterTouchesNothing();
 
@@ -143,25 +142,6 @@ void TestFreshboltProgram::restartAnswer()
             readFile(inFolder(u"started"_s)).trimmed(), inFolder(u"Quillet"_s).toLocal8Bit(), kWaitMs);
     else
         QVERIFY(!QFile::exists(inFolder(u"started"_s)));
-}
-
-void TestFreshboltProgram::missingHelpFileEndsInFailureMessage()
-{
-    VirtualDisplay display;
-    if (!display.start())
-        QSKIP("needs Xvfb and xdotool");
-    QVERIFY(QDir(m_folder->path()).mkdir(u"help"_s));
-    QVERIFY(writeFile(inFolder(u"help/Quillet_help.htm"_s), "old help"));
-    QVERIFY(m_simulator.control(u"fault?name=Quillet_help.htm&kind=status&code=404&times=1"_s));
-    startFreshbolt(display.name());
-
-    QVERIFY(display.pressReturnIn(u"File Not Found"_s));
-    // The program file is still fetched; then the failure message, and no restart window.
-    QVERIFY(display.pressReturnIn(u"Freshbolt"_s));
-    QVERIFY(m_freshbolt.waitForFinished(kWaitMs));
-    QCOMPARE(m_freshbolt.exitCode(), 0);
-    QCOMPARE(readFile(inFolder(u"help/Quillet_help.htm"_s)), QByteArray("old help"));
-    QCOMPARE(readFile(inFolder(u"Quillet"_s)), generatedUpdateContent(300000));
 }
 
 void TestFreshboltProgram::terminationEndsLikeCancel()

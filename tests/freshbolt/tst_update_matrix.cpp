@@ -18,7 +18,9 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -39,6 +41,9 @@ constexpr qint64 kHelpSize = 7000;
 const QByteArray kOldProgram = "old program";
 const QByteArray kOldHelp = "old help";
 const QString kFailure = u"Freshbolt"_s;
+const QString kFailureText = u"There was a failure downloading one or more of the required files. You have either "
+                             u"cancelled the update or there was a problem retrieving a file from the server.  "
+                             u"Please try again another time."_s;
 
 // What happens besides the server's faults.
 enum class Step {
@@ -59,6 +64,13 @@ enum class Step {
     NotExecutable,
     NoServer,
 };
+
+// Whatever stops the update before its first download asks the service nothing.
+bool asksNothing(Step step)
+{
+    return step == Step::SignalInPause || step == Step::SignalInLockWait || step == Step::QuilletRunning
+        || step == Step::SecondUpdater || step == Step::ReadOnlyFolder || step == Step::NoServer;
+}
 
 // A later publication of the program, as the service sends it after update-file?...&shift=1000.
 QByteArray republished(qint64 size)
@@ -110,6 +122,7 @@ private slots:
     void initTestCase();
     void update_data();
     void update();
+    void readOnlyFileSystem();
 
 private:
     static bool actInBody(Step step, const QString& fileName);
@@ -172,7 +185,7 @@ void TestUpdateMatrix::update_data()
             << QList<A>() << QStringList { title, kFailure } << true << kOldProgram << QString();
     QTest::newRow("help file answered 404")
         << QStringList { u"fault?name=Quillet_help.htm&kind=status&code=404"_s } << QString() << Step::None
-        << QList<A>() << QStringList { u"File Not Found"_s, kFailure } << false << fresh << QString();
+        << QList<A>() << QStringList { u"File Not Found"_s, kFailure } << false << fresh << kFailureText;
     QTest::newRow("empty reply") << QStringList { u"fault?name=Quillet&kind=empty"_s } << QString() << Step::None
                                  << QList<A>() << QStringList { u"Cannot Establish Connection"_s, kFailure } << true
                                  << kOldProgram << QString();
@@ -335,6 +348,7 @@ void TestUpdateMatrix::update()
     qputenv("http_proxy", m_simulator.proxyUrl().toLatin1());
 
     QCOMPARE(boxes.titles(), titles);
+    QCOMPARE(m_simulator.log().isEmpty(), asksNothing(step));
     if (!told.isEmpty())
         QVERIFY2(boxes.allText().contains(told), qPrintable(boxes.allText()));
     QCOMPARE(
@@ -345,6 +359,32 @@ void TestUpdateMatrix::update()
     QCOMPARE(partialFiles(folder.path()), QStringList());
     QCOMPARE(restart != nullptr, helpUpdated && program != kOldProgram);
     QVERIFY(took.elapsed() < 8000); // nothing waits for what cannot come
+}
+
+// The real check against a real read-only file system: told at once, with the operating system's reason.
+void TestUpdateMatrix::readOnlyFileSystem()
+{
+    QTemporaryDir mountPoint;
+    QProcess mount;
+    mount.start(u"mount"_s, { u"-t"_s, u"tmpfs"_s, u"-o"_s, u"ro,size=64k"_s, u"tmpfs"_s, mountPoint.path() });
+    if (!mount.waitForFinished() || mount.exitStatus() != QProcess::NormalExit || mount.exitCode() != 0)
+        QSKIP("needs to mount a read-only file system, which takes root");
+    const auto unmount = qScopeGuard([&mountPoint] { QProcess::execute(u"umount"_s, { mountPoint.path() }); });
+    platform::QtLocalFiles files;
+    ScriptedBoxes boxes;
+    platform::InstanceLock updateLock(mountPoint.path(), platform::LockHolder::Updater);
+    m_simulator.clearLog();
+    QElapsedTimer took;
+    took.start();
+
+    QVERIFY(!freshbolt::Main(
+        { m_transfer, m_clock, files, boxes, m_shell, m_termination }, mountPoint.path(), updateLock, { 50ms, 10s }));
+    QVERIFY(took.elapsed() < 5000); // no wait for a lock that cannot be made
+    QCOMPARE(boxes.titles(), QStringList { kFailure });
+    QCOMPARE(boxes.allText(),
+        u"Lastbell Quillet cannot be updated: files cannot be created and renamed in its program folder\r"_s
+            + mountPoint.path() + u"\r\rRead-only file system\n"_s);
+    QVERIFY(m_simulator.log().isEmpty());
 }
 
 // The user or the system acts once the file's body is arriving.
