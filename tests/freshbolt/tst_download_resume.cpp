@@ -16,8 +16,6 @@ class TestDownloadResume : public QObject
 private slots:
     void shortPartIsIncomplete_data();
     void shortPartIsIncomplete();
-    void fileChangedBeforeResume_data();
-    void fileChangedBeforeResume();
     void resumeAsksForSameFile_data();
     void resumeAsksForSameFile();
     void otherValidatorIsNoResume();
@@ -53,31 +51,6 @@ void TestDownloadResume::shortPartIsIncomplete()
         QVERIFY(rig.transfer.requests[1].extraHeaders.startsWith(u"Range: bytes=61440-\r\n"_s));
         QCOMPARE(rig.view.progressMaxima, (QList<qint64> { 300000, 300000 }));
     }
-}
-
-void TestDownloadResume::fileChangedBeforeResume_data()
-{
-    QTest::addColumn<MessageAnswer>("answer");
-    QTest::newRow("Yes fetches the new file whole") << MessageAnswer::Yes;
-    QTest::newRow("No keeps the old file") << MessageAnswer::No;
-}
-
-void TestDownloadResume::fileChangedBeforeResume()
-{
-    QFETCH(MessageAnswer, answer);
-    Rig rig;
-    // Published anew between the drop and the Retry: same size, other bytes, and no validator to tell.
-    const QByteArray first = content(250000);
-    const QByteArray second = content(250000, 'A');
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(first, 0, false, 100000));
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(second, 95904, true));
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(second));
-    rig.boxes.answers = { MessageAnswer::Retry, answer };
-
-    QCOMPARE(rig.download(), answer == MessageAnswer::Yes);
-    QCOMPARE(rig.titles(), (QStringList { u"Download Incomplete"_s, u"Unable to Resume Download"_s }));
-    QCOMPARE(rig.files.files[kDestination], answer == MessageAnswer::Yes ? second : rig.oldFile);
-    QVERIFY(rig.leftNoPartialFile());
 }
 
 void TestDownloadResume::resumeAsksForSameFile_data()

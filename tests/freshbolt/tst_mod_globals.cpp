@@ -30,8 +30,6 @@ private slots:
     void freeDiskSpace();
     void replyHeaders_data();
     void replyHeaders();
-    void contentRange_data();
-    void contentRange();
 };
 
 void TestModGlobals::formatBytes_data()
@@ -231,26 +229,6 @@ void TestModGlobals::replyHeaders()
     QFETCH(QString, firstLine);
     QCOMPARE(StatusField(block), status);
     QCOMPARE(FirstHeaderLine(block), firstLine);
-}
-
-void TestModGlobals::contentRange_data()
-{
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<qint64>("first");
-    QTest::addColumn<qint64>("total");
-    QTest::newRow("resumed part") << u"bytes 95904-249999/250000"_s << qint64(95904) << qint64(250000);
-    QTest::newRow("unknown total") << u"bytes 0-9/*"_s << qint64(-1) << qint64(-1);
-    QTest::newRow("missing") << QString() << qint64(-1) << qint64(-1);
-}
-
-void TestModGlobals::contentRange()
-{
-    QFETCH(QString, value);
-    QFETCH(qint64, first);
-    QFETCH(qint64, total);
-    const std::optional<ContentRange> range = ParseContentRange(value);
-    QCOMPARE(range ? range->first : -1, first);
-    QCOMPARE(range ? range->total : -1, total);
 }
 
 QTEST_GUILESS_MAIN(TestModGlobals)
