@@ -175,11 +175,10 @@ private slots:
 
         // The window of the class the entry names; no window manager hands it the keyboard, it takes it.
         const QString windowClass = entryValue(entry(), u"StartupWMClass"_s);
-        // (A search can fail while the start-up's short-lived windows come and go: it is tried again.)
         const QStringList search { u"search"_s, u"--onlyvisible"_s, u"--class"_s, u"^"_s + windowClass + u"$"_s };
         // The first start on a fresh machine builds the GL and font caches with the display busy: give it longer.
-        QString window;
-        QTRY_VERIFY_WITH_TIMEOUT(!(window = display.xdotool(search)).isEmpty(), kFirstWindowWaitMs);
+        const QString window = display.waitFor(search, kFirstWindowWaitMs);
+        QVERIFY(!window.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(display.xdotool({ u"getwindowfocus"_s, u"-f"_s }), window, kWaitMs);
 
         // Help > Contents from the keyboard opens the help file beside the installed program.

@@ -13,6 +13,7 @@ namespace
 constexpr int kWaitMs = 30000;
 // How long an answered window may take to close before the answer is given again.
 constexpr int kCloseWaitMs = 3000;
+// Waits do not run the event loop: a test's own process must still be there for it to wait on.
 constexpr int kPollMs = 50;
 } // namespace
 
@@ -61,10 +62,15 @@ QStringList VirtualDisplay::searchFor(const QString& title)
 
 QString VirtualDisplay::window(const QString& title) const
 {
+    return waitFor(searchFor(title), kWaitMs);
+}
+
+QString VirtualDisplay::waitFor(const QStringList& search, int timeoutMs) const
+{
     // Polled rather than xdotool's own wait: a search fails outright when a window goes away while it looks.
-    const QDeadlineTimer deadline(kWaitMs);
+    const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
-        const QString id = xdotool(searchFor(title));
+        const QString id = xdotool(search);
         if (!id.isEmpty())
             return id;
         QThread::msleep(kPollMs);

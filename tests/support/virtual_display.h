@@ -19,6 +19,8 @@ public:
     QString xdotool(const QStringList& arguments) const;
     // Waits for the visible window of exactly that title; its id, or nothing.
     QString window(const QString& title) const;
+    // Waits until an xdotool search finds a window; its id, or nothing.
+    QString waitFor(const QStringList& search, int timeoutMs) const;
     // Answer the window of that title and wait until it has closed.
     bool pressReturnIn(const QString& title) const;
     bool clickIn(const QString& title, const QPoint& at) const;
