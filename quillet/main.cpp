@@ -46,7 +46,17 @@ int main(int argc, char* argv[])
     // One persistent profile, so both browsers share their cookies; it outlives every page.
     QWebEngineProfile profile(QStringLiteral("Quillet"));
 
+    // A log-off while the welcome screen is up ends the program there; nothing has been changed yet.
+    bool endedAtWelcome = false;
+    const QMetaObject::Connection endWelcome
+        = QObject::connect(&termination, &platform::TerminationSignal::received, &app, [&endedAtWelcome] {
+              endedAtWelcome = true;
+              QCoreApplication::exit(0);
+          });
     const bool hasAccount = AskHasAccount(settings, shell, messages);
+    QObject::disconnect(endWelcome);
+    if (endedAtWelcome)
+        return 0;
 
     platform::QtHttpTransfer intUpdate;
     FMain window(

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The real Quillet in a throw-away program folder on a virtual display: the version check at start-up offers a
-// newer published version, and "Update Now" starts Freshbolt from the program folder and ends Quillet.
+// The real Quillet's start in a throw-away program folder on a virtual display: a log-off at the welcome screen,
+// and the version check, which offers a newer published version; "Update Now" starts Freshbolt from the program
+// folder and ends Quillet.
 #include "tests/support/simulator_process.h"
 #include "tests/support/virtual_display.h"
 
@@ -40,7 +41,7 @@ class TestUpdateOffer : public QObject
         return freshbolt.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    void startQuillet()
+    void startQuillet(bool welcome = false)
     {
         QProcessEnvironment environment = m_simulator.proxyEnvironment();
         environment.insert("DISPLAY", m_display.name());
@@ -49,8 +50,10 @@ class TestUpdateOffer : public QObject
         environment.insert("XDG_DATA_HOME", m_home->filePath("data"));
         environment.insert("XDG_CACHE_HOME", m_home->filePath("cache"));
         QSettings settings(m_home->filePath("config/Lastbell Quillet/Lastbell Quillet.ini"), QSettings::IniFormat);
-        settings.setValue("Settings/StartScreen", "N");
-        settings.sync();
+        if (!welcome) {
+            settings.setValue("Settings/StartScreen", "N");
+            settings.sync();
+        }
         m_quillet.setProcessEnvironment(environment);
         m_quillet.start(programFolder() + "/Quillet", {});
     }
@@ -82,6 +85,18 @@ private slots:
     {
         m_quillet.kill();
         m_quillet.waitForFinished();
+    }
+
+    void logOffAtTheWelcomeScreenEndsTheProgram()
+    {
+        startQuillet(true);
+        QVERIFY(!m_display.window("Welcome to Lastbell Quillet").isEmpty());
+        m_quillet.terminate();
+        QVERIFY(m_quillet.waitForFinished(kWaitMs));
+        QCOMPARE(m_quillet.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_quillet.exitCode(), 0);
+        QVERIFY(m_simulator.log().isEmpty()); // no page was asked for
+        QVERIFY(!QFile::exists(m_home->filePath("config/Lastbell Quillet/Lastbell Quillet.ini")));
     }
 
     void newerVersionIsOfferedAndUpdateNowHandsOver()
