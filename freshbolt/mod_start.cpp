@@ -8,6 +8,7 @@
 #include "platform/message_boxes.h"
 #include "platform/termination_signal.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QSessionManager>
@@ -40,6 +41,12 @@ void tellFolderUnwritable(const UpdaterServices& services, const QString& folder
 // Nothing is changed unless the whole update can be done, by this updater alone.
 bool mayUpdate(const UpdaterServices& services, const QString& programFolder, platform::InstanceLock& updateLock)
 {
+    // A log-off while one of these messages is up closes it: nobody is there to answer.
+    const QObject scope;
+    QObject::connect(&services.termination, &platform::TerminationSignal::received, &scope, [] {
+        if (QWidget* message = QApplication::activeModalWidget())
+            message->close();
+    });
     if (const std::optional<platform::FileFailure> failure = CheckFolderWritable(services.files, programFolder)) {
         tellFolderUnwritable(services, programFolder, failure->description);
         return false;

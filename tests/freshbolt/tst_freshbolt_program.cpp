@@ -33,6 +33,7 @@ private slots:
     void restartAnswer_data();
     void restartAnswer();
     void terminationEndsLikeCancel();
+    void secondUpdaterTouchesNothing_data();
     void secondUpdaterTouchesNothing();
 
 private:
@@ -160,8 +161,16 @@ void TestFreshboltProgram::terminationEndsLikeCancel()
     QCOMPARE(QDir(m_folder->path()).entryList({ u".*.lock"_s }, QDir::Files | QDir::Hidden), QStringList());
 }
 
+void TestFreshboltProgram::secondUpdaterTouchesNothing_data()
+{
+    QTest::addColumn<bool>("logOff");
+    QTest::newRow("its message answered") << false;
+    QTest::newRow("log-off at its message") << true;
+}
+
 void TestFreshboltProgram::secondUpdaterTouchesNothing()
 {
+    QFETCH(bool, logOff);
     VirtualDisplay display;
     if (!display.start())
         QSKIP("needs Xvfb and xdotool");
@@ -172,8 +181,14 @@ void TestFreshboltProgram::secondUpdaterTouchesNothing()
     // A second updater in the same folder says so and ends at once.
     QProcess second;
     startFreshbolt(second, display.name());
-    QVERIFY(display.pressReturnIn(u"Freshbolt"_s));
+    if (logOff) {
+        QVERIFY(!display.window(u"Freshbolt"_s).isEmpty());
+        second.terminate();
+    } else {
+        QVERIFY(display.pressReturnIn(u"Freshbolt"_s));
+    }
     QVERIFY(second.waitForFinished(kWaitMs));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
 
     // The first one completes the update undisturbed.
