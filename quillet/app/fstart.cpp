@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/app/fstart.h"
 
+#include "platform/design_controls.h"
 #include "platform/product.h"
 #include "platform/shell.h"
 #include "platform/twips.h"
@@ -15,10 +16,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace
 {
+
+// Pixels the style adds around a check box's text besides the box itself (the focus frame).
+constexpr int kCheckBoxSlack = 4;
 
 void makeHeading(QLabel* l)
 {
@@ -115,6 +120,12 @@ FStart::FStart(platform::Shell& shell, QWidget* parent)
     layout->addWidget(chkHasAccount);
     layout->addLayout(buttons);
     setFixedSize(platform::twipsSize(5820, 6120));
+    // The check box is one line across the window: its whole text stays readable in the wider Linux face.
+    const QMargins margins = layout->contentsMargins();
+    const int box = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, chkHasAccount)
+        + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, chkHasAccount);
+    chkHasAccount->setFont(platform::fontToFit(chkHasAccount->font(), chkHasAccount->text().remove(u'&'),
+        width() - margins.left() - margins.right() - box - kCheckBoxSlack));
 
     // The link's rest look comes back when the pointer moves over its surroundings.
     setMouseTracking(true);

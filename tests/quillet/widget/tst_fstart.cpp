@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "fmain_fixture.h"
+#include "quillet/app/fstart.h"
 #include "quillet/app/start.h"
 
 #include <QCheckBox>
@@ -50,6 +51,16 @@ private slots:
         QVERIFY(shown);
         QTEST(settings.values.value("Settings/StartScreen"), "storedAfter");
         QVERIFY(messages.questions.isEmpty());
+    }
+
+    void checkBoxTextIsWhole()
+    {
+        platform::FakeShell shell;
+        FStart screen(shell);
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        const auto* box = screen.findChild<QCheckBox*>("chkHasAccount");
+        QVERIFY(box->sizeHint().width() <= box->width());
     }
 
     // The tick cannot be stored: the answer still counts, and the user learns why the screen will come back.
