@@ -5,12 +5,28 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <utility>
 
 namespace freshbolt
 {
 
 inline const QString kDownloadErrorTitle = QStringLiteral("Error Downloading File");
+
+// A shown text kept with the numbers it shows, so that it is rebuilt only when they change.
+template <typename Numbers> struct ShownText {
+    std::optional<Numbers> numbers;
+    QString text;
+
+    // Takes the numbers to show; true when they are not those the text shows, so the text must be rebuilt.
+    bool takes(const Numbers& shown)
+    {
+        if (numbers == shown)
+            return false;
+        numbers = shown;
+        return true;
+    }
+};
 
 // The state of one DownloadFile call.
 struct Downloader::Call {
@@ -40,13 +56,10 @@ struct Downloader::Call {
     // A resumed reply must begin with the bytes saved last.
     QByteArray overlap;
 
-    // Shown texts and the numbers they show.
-    std::pair<qint64, QString> totalText { -1, {} };
-    std::pair<double, QString> caption { -1, {} };
-    std::pair<ShownNumbers, ShownNumbers> timeShown; // time left, bytes received
-    QString timeText;
-    ShownNumbers rateShown;
-    QString rateText;
+    ShownText<qint64> totalText;
+    ShownText<double> caption;
+    ShownText<std::pair<ShownNumbers, ShownNumbers>> timeText; // time left, bytes received
+    ShownText<ShownNumbers> rateText;
 };
 
 } // namespace freshbolt

@@ -247,29 +247,25 @@ void Downloader::showProgress(Call& call)
 
     // The numbers change with every chunk, but the texts seldom do: each is rebuilt only when a number it shows
     // changes.
-    const bool newTotal = call.totalText.first != call.totalBytes;
+    const bool newTotal = call.totalText.takes(call.totalBytes);
     if (newTotal)
-        call.totalText = { call.totalBytes, FormatBytes(static_cast<double>(call.totalBytes)) };
+        call.totalText.text = FormatBytes(static_cast<double>(call.totalBytes));
     const double percent = static_cast<double>(call.bytesReceived) / static_cast<double>(call.totalBytes) * 100;
-    if (const double shown = PatternShown(percent, kPercentPattern); call.caption.first != shown)
-        call.caption
-            = { shown, FormatPattern(percent, kPercentPattern) + u"% of " + call.destinationName + u" Completed" };
-    const auto time = std::pair(TimeShown(call.secondsLeft), BytesShown(static_cast<double>(call.bytesReceived), {}));
-    if (newTotal || call.timeShown != time) {
-        call.timeShown = time;
-        call.timeText = FormatTime(call.secondsLeft) + u" (" + FormatBytes(static_cast<double>(call.bytesReceived))
-            + u" of " + call.totalText.second + u" copied)";
+    if (call.caption.takes(PatternShown(percent, kPercentPattern)))
+        call.caption.text = FormatPattern(percent, kPercentPattern) + u"% of " + call.destinationName + u" Completed";
+    if (call.timeText.takes({ TimeShown(call.secondsLeft), BytesShown(static_cast<double>(call.bytesReceived), {}) })
+        || newTotal) {
+        call.timeText.text = FormatTime(call.secondsLeft) + u" (" + FormatBytes(static_cast<double>(call.bytesReceived))
+            + u" of " + call.totalText.text + u" copied)";
     }
-    if (const ShownNumbers rate = BytesShown(call.bytesPerSecond, kRatePattern); call.rateShown != rate) {
-        call.rateShown = rate;
-        call.rateText = FormatBytes(call.bytesPerSecond, kRatePattern) + u"/Sec";
-    }
+    if (call.rateText.takes(BytesShown(call.bytesPerSecond, kRatePattern)))
+        call.rateText.text = FormatBytes(call.bytesPerSecond, kRatePattern) + u"/Sec";
 
     ChunkProgress progress;
-    progress.timeText = call.timeText;
-    progress.rateText = call.rateText;
+    progress.timeText = call.timeText.text;
+    progress.rateText = call.rateText.text;
     progress.bytesReceived = call.bytesReceived;
-    progress.caption = call.caption.second;
+    progress.caption = call.caption.text;
     m_view.showChunkProgress(progress);
 }
 

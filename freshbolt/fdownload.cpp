@@ -99,9 +99,7 @@ void FDownload::EndSession()
 {
     m_sessionEnding = true;
     m_downloader.Cancel();
-    // Nobody is there to answer: a question closes with its cancelling answer.
-    if (QWidget* question = QApplication::activeModalWidget())
-        question->close();
+    CloseOpenQuestion();
 }
 
 void FDownload::placeOffScreen()
@@ -219,6 +217,12 @@ platform::MessageAnswer FDownload::ask(
 {
     showPendingProgress(); // the box stands over the progress as it was when it came
     return m_messageBoxes.ask(this, title, text, icon, buttons);
+}
+
+void CloseOpenQuestion()
+{
+    if (QWidget* question = QApplication::activeModalWidget())
+        question->close();
 }
 
 } // namespace freshbolt

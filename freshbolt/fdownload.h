@@ -96,4 +96,8 @@ private:
     std::optional<ChunkProgress> m_pendingProgress; // the latest chunk's, until the next frame shows it
 };
 
+// Closes the question on screen, if any, with its cancelling answer: at the session's end nobody is there to
+// answer it.
+void CloseOpenQuestion();
+
 } // namespace freshbolt

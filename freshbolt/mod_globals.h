@@ -18,7 +18,7 @@ QString FormatTime(float seconds);
 // a text is rebuilt only when they differ. A value shown beyond digit by digit gives NaN, which equals nothing.
 double PatternShown(double value, QStringView pattern);
 struct ShownNumbers {
-    int kind = -2; // the unit (-1 for nothing), or seconds / minutes / hours; -2 before anything is shown
+    int kind = 0; // the unit (-1 for nothing), or seconds / minutes / hours
     double first = 0;
     double second = 0;
     bool operator==(const ShownNumbers&) const = default;

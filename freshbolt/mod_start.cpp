@@ -8,7 +8,6 @@
 #include "platform/message_boxes.h"
 #include "platform/termination_signal.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QSessionManager>
@@ -43,10 +42,7 @@ bool mayUpdate(const UpdaterServices& services, const QString& programFolder, pl
 {
     // A log-off while one of these messages is up closes it: nobody is there to answer.
     const QObject scope;
-    QObject::connect(&services.termination, &platform::TerminationSignal::received, &scope, [] {
-        if (QWidget* message = QApplication::activeModalWidget())
-            message->close();
-    });
+    QObject::connect(&services.termination, &platform::TerminationSignal::received, &scope, &CloseOpenQuestion);
     if (const std::optional<platform::FileFailure> failure = CheckFolderWritable(services.files, programFolder)) {
         tellFolderUnwritable(services, programFolder, failure->description);
         return false;

@@ -16,14 +16,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace
 {
-
-// Pixels the style adds around a check box's text besides the box itself (the focus frame).
-constexpr int kCheckBoxSlack = 4;
 
 void makeHeading(QLabel* l)
 {
@@ -121,11 +117,12 @@ FStart::FStart(platform::Shell& shell, QWidget* parent)
     layout->addLayout(buttons);
     setFixedSize(platform::twipsSize(5820, 6120));
     // The check box is one line across the window: its whole text stays readable in the wider Linux face.
+    // What the box needs besides its text (the box, the gap, the focus frame), measured as the box measures.
+    const int besideText = chkHasAccount->sizeHint().width()
+        - chkHasAccount->fontMetrics().size(Qt::TextShowMnemonic, chkHasAccount->text()).width();
     const QMargins margins = layout->contentsMargins();
-    const int box = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, chkHasAccount)
-        + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, chkHasAccount);
     chkHasAccount->setFont(platform::fontToFit(chkHasAccount->font(), chkHasAccount->text().remove(u'&'),
-        width() - margins.left() - margins.right() - box - kCheckBoxSlack));
+        width() - margins.left() - margins.right() - besideText));
 
     // The link's rest look comes back when the pointer moves over its surroundings.
     setMouseTracking(true);

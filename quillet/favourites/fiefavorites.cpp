@@ -74,15 +74,9 @@ void FIEFavorites::FillTree()
     QHash<QString, QTreeWidgetItem*> nodes; // by key
     // Four pictures serve every node: draw each pair once, not once a node.
     QHash<int, QIcon> icons;
-    // Siblings come one after another, so their parent is looked up once.
-    QString parentKey;
-    QTreeWidgetItem* parent = nullptr;
     favorites_walk::Sink sink;
     sink.addNode = [&](const favorites_walk::Node& node) {
-        if (!parent || node.parentKey != parentKey) {
-            parentKey = node.parentKey;
-            parent = nodes.value(parentKey);
-        }
+        QTreeWidgetItem* parent = nodes.value(node.parentKey);
         if (!node.parentKey.isEmpty() && !parent)
             return; // a node that cannot be added is passed over
         QTreeWidgetItem*& slot = nodes[node.key];
