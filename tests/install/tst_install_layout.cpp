@@ -24,7 +24,6 @@ namespace
 {
 
 constexpr int kWaitMs = 30000;
-constexpr int kFirstWindowWaitMs = 120000;
 const QString kId = u"com.cobbleton.Quillet"_s;
 const QList<int> kIconSizes { 16, 24, 32, 48, 64, 128, 256 };
 
@@ -176,8 +175,7 @@ private slots:
         // The window of the class the entry names; no window manager hands it the keyboard, it takes it.
         const QString windowClass = entryValue(entry(), u"StartupWMClass"_s);
         const QStringList search { u"search"_s, u"--onlyvisible"_s, u"--class"_s, u"^"_s + windowClass + u"$"_s };
-        // The first start on a fresh machine builds the GL and font caches with the display busy: give it longer.
-        const QString window = display.waitFor(search, kFirstWindowWaitMs);
+        const QString window = display.waitFor(search, VirtualDisplay::kFirstWindowWaitMs);
         QVERIFY(!window.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(display.xdotool({ u"getwindowfocus"_s, u"-f"_s }), window, kWaitMs);
 

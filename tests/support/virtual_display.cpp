@@ -10,7 +10,6 @@ using namespace Qt::StringLiterals;
 
 namespace
 {
-constexpr int kWaitMs = 30000;
 // How long an answered window may take to close before the answer is given again.
 constexpr int kCloseWaitMs = 3000;
 // Waits do not run the event loop: a test's own process must still be there for it to wait on.
@@ -60,9 +59,9 @@ QStringList VirtualDisplay::searchFor(const QString& title)
     return { u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^"_s + title + u"$"_s };
 }
 
-QString VirtualDisplay::window(const QString& title) const
+QString VirtualDisplay::window(const QString& title, int timeoutMs) const
 {
-    return waitFor(searchFor(title), kWaitMs);
+    return waitFor(searchFor(title), timeoutMs);
 }
 
 QString VirtualDisplay::waitFor(const QStringList& search, int timeoutMs) const
@@ -88,11 +87,11 @@ bool VirtualDisplay::answer(const QString& title, const QStringList& action) con
     const QString id = window(title);
     if (id.isEmpty())
         return false;
-    // A window that has only just been mapped can drop input it gets before it is ready; answer again
-    // while it stays open.
+    // A window that has only just been mapped can refuse the focus or drop input it gets before it is ready;
+    // answer again while it stays open. (xdotool's own wait for the focus would wait for good on a refusal.)
     const QDeadlineTimer deadline(kWaitMs);
     while (!deadline.hasExpired()) {
-        xdotool({ u"windowfocus"_s, u"--sync"_s, id });
+        xdotool({ u"windowfocus"_s, id });
         xdotool(QStringList(action).replaceInStrings(u"%id"_s, id));
         // Closed once two searches in a row miss it: one search can fail while another window goes.
         const QDeadlineTimer closing(kCloseWaitMs);

@@ -10,6 +10,12 @@
 class VirtualDisplay
 {
 public:
+    // How long a window or xdotool may take.
+    static constexpr int kWaitMs = 30000;
+    // How long a program's first window may take on a fresh, busy machine, which builds its GL and font caches
+    // first.
+    static constexpr int kFirstWindowWaitMs = 120000;
+
     ~VirtualDisplay();
     // False when Xvfb or xdotool is missing or the server does not come up.
     bool start();
@@ -18,7 +24,7 @@ public:
     // Runs xdotool; its first line of output, or nothing when it failed or took too long.
     QString xdotool(const QStringList& arguments) const;
     // Waits for the visible window of exactly that title; its id, or nothing.
-    QString window(const QString& title) const;
+    QString window(const QString& title, int timeoutMs = kWaitMs) const;
     // Waits until an xdotool search finds a window; its id, or nothing.
     QString waitFor(const QStringList& search, int timeoutMs) const;
     // Answer the window of that title and wait until it has closed.
