@@ -8,10 +8,10 @@
 #include "platform/proxy_setup.h"
 #include "platform/qt_message_boxes.h"
 #include "platform/qt_shell.h"
+#include "platform/session_end.h"
 #include "platform/termination_signal.h"
 
 #include <QApplication>
-#include <QSessionManager>
 
 int main(int argc, char* argv[])
 {
@@ -33,8 +33,6 @@ int main(int argc, char* argv[])
             QCoreApplication::applicationDirPath(), updateLock);
     if (!restart)
         return 0;
-    QObject::connect(&termination, &platform::TerminationSignal::received, &app, &QCoreApplication::quit);
-    QObject::connect(
-        &app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) { QCoreApplication::quit(); });
+    platform::OnSessionEnd(termination, &app, &QCoreApplication::quit);
     return app.exec();
 }

@@ -6,11 +6,10 @@
 #include "freshbolt/update_files.h"
 #include "platform/instance_lock.h"
 #include "platform/message_boxes.h"
-#include "platform/termination_signal.h"
+#include "platform/session_end.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QGuiApplication>
-#include <QSessionManager>
 
 using namespace std::chrono_literals;
 
@@ -40,9 +39,9 @@ void tellFolderUnwritable(const UpdaterServices& services, const QString& folder
 // Nothing is changed unless the whole update can be done, by this updater alone.
 bool mayUpdate(const UpdaterServices& services, const QString& programFolder, platform::InstanceLock& updateLock)
 {
-    // A log-off while one of these messages is up closes it: nobody is there to answer.
+    // A session that ends while one of these messages is up closes it.
     const QObject scope;
-    QObject::connect(&services.termination, &platform::TerminationSignal::received, &scope, &CloseOpenQuestion);
+    platform::OnSessionEnd(services.termination, &scope, &CloseOpenQuestion);
     if (const std::optional<platform::FileFailure> failure = CheckFolderWritable(services.files, programFolder)) {
         tellFolderUnwritable(services, programFolder, failure->description);
         return false;
@@ -67,9 +66,7 @@ std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& p
 
     FDownload download(
         { services.transfer, services.clock, services.files, services.messageBoxes }, programFolder, timings.pause);
-    QObject::connect(&services.termination, &platform::TerminationSignal::received, &download, &FDownload::EndSession);
-    QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, &download,
-        [&download](QSessionManager&) { download.EndSession(); });
+    platform::OnSessionEnd(services.termination, &download, [&download] { download.EndSession(); });
     const auto ending = [&download] { return download.SessionEnding(); };
     download.show();
     while (!download.ReadyForDownload() && !ending())

@@ -9,6 +9,7 @@
 #include "platform/qt_shell.h"
 #include "platform/qt_shell_ui_helper.h"
 #include "platform/qt_web_browser.h"
+#include "platform/session_end.h"
 #include "platform/settings_store.h"
 #include "platform/shell_folders.h"
 #include "platform/system_info_locator.h"
@@ -19,7 +20,6 @@
 #include "quillet/update/update_check.h"
 
 #include <QApplication>
-#include <QSessionManager>
 #include <QWebEngineProfile>
 
 int main(int argc, char* argv[])
@@ -46,15 +46,17 @@ int main(int argc, char* argv[])
     // One persistent profile, so both browsers share their cookies; it outlives every page.
     QWebEngineProfile profile(QStringLiteral("Quillet"));
 
-    // A log-off while the welcome screen is up ends the program there; nothing has been changed yet.
+    // A session that ends while the welcome screen is up ends the program there; nothing has been changed yet.
     bool endedAtWelcome = false;
-    const QMetaObject::Connection endWelcome
-        = QObject::connect(&termination, &platform::TerminationSignal::received, &app, [&endedAtWelcome] {
-              endedAtWelcome = true;
-              QCoreApplication::exit(0);
-          });
-    const bool hasAccount = AskHasAccount(settings, shell, messages);
-    QObject::disconnect(endWelcome);
+    bool hasAccount = false;
+    {
+        const QObject welcome;
+        platform::OnSessionEnd(termination, &welcome, [&endedAtWelcome] {
+            endedAtWelcome = true;
+            QCoreApplication::exit(0);
+        });
+        hasAccount = AskHasAccount(settings, shell, messages);
+    }
     if (endedAtWelcome)
         return 0;
 
@@ -72,9 +74,7 @@ int main(int argc, char* argv[])
     // Freshbolt has started: close by program, which saves the settings but skips the exit command's steps.
     QObject::connect(&updateCheck, &UpdateCheck::quitForUpdate, &window, &QWidget::close);
     QObject::connect(&window, &FMain::ended, &app, [] { QCoreApplication::exit(0); });
-    QObject::connect(&termination, &platform::TerminationSignal::received, &window, &FMain::ShutDown);
-    QObject::connect(
-        &app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager&) { window.ShutDown(); });
+    platform::OnSessionEnd(termination, &window, [&window] { window.ShutDown(); });
     window.Initialize(hasAccount);
     window.show();
     // Without a window manager nothing hands the keyboard to a new window; ask for it.
