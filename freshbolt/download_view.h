@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/message_boxes.h"
+#include "platform/core/message_boxes.h"
 
 #include <QString>
 #include <optional>

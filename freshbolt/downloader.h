@@ -4,9 +4,9 @@
 #include "freshbolt/download_view.h"
 #include "freshbolt/mod_globals.h"
 #include "freshbolt/reply_headers.h"
-#include "platform/clock.h"
-#include "platform/http_transfer.h"
-#include "platform/local_files.h"
+#include "platform/core/clock.h"
+#include "platform/core/http_transfer.h"
+#include "platform/core/local_files.h"
 
 #include <QFileDevice>
 #include <QString>

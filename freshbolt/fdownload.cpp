@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "freshbolt/fdownload.h"
 
-#include "platform/animation_player.h"
-#include "platform/clock.h"
-#include "platform/design_controls.h"
-#include "platform/message_boxes.h"
-#include "platform/product.h"
-#include "platform/twips.h"
+#include "platform/core/clock.h"
+#include "platform/core/message_boxes.h"
+#include "platform/core/product.h"
+#include "platform/core/twips.h"
+#include "platform/ui/animation_player.h"
+#include "platform/ui/design_controls.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -2,9 +2,9 @@
 #include "freshbolt/frestart.h"
 
 #include "freshbolt/update_files.h"
-#include "platform/design_controls.h"
-#include "platform/shell.h"
-#include "platform/twips.h"
+#include "platform/core/shell.h"
+#include "platform/core/twips.h"
+#include "platform/ui/design_controls.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
 // Freshbolt's composition root: the one place where the real platform adapters are chosen.
 #include "freshbolt/mod_start.h"
-#include "platform/clock.h"
-#include "platform/http_transfer.h"
-#include "platform/instance_lock.h"
-#include "platform/local_files.h"
-#include "platform/proxy_setup.h"
-#include "platform/qt_message_boxes.h"
-#include "platform/qt_shell.h"
-#include "platform/session_end.h"
-#include "platform/termination_signal.h"
+#include "platform/core/clock.h"
+#include "platform/core/http_transfer.h"
+#include "platform/core/instance_lock.h"
+#include "platform/core/local_files.h"
+#include "platform/core/proxy_setup.h"
+#include "platform/core/termination_signal.h"
+#include "platform/ui/qt_message_boxes.h"
+#include "platform/ui/qt_shell.h"
+#include "platform/ui/session_end.h"
 
 #include <QApplication>
 

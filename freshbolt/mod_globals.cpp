@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "freshbolt/mod_globals.h"
 
-#include "platform/local_files.h"
+#include "platform/core/local_files.h"
 
 #include <QDir>
 #include <cmath>

@@ -4,9 +4,9 @@
 #include "freshbolt/fdownload.h"
 #include "freshbolt/folder_check.h"
 #include "freshbolt/update_files.h"
-#include "platform/instance_lock.h"
-#include "platform/message_boxes.h"
-#include "platform/session_end.h"
+#include "platform/core/instance_lock.h"
+#include "platform/core/message_boxes.h"
+#include "platform/ui/session_end.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/hosts.h"
+#include "platform/core/hosts.h"
 
 #include <QList>
 #include <QString>

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: MIT
 // Quillet's composition root: the one place where the real platform adapters are chosen.
-#include "platform/http_transfer.h"
-#include "platform/instance_lock.h"
-#include "platform/product.h"
-#include "platform/proxy_setup.h"
-#include "platform/qt_file_dialogs.h"
-#include "platform/qt_message_boxes.h"
-#include "platform/qt_shell.h"
-#include "platform/qt_shell_ui_helper.h"
-#include "platform/qt_web_browser.h"
-#include "platform/session_end.h"
-#include "platform/settings_store.h"
-#include "platform/shell_folders.h"
-#include "platform/system_info_locator.h"
-#include "platform/termination_signal.h"
+#include "platform/core/favorites/shell_folders.h"
+#include "platform/core/http_transfer.h"
+#include "platform/core/instance_lock.h"
+#include "platform/core/product.h"
+#include "platform/core/proxy_setup.h"
+#include "platform/core/settings_store.h"
+#include "platform/core/system_info_locator.h"
+#include "platform/core/termination_signal.h"
+#include "platform/ui/qt_file_dialogs.h"
+#include "platform/ui/qt_message_boxes.h"
+#include "platform/ui/qt_shell.h"
+#include "platform/ui/qt_shell_ui_helper.h"
+#include "platform/ui/qt_web_browser.h"
+#include "platform/ui/session_end.h"
 #include "quillet/app/quiet_start.h"
 #include "quillet/app/start.h"
 #include "quillet/mainwindow/fmain.h"
@@ -21,6 +21,8 @@
 
 #include <QApplication>
 #include <QWebEngineProfile>
+
+using namespace quillet;
 
 int main(int argc, char* argv[])
 {

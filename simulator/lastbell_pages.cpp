@@ -2,7 +2,7 @@
 // The Lastbell site: login, the logged-in start page, sign-up, snipe set-up, news.
 #include "simulator/pages.h"
 
-#include "platform/hosts.h"
+#include "platform/core/hosts.h"
 
 #include <string_view>
 

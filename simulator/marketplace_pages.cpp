@@ -2,7 +2,7 @@
 // The marketplace: the sites' home pages, auction pages, a user's listings and bids, the affiliate redirect.
 #include "simulator/pages.h"
 
-#include "platform/hosts.h"
+#include "platform/core/hosts.h"
 
 #include <array>
 #include <functional>

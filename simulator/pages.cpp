@@ -2,7 +2,7 @@
 // The page frame, the not-found page and the maker's own pages.
 #include "simulator/pages.h"
 
-#include "platform/hosts.h"
+#include "platform/core/hosts.h"
 
 namespace simulator
 {

@@ -6,7 +6,7 @@
 #include "simulator/pages.h"
 #include "simulator/update_folder.h"
 
-#include "platform/hosts.h"
+#include "platform/core/hosts.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 #include "simulator/connection.h"
 #include "simulator/pages.h"
 
-#include "platform/hosts.h"
+#include "platform/core/hosts.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Throughput of the updater's download, window shown, against curl fetching the same file from the same server.
 #include "freshbolt/fdownload.h"
-#include "platform/clock.h"
-#include "platform/fakes/fake_message_boxes.h"
-#include "platform/http_transfer.h"
-#include "platform/local_files.h"
+#include "platform/core/clock.h"
+#include "platform/core/http_transfer.h"
+#include "platform/core/local_files.h"
+#include "tests/support/fakes/fake_message_boxes.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/app/fstart.h"
 
-#include "platform/design_controls.h"
-#include "platform/product.h"
-#include "platform/shell.h"
-#include "platform/twips.h"
+#include "platform/core/product.h"
+#include "platform/core/shell.h"
+#include "platform/core/twips.h"
+#include "platform/ui/design_controls.h"
 #include "quillet/commands/help_commands.h"
 #include "quillet/commands/link_label.h"
 #include "quillet/commands/named_label.h"
@@ -17,6 +17,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+namespace quillet
+{
 
 namespace
 {
@@ -144,3 +147,5 @@ bool FStart::eventFilter(QObject* watched, QEvent* event)
         lblCobbleton->resetLook();
     return QDialog::eventFilter(watched, event);
 }
+
+} // namespace quillet

@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/no_escape_dialog.h"
+#include "platform/ui/no_escape_dialog.h"
 
 class QCheckBox;
-class LinkLabel;
 
 namespace platform
 {
 class Shell;
 } // namespace platform
+
+namespace quillet
+{
+
+class LinkLabel;
 
 // The welcome screen: does the user have a Lastbell account?
 class FStart final : public platform::NoEscapeDialog
@@ -30,3 +34,5 @@ private:
     LinkLabel* lblCobbleton = nullptr;
     bool m_hasAccount = false;
 };
+
+} // namespace quillet

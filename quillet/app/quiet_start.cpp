@@ -4,6 +4,9 @@
 #include <QLoggingCategory>
 #include <QStringList>
 
+namespace quillet
+{
+
 namespace quiet_start
 {
 
@@ -55,3 +58,5 @@ void Apply()
 }
 
 } // namespace quiet_start
+
+} // namespace quillet

@@ -6,6 +6,9 @@
 
 #include <optional>
 
+namespace quillet
+{
+
 // The web engine reports its start-up (GL set-up, GPU messages) and the pages' console on the terminal.
 // Quillet starts quietly unless QUILLET_DEBUG is set; a user who set the logging variables keeps them.
 namespace quiet_start
@@ -23,3 +26,5 @@ Settings QuietSettings(const QProcessEnvironment& given);
 void Apply();
 
 } // namespace quiet_start
+
+} // namespace quillet

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/app/settings_keys.h"
 
-#include "platform/settings_store.h"
+#include "platform/core/settings_store.h"
 
-namespace settings
+namespace quillet
+{
+
+namespace settings_keys
 {
 
 QString read(const platform::SettingsStore& store, Key key)
@@ -33,4 +36,6 @@ int siteIndexFromStored(const QString& storedValue)
     return ok && index >= 1 && index <= 7 ? index : 1;
 }
 
-} // namespace settings
+} // namespace settings_keys
+
+} // namespace quillet

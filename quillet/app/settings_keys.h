@@ -9,8 +9,11 @@ class SettingsStore;
 struct SettingsFailure;
 } // namespace platform
 
+namespace quillet
+{
+
 // Every section and key the program reads or writes, and the readers that apply their defaults.
-namespace settings
+namespace settings_keys
 {
 
 struct Key {
@@ -38,4 +41,6 @@ bool isOn(const QString& storedValue); // exact, case-sensitive: only "N" is off
 // A stored site that is not a whole number from 1 to 7 reads as empty, which is site 1.
 int siteIndexFromStored(const QString& storedValue);
 
-} // namespace settings
+} // namespace settings_keys
+
+} // namespace quillet

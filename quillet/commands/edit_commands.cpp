@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/commands/edit_commands.h"
 
-#include "platform/web_browser.h"
+#include "platform/core/web_browser.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QWidget>
+
+namespace quillet
+{
 
 namespace
 {
@@ -68,3 +71,5 @@ void EditFind(platform::WebBrowser& browser)
 {
     browser.showFindBar();
 }
+
+} // namespace quillet

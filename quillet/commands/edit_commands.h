@@ -10,6 +10,9 @@ namespace platform
 class WebBrowser;
 }
 
+namespace quillet
+{
+
 // The Edit menu, acting on the control that has the focus. In a web browser only Copy does anything: it copies
 // the page selection. Other controls cut, copy and paste through their own slots.
 void EditCut(QWidget* focused, const QList<platform::WebBrowser*>& browsers);
@@ -21,3 +24,5 @@ void EditFind(platform::WebBrowser& browser);
 
 // The browser whose control holds the focused widget, if any.
 platform::WebBrowser* BrowserHolding(const QWidget* focused, const QList<platform::WebBrowser*>& browsers);
+
+} // namespace quillet

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/commands/fabout.h"
 
-#include "platform/message_boxes.h"
-#include "platform/product.h"
-#include "platform/shell.h"
-#include "platform/system_info_locator.h"
+#include "platform/core/message_boxes.h"
+#include "platform/core/product.h"
+#include "platform/core/shell.h"
+#include "platform/core/system_info_locator.h"
 #include "quillet/commands/help_commands.h"
 #include "quillet/commands/link_label.h"
 #include "quillet/commands/named_label.h"
@@ -18,6 +18,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+namespace quillet
+{
 
 FAbout::FAbout(platform::Shell& shell, platform::MessageBoxes& messages, const platform::SystemInfoLocator* systemInfo,
     QWidget* parent)
@@ -146,3 +149,5 @@ bool FAbout::eventFilter(QObject* watched, QEvent* event)
         lblCobbleton->resetLook();
     return QDialog::eventFilter(watched, event);
 }
+
+} // namespace quillet

@@ -6,7 +6,6 @@
 class QFrame;
 class QLabel;
 class QPushButton;
-class LinkLabel;
 
 namespace platform
 {
@@ -15,6 +14,11 @@ class Shell;
 class SystemInfoLocator;
 enum class KeyRoot;
 } // namespace platform
+
+namespace quillet
+{
+
+class LinkLabel;
 
 // The about box: title, version, the maker's link and the way to the system-information tool.
 class FAbout final : public QDialog
@@ -51,3 +55,5 @@ private:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdSysInfo = nullptr;
 };
+
+} // namespace quillet

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/commands/help_commands.h"
 
-#include "platform/hosts.h"
-#include "platform/product.h"
+#include "platform/core/hosts.h"
+#include "platform/core/product.h"
 
 #include <QDir>
+
+namespace quillet
+{
 
 namespace
 {
@@ -53,3 +56,5 @@ QString JoinListMailAddress()
     return QStringLiteral("mailto:") + QLatin1String(hosts::kMakerListMail)
         + QStringLiteral("?subject=Subscribe List REF: ") + titleAndVersion();
 }
+
+} // namespace quillet

@@ -5,6 +5,9 @@
 
 // The addresses the Help menu, the maker links and the about box hand to the shell.
 
+namespace quillet
+{
+
 // The help file beside the program: <programFolder>/help/Quillet_help.htm
 QString HelpFileAddress(const QString& programFolder);
 
@@ -19,3 +22,5 @@ QString LastbellOnlineAddress();
 // Pre-addressed mails; the subject is left unencoded, spaces and all.
 QString FeedbackMailAddress();
 QString JoinListMailAddress();
+
+} // namespace quillet

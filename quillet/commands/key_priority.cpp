@@ -5,6 +5,9 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+namespace quillet
+{
+
 KeyPriority::KeyPriority(
     QWidget* window, QList<QKeySequence> menuFirst, QList<QKeySequence> pageFirst, QList<QWidget*> pages)
     : QObject(window)
@@ -51,3 +54,5 @@ bool KeyPriority::eventFilter(QObject* watched, QEvent* event)
     }
     return false;
 }
+
+} // namespace quillet

@@ -7,6 +7,9 @@
 
 class QWidget;
 
+namespace quillet
+{
+
 // Decides who gets a key that both a menu shortcut and the focused control want.
 // Menu-first keys go to the window's menu, as menu accelerators do: the address box would otherwise take Ctrl+Z
 // as undo and a web page Ctrl+F as its own. Page-first keys go to a web page that has the focus, so that cutting
@@ -29,3 +32,5 @@ private:
     QList<QKeySequence> m_pageFirst;
     QList<QWidget*> m_pages;
 };
+
+} // namespace quillet

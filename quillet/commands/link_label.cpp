@@ -3,6 +3,9 @@
 
 #include <QMouseEvent>
 
+namespace quillet
+{
+
 LinkLabel::LinkLabel(const QString& text, QWidget* parent)
     : QLabel(text, parent)
 {
@@ -76,3 +79,5 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
     if (click)
         emit clicked();
 }
+
+} // namespace quillet

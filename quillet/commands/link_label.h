@@ -4,6 +4,9 @@
 #include <QColor>
 #include <QLabel>
 
+namespace quillet
+{
+
 // A label that behaves as a web link: blue and plain at rest, magenta and underlined while the pointer moves
 // over it. The window around it calls resetLook() when the pointer moves over the window itself.
 class LinkLabel final : public QLabel
@@ -36,3 +39,5 @@ private:
     bool m_hot = false;
     bool m_pressed = false;
 };
+
+} // namespace quillet

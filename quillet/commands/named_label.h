@@ -3,6 +3,9 @@
 
 #include <QLabel>
 
+namespace quillet
+{
+
 // A word-wrapping label carrying its design name, for the form-like dialogs.
 inline QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent)
 {
@@ -11,3 +14,5 @@ inline QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent
     label->setWordWrap(true);
     return label;
 }
+
+} // namespace quillet

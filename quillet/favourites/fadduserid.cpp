@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/favourites/fadduserid.h"
 
-#include "platform/design_controls.h"
-#include "platform/twips.h"
+#include "platform/core/twips.h"
+#include "platform/ui/design_controls.h"
 #include "quillet/favourites/fixed_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace quillet
+{
+
 using platform::twipsRect;
 
 FAddUserID::FAddUserID(QWidget* parent)
-    : QDialog(parent, favourites::kFixedDialogFlags)
+    : QDialog(parent, fixed_window::kFixedDialogFlags)
 {
     setObjectName(QStringLiteral("FAddUserID"));
     setWindowTitle(QStringLiteral("Add a User ID to Favorites"));
@@ -28,10 +31,10 @@ FAddUserID::FAddUserID(QWidget* parent)
     txtUserID->setToolTip(QStringLiteral("Enter an eBay User ID to add to the favorites list."));
     lblUserID->setBuddy(txtUserID);
 
-    cmdAdd = favourites::makeButton(this, "cmdAdd", QStringLiteral("&Add"), twipsRect(645, 720, 1215, 360),
+    cmdAdd = fixed_window::makeButton(this, "cmdAdd", QStringLiteral("&Add"), twipsRect(645, 720, 1215, 360),
         QStringLiteral("Add the User in the box above to the favorites list"));
     cmdAdd->setDefault(true);
-    cmdCancel = favourites::makeButton(this, "cmdCancel", QStringLiteral("&Cancel"), twipsRect(2115, 720, 1215, 360),
+    cmdCancel = fixed_window::makeButton(this, "cmdCancel", QStringLiteral("&Cancel"), twipsRect(2115, 720, 1215, 360),
         QStringLiteral("Close this box and return to the favorites list without adding a user."));
     connect(cmdAdd, &QPushButton::clicked, this, &FAddUserID::AddClicked);
     // Escape and the close box do what Cancel does: the entered ID stays empty.
@@ -48,3 +51,5 @@ void FAddUserID::AddClicked()
     m_enteredID = txtUserID->text();
     accept();
 }
+
+} // namespace quillet

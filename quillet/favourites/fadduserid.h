@@ -7,7 +7,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Asks for one user ID to add to a favourites list; the opener reads EnteredID after the dialog returns.
+namespace quillet
+{
+
+// Asks for one user ID to add to a favorites list; the opener reads EnteredID after the dialog returns.
 class FAddUserID final : public QDialog
 {
     Q_OBJECT
@@ -26,3 +29,5 @@ private:
     QPushButton* cmdCancel = nullptr;
     QString m_enteredID;
 };
+
+} // namespace quillet

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/favourites/favorites_file.h"
 
-#include "platform/ansi_text.h"
+#include "platform/core/ansi_text.h"
 #include "quillet/favourites/user_ids.h"
 
 #include <QDir>
@@ -9,7 +9,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace favourites
+namespace quillet
+{
+
+namespace favorites_file
 {
 
 namespace
@@ -88,4 +91,6 @@ FileResult SaveFavoritesFile(const QString& path, const CUserIDs& list)
     return {};
 }
 
-} // namespace favourites
+} // namespace favorites_file
+
+} // namespace quillet

@@ -4,11 +4,14 @@
 #include <QByteArray>
 #include <QString>
 
+namespace quillet
+{
+
 class CUserIDs;
 
-// The favourites files: "Sellers.txt" and "Bidders.txt" in the program folder, one user ID a line, each line
+// The favorites files: "Sellers.txt" and "Bidders.txt" in the program folder, one user ID a line, each line
 // ended by CR LF, 8-bit text.
-namespace favourites
+namespace favorites_file
 {
 
 // Far more than any list of user IDs; a bigger file is refused rather than read.
@@ -33,4 +36,6 @@ FileResult LoadFavoritesFile(const QString& path, CUserIDs& list);
 // Replaces the file in one step: on failure the old file stays whole.
 FileResult SaveFavoritesFile(const QString& path, const CUserIDs& list);
 
-} // namespace favourites
+} // namespace favorites_file
+
+} // namespace quillet

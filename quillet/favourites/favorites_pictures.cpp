@@ -6,6 +6,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
+namespace quillet
+{
+
 namespace favorites_pictures
 {
 
@@ -91,3 +94,5 @@ QPixmap Picture(int index)
 }
 
 } // namespace favorites_pictures
+
+} // namespace quillet

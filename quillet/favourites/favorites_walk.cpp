@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/favourites/favorites_walk.h"
 
-#include "platform/folder_listing.h"
+#include "platform/core/favorites/folder_listing.h"
 
 #include <QStringList>
+
+namespace quillet
+{
 
 namespace favorites_walk
 {
@@ -58,3 +61,5 @@ void AddAllNodes(const QString& favoritesFolder, const Sink& sink)
 }
 
 } // namespace favorites_walk
+
+} // namespace quillet

@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <functional>
 
+namespace quillet
+{
+
 // The walk of the favorites folder that builds the browser favorites tree, apart from the tree control.
 namespace favorites_walk
 {
@@ -49,3 +52,5 @@ void AddShortcutNodes(const QString& folder, const QStringList& files, const QSt
 void AddAllNodes(const QString& favoritesFolder, const Sink& sink);
 
 } // namespace favorites_walk
+
+} // namespace quillet

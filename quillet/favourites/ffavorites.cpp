@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/favourites/ffavorites.h"
 
-#include "platform/design_controls.h"
-#include "platform/message_boxes.h"
-#include "platform/twips.h"
+#include "platform/core/message_boxes.h"
+#include "platform/core/twips.h"
+#include "platform/ui/design_controls.h"
 #include "quillet/favourites/fadduserid.h"
 #include "quillet/favourites/favorites_file.h"
 #include "quillet/favourites/fixed_window.h"
@@ -15,6 +15,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QShortcut>
+
+namespace quillet
+{
 
 using platform::twipsRect;
 
@@ -28,14 +31,14 @@ public:
     using QListWidgetItem::QListWidgetItem;
     bool operator<(const QListWidgetItem& other) const override
     {
-        return favourites::RowSortsBefore(text(), other.text());
+        return list_rules::RowSortsBefore(text(), other.text());
     }
 };
 
 } // namespace
 
 FFavorites::FFavorites(platform::MessageBoxes& messages, QString programFolder, QWidget* parent)
-    : QDialog(parent, favourites::kFixedDialogFlags)
+    : QDialog(parent, fixed_window::kFixedDialogFlags)
     , m_messages(messages)
     , m_programFolder(std::move(programFolder))
 {
@@ -57,15 +60,15 @@ FFavorites::FFavorites(platform::MessageBoxes& messages, QString programFolder, 
     lstFavorites->setSelectionMode(QAbstractItemView::SingleSelection);
     lstFavorites->setUniformItemSizes(true);
 
-    cmdGetInfo = favourites::makeButton(this, "cmdGetInfo", QStringLiteral("&Go!"), twipsRect(2220, 990, 1230, 360),
+    cmdGetInfo = fixed_window::makeButton(this, "cmdGetInfo", QStringLiteral("&Go!"), twipsRect(2220, 990, 1230, 360),
         QStringLiteral("Check the user highlighted in the box to the left."));
     cmdGetInfo->setDefault(true);
-    cmdAdd = favourites::makeButton(this, "cmdAdd", QStringLiteral("&Add User ID.."), twipsRect(2220, 1740, 1215, 345),
-        QStringLiteral("Add a User ID to the favorites list."));
-    cmdDelete = favourites::makeButton(this, "cmdDelete", QStringLiteral("&Delete"), twipsRect(2220, 2190, 1230, 345),
+    cmdAdd = fixed_window::makeButton(this, "cmdAdd", QStringLiteral("&Add User ID.."),
+        twipsRect(2220, 1740, 1215, 345), QStringLiteral("Add a User ID to the favorites list."));
+    cmdDelete = fixed_window::makeButton(this, "cmdDelete", QStringLiteral("&Delete"), twipsRect(2220, 2190, 1230, 345),
         QStringLiteral("Delete the highlighted user from the favorites list."));
     cmdDelete->setEnabled(false);
-    cmdClose = favourites::makeButton(this, "cmdClose", QStringLiteral("&Close"), twipsRect(2235, 2925, 1230, 345),
+    cmdClose = fixed_window::makeButton(this, "cmdClose", QStringLiteral("&Close"), twipsRect(2235, 2925, 1230, 345),
         QStringLiteral("Close favorites list and return to Lookwise Pro."));
 
     connect(lstFavorites, &QListWidget::itemSelectionChanged, this, &FFavorites::SelectionChanged);
@@ -96,7 +99,7 @@ void FFavorites::SetListKind(bool bSellers)
 bool FFavorites::OnFormLoad()
 {
     setWindowTitle(m_bSellers ? QStringLiteral("Favorite Sellers List") : QStringLiteral("Favorite Bidders List"));
-    const favourites::FileResult loaded = favourites::LoadFavoritesFile(filePath(), *m_userIDs);
+    const favorites_file::FileResult loaded = favorites_file::LoadFavoritesFile(filePath(), *m_userIDs);
     if (!loaded.ok) {
         m_messages.ask(parentWidget(), windowTitle(),
             QStringLiteral("The list cannot be opened.\r\"%1\" cannot be read: %2.\rThe file has been left as it is.")
@@ -120,7 +123,7 @@ void FFavorites::Unload()
         return;
     m_unloaded = true;
     for (;;) {
-        const favourites::FileResult saved = favourites::SaveFavoritesFile(filePath(), *m_userIDs);
+        const favorites_file::FileResult saved = favorites_file::SaveFavoritesFile(filePath(), *m_userIDs);
         if (saved.ok)
             return;
         const platform::MessageAnswer answer = m_messages.ask(isVisible() ? this : parentWidget(), windowTitle(),
@@ -180,7 +183,7 @@ void FFavorites::DeleteUserID()
     const int position = lstFavorites->row(row);
     const QString text = row->text();
     const std::unique_ptr<QListWidgetItem> removed(lstFavorites->takeItem(position));
-    const int next = favourites::RowToSelectAfterDelete(position, lstFavorites->count());
+    const int next = list_rules::RowToSelectAfterDelete(position, lstFavorites->count());
     if (next >= 0)
         lstFavorites->setCurrentRow(next, QItemSelectionModel::ClearAndSelect);
     // Removing the selected row does not signal a selection change.
@@ -200,5 +203,7 @@ void FFavorites::addRow(const QString& sUserID)
 
 QString FFavorites::filePath() const
 {
-    return favourites::FavoritesFilePath(m_programFolder, m_bSellers);
+    return favorites_file::FavoritesFilePath(m_programFolder, m_bSellers);
 }
+
+} // namespace quillet

@@ -15,7 +15,10 @@ namespace platform
 class MessageBoxes;
 }
 
-// The favourite sellers or bidders list. The opener sets the kind, loads, shows it modally, reads ChosenID and
+namespace quillet
+{
+
+// The favorite sellers or bidders list. The opener sets the kind, loads, shows it modally, reads ChosenID and
 // unloads it; the list file is saved exactly once, when the window unloads.
 class FFavorites final : public QDialog
 {
@@ -61,3 +64,5 @@ private:
     QPushButton* cmdDelete = nullptr;
     QPushButton* cmdClose = nullptr;
 };
+
+} // namespace quillet

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/favourites/fiefavorites.h"
 
-#include "platform/ini_reader.h"
-#include "platform/shell_folders.h"
-#include "platform/twips.h"
+#include "platform/core/favorites/ini_reader.h"
+#include "platform/core/favorites/shell_folders.h"
+#include "platform/core/twips.h"
 #include "quillet/favourites/favorites_pictures.h"
 #include "quillet/favourites/favorites_walk.h"
 
@@ -12,6 +12,9 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QTreeWidget>
+
+namespace quillet
+{
 
 namespace
 {
@@ -133,3 +136,5 @@ bool FIEFavorites::eventFilter(QObject* watched, QEvent* event)
     }
     return QDialog::eventFilter(watched, event);
 }
+
+} // namespace quillet

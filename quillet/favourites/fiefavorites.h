@@ -11,6 +11,9 @@ namespace platform
 class SpecialFolders;
 }
 
+namespace quillet
+{
+
 // "Browser Favorites": the favorites folder as a tree. A click (or Enter) on a shortcut chooses its address and
 // hides the window; the close box ends it with nothing chosen. Shown with exec().
 class FIEFavorites final : public QDialog
@@ -41,3 +44,5 @@ private:
     bool m_loaded = false;
     QString m_chosenAddress;
 };
+
+} // namespace quillet

@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/design_controls.h"
+#include "platform/ui/design_controls.h"
 
 #include <QPushButton>
 #include <QRect>
 #include <QString>
 
-namespace favourites
+namespace quillet
 {
 
-// The favourites dialogs: a fixed border with a close box but no minimise or maximise button. Without the
+namespace fixed_window
+{
+
+// The favorites dialogs: a fixed border with a close box but no minimise or maximise button. Without the
 // customize hint, window managers add the buttons they like.
 inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
     | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
@@ -27,4 +30,6 @@ inline QPushButton* makeButton(
     return button;
 }
 
-} // namespace favourites
+} // namespace fixed_window
+
+} // namespace quillet

@@ -3,7 +3,10 @@
 
 #include <QtGlobal>
 
-namespace favourites
+namespace quillet
+{
+
+namespace list_rules
 {
 
 bool RowSortsBefore(const QString& left, const QString& right)
@@ -16,4 +19,6 @@ int RowToSelectAfterDelete(int deletedRow, int rowsLeft)
     return deletedRow < rowsLeft ? deletedRow : rowsLeft - 1;
 }
 
-} // namespace favourites
+} // namespace list_rules
+
+} // namespace quillet

@@ -3,8 +3,11 @@
 
 #include <QString>
 
-// How the favourites list box orders its rows and moves its selection.
-namespace favourites
+namespace quillet
+{
+
+// How the favorites list box orders its rows and moves its selection.
+namespace list_rules
 {
 
 // Rows sort alphabetically without regard to letter case.
@@ -14,4 +17,6 @@ bool RowSortsBefore(const QString& left, const QString& right);
 // into its place, else the new last row; -1 when the list box is empty.
 int RowToSelectAfterDelete(int deletedRow, int rowsLeft);
 
-} // namespace favourites
+} // namespace list_rules
+
+} // namespace quillet

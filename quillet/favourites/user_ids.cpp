@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+namespace quillet
+{
+
 const CUserID* CUserIDs::Add(const QString& sUserID)
 {
     const QString key = keyOf(sUserID);
@@ -23,3 +26,5 @@ void CUserIDs::Remove(const QString& sUserID)
         [entry](const std::unique_ptr<CUserID>& candidate) { return candidate.get() == entry; });
     m_entries.erase(found);
 }
+
+} // namespace quillet

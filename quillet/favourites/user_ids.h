@@ -7,7 +7,10 @@
 #include <memory>
 #include <vector>
 
-// One favourite marketplace user ID, exactly as entered or read.
+namespace quillet
+{
+
+// One favorite marketplace user ID, exactly as entered or read.
 class CUserID
 {
 public:
@@ -49,3 +52,5 @@ private:
     std::vector<std::unique_ptr<CUserID>> m_entries;
     QHash<QString, const CUserID*> m_byKey;
 };
+
+} // namespace quillet

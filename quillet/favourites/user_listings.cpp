@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/favourites/user_listings.h"
 
-#include "platform/hosts.h"
+#include "platform/core/hosts.h"
 
-namespace favourites
+namespace quillet
+{
+
+namespace user_listings
 {
 
 QString GetUserListingsURL(const QString& sUserID, bool bSellers)
@@ -17,4 +20,6 @@ QString GetUserListingsURL(const QString& sUserID, bool bSellers)
         + QLatin1String("&userid=") + sUserID + QLatin1String("&completed=0&all=1&rows=25");
 }
 
-} // namespace favourites
+} // namespace user_listings
+
+} // namespace quillet

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/mainwindow/address_history.h"
 
+namespace quillet
+{
+
 namespace address_history
 {
 
@@ -14,3 +17,5 @@ QStringList MoveToFront(QStringList history, const QString& address)
 }
 
 } // namespace address_history
+
+} // namespace quillet

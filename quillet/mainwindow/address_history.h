@@ -3,6 +3,9 @@
 
 #include <QStringList>
 
+namespace quillet
+{
+
 namespace address_history
 {
 
@@ -10,3 +13,5 @@ namespace address_history
 QStringList MoveToFront(QStringList history, const QString& address);
 
 } // namespace address_history
+
+} // namespace quillet

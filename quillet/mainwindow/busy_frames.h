@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+namespace quillet
+{
+
 // The busy indicator: six frames shown in turn while a page loads, and an idle picture.
 namespace busy_frames
 {
@@ -15,3 +18,5 @@ constexpr int next(int frame)
 }
 
 } // namespace busy_frames
+
+} // namespace quillet

@@ -2,9 +2,9 @@
 // The main window's construction: its controls, timers and status bar, and the load sequence.
 #include "quillet/mainwindow/fmain.h"
 
-#include "platform/product.h"
-#include "platform/shell_ui_helper.h"
-#include "platform/web_browser.h"
+#include "platform/core/product.h"
+#include "platform/core/shell_ui_helper.h"
+#include "platform/core/web_browser.h"
 #include "quillet/app/settings_keys.h"
 #include "quillet/commands/link_label.h"
 #include "quillet/mainwindow/busy_frames.h"
@@ -30,7 +30,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
-using layout::toPixels;
+namespace quillet
+{
+
+using layout_rule::toPixels;
 
 FMain::FMain(Services services, std::unique_ptr<platform::WebBrowser> snipe,
     std::unique_ptr<platform::WebBrowser> auction, QWidget* parent)
@@ -205,7 +208,7 @@ void FMain::showEvent(QShowEvent* event)
 
 void FMain::Form_Load()
 {
-    SelectSite(settings::siteIndexFromStored(settings::read(m_services.settings, settings::kSite)));
+    SelectSite(settings_keys::siteIndexFromStored(settings_keys::read(m_services.settings, settings_keys::kSite)));
     SSTab1->setCurrentIndex(0);
     tbrGo->hide();
     m_navigateButtons[0]->setEnabled(false);
@@ -221,13 +224,13 @@ void FMain::Form_Load()
         cboAddress->addItem(v_sStartingAddress);
         timTimer->start();
         m_brwAuction->navigate(v_sStartingAddress);
-        const lastbell::FirstPage first = lastbell::ChooseFirstPage(bIsHasAccount, sUser, sPassword);
-        if (first.kind == lastbell::FirstPage::Kind::LoginPost)
-            m_brwSnipe->navigatePost(first.address, first.postData, QLatin1String(lastbell::kFormHeader));
+        const lastbell_login::FirstPage first = lastbell_login::ChooseFirstPage(bIsHasAccount, sUser, sPassword);
+        if (first.kind == lastbell_login::FirstPage::Kind::LoginPost)
+            m_brwSnipe->navigatePost(first.address, first.postData, QLatin1String(lastbell_login::kFormHeader));
         else
             m_brwSnipe->navigate(first.address);
     }
-    if (settings::read(m_services.settings, settings::kTextLabels) == QLatin1String(settings::kOff))
+    if (settings_keys::read(m_services.settings, settings_keys::kTextLabels) == QLatin1String(settings_keys::kOff))
         ToggleButtonText();
     emit checkForUpdate();
 }
@@ -244,3 +247,5 @@ bool FMain::eventFilter(QObject* watched, QEvent* event)
     }
     return QMainWindow::eventFilter(watched, event);
 }
+
+} // namespace quillet

@@ -12,7 +12,6 @@ class QMenu;
 class QTabWidget;
 class QTimer;
 class QToolBar;
-class LinkLabel;
 
 namespace platform
 {
@@ -26,6 +25,10 @@ class SystemInfoLocator;
 class WebBrowser;
 } // namespace platform
 
+namespace quillet
+{
+
+class LinkLabel;
 class OpenWindows;
 
 // The main window: two browsers on two tabs, toolbars, menus, status bar, busy indicator and the exit sequence.
@@ -83,7 +86,7 @@ public:
     void SnipeCurrentAuction();
     void ShowFloatingToolbar();
 
-    // Favourites.
+    // Favorites.
     void ShowFavoriteUsers(bool bSellers);
 
     platform::WebBrowser& brwSnipe() const { return *m_brwSnipe; }
@@ -188,3 +191,5 @@ private:
     bool m_ending = false;
     bool m_unloaded = false;
 };
+
+} // namespace quillet

@@ -2,16 +2,19 @@
 // The main window's ending: the exit command, the close box, closing by the program and the shutdown.
 #include "quillet/mainwindow/fmain.h"
 
-#include "platform/message_boxes.h"
-#include "platform/product.h"
-#include "platform/settings_store.h"
-#include "platform/web_browser.h"
+#include "platform/core/message_boxes.h"
+#include "platform/core/product.h"
+#include "platform/core/settings_store.h"
+#include "platform/core/web_browser.h"
 #include "quillet/app/settings_keys.h"
 #include "quillet/mainwindow/open_windows.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QTimer>
+
+namespace quillet
+{
 
 void FMain::ExitProgram()
 {
@@ -58,9 +61,9 @@ void FMain::Form_Unload(Ending ending)
         if (mnuOptionsSite[i]->isChecked())
             checked = i;
     }
-    const bool saved = settings::write(m_services.settings, settings::kSite, QString::number(checked))
-        && settings::write(
-            m_services.settings, settings::kTextLabels, buttonTextShown() ? QString() : QLatin1String(settings::kOff));
+    const bool saved = settings_keys::write(m_services.settings, settings_keys::kSite, QString::number(checked))
+        && settings_keys::write(m_services.settings, settings_keys::kTextLabels,
+            buttonTextShown() ? QString() : QLatin1String(settings_keys::kOff));
     timStar->stop();
     timTimer->stop();
     timAppEnd->stop();
@@ -79,6 +82,8 @@ void FMain::ReportUnsavedSettings(Ending ending)
         return;
     }
     m_services.messages.ask(nullptr, QLatin1String(product::kTitle),
-        settings::SaveFailureText(QStringLiteral("Your choice of site and of button texts"), failure),
+        settings_keys::SaveFailureText(QStringLiteral("Your choice of site and of button texts"), failure),
         platform::MessageIcon::Warning, platform::MessageButtons::Ok);
 }
+
+} // namespace quillet

@@ -2,8 +2,8 @@
 // The main window's menu bar and the hidden pop-up menu of the navigation toolbar.
 #include "quillet/mainwindow/fmain.h"
 
-#include "platform/shell.h"
-#include "platform/web_browser.h"
+#include "platform/core/shell.h"
+#include "platform/core/web_browser.h"
 #include "quillet/commands/edit_commands.h"
 #include "quillet/commands/fabout.h"
 #include "quillet/commands/help_commands.h"
@@ -14,6 +14,9 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+
+namespace quillet
+{
 
 QAction* FMain::addMenuItem(QMenu* menu, const char* name, const QString& caption, QKeySequence shortcut)
 {
@@ -177,3 +180,5 @@ void FMain::createButtonBarStatusMenu()
         ToggleButtonText();
     });
 }
+
+} // namespace quillet

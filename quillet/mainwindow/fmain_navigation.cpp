@@ -2,7 +2,7 @@
 // The two browsers' events, the address box and its history, and the navigation commands.
 #include "quillet/mainwindow/fmain.h"
 
-#include "platform/web_browser.h"
+#include "platform/core/web_browser.h"
 #include "quillet/commands/link_label.h"
 #include "quillet/mainwindow/address_history.h"
 #include "quillet/mainwindow/refresh_rule.h"
@@ -14,6 +14,9 @@
 #include <QTabWidget>
 #include <QTimer>
 
+namespace quillet
+{
+
 void FMain::connectBrowserEvents()
 {
     platform::WebBrowser* auction = m_brwAuction.get();
@@ -24,7 +27,7 @@ void FMain::connectBrowserEvents()
         [this](int command, bool enable) { SetCanGo(command, enable, v_bAuctionCanGoForward, v_bAuctionCanGoBack); });
     connect(auction, &platform::WebBrowser::DownloadComplete, this, [this] {
         if (!v_bSnipeTabActive)
-            setWindowTitle(ui_state::Caption(m_brwAuction->locationName()));
+            setWindowTitle(refresh_rule::Caption(m_brwAuction->locationName()));
         RefreshUiState();
     });
     connect(auction, &platform::WebBrowser::NavigateComplete2, this, &FMain::AuctionNavigateComplete);
@@ -36,7 +39,7 @@ void FMain::connectBrowserEvents()
         [this](int command, bool enable) { SetCanGo(command, enable, v_bSnipeCanGoForward, v_bSnipeCanGoBack); });
     connect(snipe, &platform::WebBrowser::DownloadComplete, this, [this] {
         if (v_bSnipeTabActive)
-            setWindowTitle(ui_state::Caption(m_brwSnipe->locationName()));
+            setWindowTitle(refresh_rule::Caption(m_brwSnipe->locationName()));
         RefreshUiState();
     });
     connect(snipe, &platform::WebBrowser::NavigateComplete2, this, &FMain::RefreshUiState);
@@ -63,7 +66,7 @@ void FMain::SetStatusText(bool fromSnipe, const QString& text)
 void FMain::AuctionNavigateComplete()
 {
     if (!v_bSnipeTabActive)
-        setWindowTitle(ui_state::Caption(m_brwAuction->locationName()));
+        setWindowTitle(refresh_rule::Caption(m_brwAuction->locationName()));
     const QString address = m_brwAuction->locationAddress();
     QStringList history;
     for (int i = 0; i < cboAddress->count(); ++i)
@@ -95,12 +98,12 @@ void FMain::GoToTypedAddress()
 void FMain::CaptionProgress()
 {
     if (m_brwAuction->busy()) {
-        setWindowTitle(ui_state::Caption(QStringLiteral("Working...")));
+        setWindowTitle(refresh_rule::Caption(QStringLiteral("Working...")));
         return;
     }
     timTimer->stop();
     if (!v_bSnipeTabActive)
-        setWindowTitle(ui_state::Caption(m_brwAuction->locationName()));
+        setWindowTitle(refresh_rule::Caption(m_brwAuction->locationName()));
 }
 
 void FMain::NavigateButtonClicked(int index)
@@ -172,7 +175,7 @@ void FMain::BrowseHome()
     if (auctionTabInFront())
         m_brwAuction->navigate(GetSiteHomeAddress());
     else
-        m_brwSnipe->navigate(lastbell::NewsAddress());
+        m_brwSnipe->navigate(lastbell_login::NewsAddress());
 }
 
 void FMain::PrintCurrentPage()
@@ -186,3 +189,5 @@ void FMain::OpenInAuctionBrowser(const QString& address)
     m_brwAuction->navigate(sites::MakeAffiliateAddress(address));
     RefreshUiState();
 }
+
+} // namespace quillet

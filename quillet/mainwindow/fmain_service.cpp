@@ -3,7 +3,7 @@
 // toolbar.
 #include "quillet/mainwindow/fmain.h"
 
-#include "platform/web_browser.h"
+#include "platform/core/web_browser.h"
 #include "quillet/app/settings_keys.h"
 #include "quillet/service/fpassword.h"
 #include "quillet/service/ftoolbar.h"
@@ -13,6 +13,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QTabWidget>
+
+namespace quillet
+{
 
 void FMain::SelectSite(int index)
 {
@@ -35,8 +38,8 @@ QString FMain::GetSiteHomeAddress() const
 
 void FMain::LoadSavedLogin()
 {
-    sUser = settings::read(m_services.settings, settings::kUser);
-    sPassword = settings::read(m_services.settings, settings::kPassword);
+    sUser = settings_keys::read(m_services.settings, settings_keys::kUser);
+    sPassword = settings_keys::read(m_services.settings, settings_keys::kPassword);
 }
 
 void FMain::ShowPasswordDialog()
@@ -52,7 +55,7 @@ void FMain::ShowPasswordDialog()
 
 void FMain::SnipeCurrentAuction()
 {
-    m_brwSnipe->navigate(snipe::SetUpAddress(snipe::ItemTextFromAddress(cboAddress->currentText())));
+    m_brwSnipe->navigate(snipe_address::SetUpAddress(snipe_address::ItemTextFromAddress(cboAddress->currentText())));
     SSTab1->setCurrentIndex(0);
 }
 
@@ -70,5 +73,7 @@ void FMain::ShowFloatingToolbar()
     if (toolbar.WasClosed())
         return;
     SSTab1->setCurrentIndex(0);
-    m_brwSnipe->navigate(snipe::SetUpAddress(toolbar.ItemText()));
+    m_brwSnipe->navigate(snipe_address::SetUpAddress(toolbar.ItemText()));
 }
+
+} // namespace quillet

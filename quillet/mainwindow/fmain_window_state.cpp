@@ -2,7 +2,7 @@
 // The main window's state on screen: the tab in front, the refresh of what is enabled, the layout and the busy star.
 #include "quillet/mainwindow/fmain.h"
 
-#include "platform/web_browser.h"
+#include "platform/core/web_browser.h"
 #include "quillet/commands/link_label.h"
 #include "quillet/mainwindow/busy_frames.h"
 #include "quillet/mainwindow/layout_rule.h"
@@ -18,7 +18,10 @@
 #include <QTimer>
 #include <QToolBar>
 
-using layout::toPixels;
+namespace quillet
+{
+
+using layout_rule::toPixels;
 
 void FMain::TabSwitched(int previousTab)
 {
@@ -49,7 +52,7 @@ platform::WebBrowser& FMain::currentBrowser() const
 
 void FMain::RefreshUiState()
 {
-    ui_state::Inputs in;
+    refresh_rule::Inputs in;
     in.addressText = cboAddress->currentText();
     in.auctionTabInFront = auctionTabInFront();
     in.buttonTextShown = buttonTextShown();
@@ -61,7 +64,7 @@ void FMain::RefreshUiState()
     in.snipeTitle = m_brwSnipe->locationName();
     in.auctionTitle = m_brwAuction->locationName();
     in.snipeMenuEnabled = mnuNavigateSnipe->isEnabled();
-    const ui_state::Outputs out = ui_state::RefreshUiState(in);
+    const refresh_rule::Outputs out = refresh_rule::RefreshUiState(in);
 
     for (int i = 0; i < m_navigateButtons.size(); ++i)
         m_navigateButtons[i]->setText(out.navigateCaptions.value(i));
@@ -93,8 +96,9 @@ void FMain::LayoutControls()
 {
     const QWidget* central = centralWidget();
     const bool text = buttonTextShown();
-    const layout::Placement p = layout::LayoutControls({ layout::toTwips(central->width()),
-        layout::toTwips(central->height() + statusBar()->height()), layout::toTwips(frameGeometry().width()), text });
+    const layout_rule::Placement p = layout_rule::LayoutControls(
+        { layout_rule::toTwips(central->width()), layout_rule::toTwips(central->height() + statusBar()->height()),
+            layout_rule::toTwips(frameGeometry().width()), text });
     tbrNavigate->setGeometry(0, 0, toPixels(p.goLeft + 900), toPixels(p.tabTop));
     tbrNavigate->setIconSize(text ? QSize(18, 18) : QSize(22, 22));
     picSnipe->setGeometry(toPixels(p.busyLeft), 3, toPixels(500), toPixels(500) - 6);
@@ -124,3 +128,5 @@ void FMain::AnimateBusy()
     m_shownPicture = picture;
     m_shownLarge = large;
 }
+
+} // namespace quillet

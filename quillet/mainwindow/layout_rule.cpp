@@ -3,7 +3,10 @@
 
 #include <cstdlib>
 
-namespace layout
+namespace quillet
+{
+
+namespace layout_rule
 {
 
 Placement LayoutControls(const WindowSize& size)
@@ -26,4 +29,6 @@ Placement LayoutControls(const WindowSize& size)
     return p;
 }
 
-} // namespace layout
+} // namespace layout_rule
+
+} // namespace quillet

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/twips.h"
+#include "platform/core/twips.h"
+
+namespace quillet
+{
 
 // Placement of the main window's controls, in twips (15 twips = 1 pixel).
-namespace layout
+namespace layout_rule
 {
 
 using platform::kTwipsPerPixel;
@@ -40,4 +43,6 @@ constexpr int toTwips(int pixels)
     return pixels * kTwipsPerPixel;
 }
 
-} // namespace layout
+} // namespace layout_rule
+
+} // namespace quillet

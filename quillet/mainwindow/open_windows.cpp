@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QEvent>
 
+namespace quillet
+{
+
 OpenWindows::OpenWindows(QObject* parent)
     : QObject(parent)
 {
@@ -36,3 +39,5 @@ bool OpenWindows::eventFilter(QObject* watched, QEvent* event)
     }
     return false;
 }
+
+} // namespace quillet

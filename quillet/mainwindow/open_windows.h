@@ -5,6 +5,9 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace quillet
+{
+
 // The program's open windows in the order they were shown, so the last opened can be closed first.
 class OpenWindows final : public QObject
 {
@@ -22,3 +25,5 @@ protected:
 private:
     QList<QPointer<QWidget>> m_windows;
 };
+
+} // namespace quillet

@@ -5,6 +5,9 @@
 
 #include <QPainter>
 
+namespace quillet
+{
+
 namespace pictures
 {
 
@@ -49,7 +52,7 @@ void drawGlyph(QPainter& p, int index, const QColor& colour)
         p.drawPolygon(QPolygonF({ { 3, 12 }, { 12, 4 }, { 21, 12 }, { 18, 12 }, { 18, 20 }, { 6, 20 }, { 6, 12 } }));
         break;
     case 6: // Favorites
-        p.drawPath(StarPath({ 12, 12.5 }, 9.5, 4, 0));
+        p.drawPath(star_picture::StarPath({ 12, 12.5 }, 9.5, 4, 0));
         break;
     default: // Toolbar2: a small window
         p.setBrush(Qt::NoBrush);
@@ -76,7 +79,7 @@ QPixmap Star(int picture, bool large)
     const int size = large ? 32 : 20;
     QPixmap pixmap = canvas(size);
     QPainter p(&pixmap);
-    DrawStar(p, size, picture);
+    star_picture::DrawStar(p, size, picture);
     return pixmap;
 }
 
@@ -99,7 +102,7 @@ QIcon WindowIcon()
     for (const int size : { 16, 24, 32, 48, 64 }) {
         QPixmap pixmap = canvas(size);
         QPainter p(&pixmap);
-        DrawWindowIcon(p, size);
+        star_picture::DrawWindowIcon(p, size);
         p.end();
         icon.addPixmap(pixmap);
     }
@@ -107,3 +110,5 @@ QIcon WindowIcon()
 }
 
 } // namespace pictures
+
+} // namespace quillet

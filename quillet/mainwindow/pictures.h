@@ -4,6 +4,9 @@
 #include <QIcon>
 #include <QPixmap>
 
+namespace quillet
+{
+
 // The main window's pictures, drawn in code so they scale and need no image files.
 namespace pictures
 {
@@ -17,3 +20,5 @@ QIcon NavigateIcon(int index);
 QIcon WindowIcon();
 
 } // namespace pictures
+
+} // namespace quillet

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/mainwindow/refresh_rule.h"
 
-#include "platform/product.h"
+#include "platform/core/product.h"
 
-namespace ui_state
+namespace quillet
+{
+
+namespace refresh_rule
 {
 
 QString Caption(const QString& second)
@@ -35,4 +38,6 @@ Outputs RefreshUiState(const Inputs& in)
     return out;
 }
 
-} // namespace ui_state
+} // namespace refresh_rule
+
+} // namespace quillet

@@ -4,8 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+namespace quillet
+{
+
 // What the main window shows for its current state: recomputed after every event that can change it.
-namespace ui_state
+namespace refresh_rule
 {
 
 struct Inputs {
@@ -36,4 +39,6 @@ Outputs RefreshUiState(const Inputs& in);
 
 QString Caption(const QString& second);
 
-} // namespace ui_state
+} // namespace refresh_rule
+
+} // namespace quillet

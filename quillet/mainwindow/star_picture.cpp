@@ -3,7 +3,10 @@
 
 #include <QtMath>
 
-namespace pictures
+namespace quillet
+{
+
+namespace star_picture
 {
 
 namespace
@@ -56,4 +59,6 @@ void DrawWindowIcon(QPainter& p, double size)
     p.restore();
 }
 
-} // namespace pictures
+} // namespace star_picture
+
+} // namespace quillet

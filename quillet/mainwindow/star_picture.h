@@ -5,9 +5,12 @@
 #include <QPainterPath>
 #include <QPointF>
 
+namespace quillet
+{
+
 // The star behind the busy animation and the window icon. Plain drawing (Qt Gui only), so the icon tool
 // draws the installed icons from this same picture.
-namespace pictures
+namespace star_picture
 {
 
 // A five-pointed star, point up when turn is 0 (radians).
@@ -19,4 +22,6 @@ void DrawStar(QPainter& p, double size, int picture);
 // The program's icon, scaled to fill a size x size square.
 void DrawWindowIcon(QPainter& p, double size);
 
-} // namespace pictures
+} // namespace star_picture
+
+} // namespace quillet

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/service/fpassword.h"
 
-#include "platform/message_boxes.h"
-#include "platform/settings_store.h"
+#include "platform/core/message_boxes.h"
+#include "platform/core/settings_store.h"
 #include "quillet/app/settings_keys.h"
 
 #include <QCloseEvent>
@@ -11,6 +11,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace quillet
+{
 
 FPassword::FPassword(platform::SettingsStore& settings, platform::MessageBoxes& messages, QWidget* parent)
     : NoEscapeDialog(parent,
@@ -82,10 +85,10 @@ void FPassword::Save()
 {
     const QString user = txtUser->text();
     const QString password = txtPassword->text();
-    if (!settings::write(m_settings, settings::kUser, user)
-        || !settings::write(m_settings, settings::kPassword, password)) {
+    if (!settings_keys::write(m_settings, settings_keys::kUser, user)
+        || !settings_keys::write(m_settings, settings_keys::kPassword, password)) {
         m_messages.ask(this, windowTitle(),
-            settings::SaveFailureText(QStringLiteral("Your user name and password"), m_settings.lastFailure()),
+            settings_keys::SaveFailureText(QStringLiteral("Your user name and password"), m_settings.lastFailure()),
             platform::MessageIcon::Critical, platform::MessageButtons::Ok);
         return;
     }
@@ -106,3 +109,5 @@ void FPassword::closeEvent(QCloseEvent* event)
     m_cancelled = result() != Accepted;
     QDialog::closeEvent(event);
 }
+
+} // namespace quillet

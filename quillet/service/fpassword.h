@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/no_escape_dialog.h"
+#include "platform/ui/no_escape_dialog.h"
 
 class QLineEdit;
 
@@ -10,6 +10,9 @@ namespace platform
 class MessageBoxes;
 class SettingsStore;
 } // namespace platform
+
+namespace quillet
+{
 
 // Saves the Lastbell user name and password.
 class FPassword final : public platform::NoEscapeDialog
@@ -38,3 +41,5 @@ private:
     QString m_enteredUser;
     QString m_enteredPassword;
 };
+
+} // namespace quillet

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/service/ftoolbar.h"
 
-#include "platform/product.h"
+#include "platform/core/product.h"
 #include "quillet/service/number_text.h"
 #include "quillet/service/snipe_icon.h"
 
@@ -13,6 +13,9 @@
 #include <QMimeData>
 #include <QTimer>
 #include <QToolBar>
+
+namespace quillet
+{
 
 namespace
 {
@@ -130,3 +133,5 @@ void FToolbar::closeEvent(QCloseEvent* event)
         m_wasClosed = true;
     QDialog::closeEvent(event);
 }
+
+} // namespace quillet

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/no_escape_dialog.h"
+#include "platform/ui/no_escape_dialog.h"
 #include <QLineEdit>
 
 class QAction;
 class QLabel;
 class QTimer;
 class QToolBar;
+
+namespace quillet
+{
 
 // The item box of the floating toolbar: a drop replaces its whole text rather than inserting at the cursor.
 class ItemBox final : public QLineEdit
@@ -52,3 +55,5 @@ private:
     QString m_itemText;
     bool m_wasClosed = false;
 };
+
+} // namespace quillet

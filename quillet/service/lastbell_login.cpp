@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/service/lastbell_login.h"
 
-#include "platform/ansi_text.h"
-#include "platform/hosts.h"
+#include "platform/core/ansi_text.h"
+#include "platform/core/hosts.h"
 
-namespace lastbell
+namespace quillet
+{
+
+namespace lastbell_login
 {
 
 namespace
@@ -70,4 +73,6 @@ FirstPage ChooseFirstPage(bool bIsHasAccount, const QString& sUser, const QStrin
     return { FirstPage::Kind::LoginPost, LoginAddress(), LoginBody(sUser, sPassword) };
 }
 
-} // namespace lastbell
+} // namespace lastbell_login
+
+} // namespace quillet

@@ -4,8 +4,11 @@
 #include <QByteArray>
 #include <QString>
 
+namespace quillet
+{
+
 // The Lastbell tab's first page at start-up, and the login form post.
-namespace lastbell
+namespace lastbell_login
 {
 
 QString LoginAddress();
@@ -27,4 +30,6 @@ struct FirstPage {
 // No account: sign-up. Account and a saved user: the form post. Account, no user: the login page.
 FirstPage ChooseFirstPage(bool bIsHasAccount, const QString& sUser, const QString& sPassword);
 
-} // namespace lastbell
+} // namespace lastbell_login
+
+} // namespace quillet

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/service/number_text.h"
 
+namespace quillet
+{
+
 namespace number_text
 {
 
@@ -90,3 +93,5 @@ bool IsNumeric(const QString& text, const QLocale& locale)
 }
 
 } // namespace number_text
+
+} // namespace quillet

@@ -4,6 +4,9 @@
 #include <QLocale>
 #include <QString>
 
+namespace quillet
+{
+
 namespace number_text
 {
 
@@ -13,3 +16,5 @@ namespace number_text
 bool IsNumeric(const QString& text, const QLocale& locale);
 
 } // namespace number_text
+
+} // namespace quillet

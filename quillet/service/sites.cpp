@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/service/sites.h"
 
-#include "platform/hosts.h"
+#include "platform/core/hosts.h"
+
+namespace quillet
+{
 
 namespace sites
 {
@@ -85,3 +88,5 @@ QString EscapeForRedirect(const QString& text)
 }
 
 } // namespace sites
+
+} // namespace quillet

@@ -3,6 +3,9 @@
 
 #include <QString>
 
+namespace quillet
+{
+
 // The seven marketplace sites of the start-up site menu and the addresses built for them.
 namespace sites
 {
@@ -21,3 +24,5 @@ QString MakeAffiliateAddress(const QString& address);
 QString EscapeForRedirect(const QString& text);
 
 } // namespace sites
+
+} // namespace quillet

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/service/snipe_address.h"
 
-#include "platform/hosts.h"
+#include "platform/core/hosts.h"
 
-namespace snipe
+namespace quillet
+{
+
+namespace snipe_address
 {
 
 namespace
@@ -41,4 +44,6 @@ QString SetUpAddress(const QString& itemText)
         + itemText;
 }
 
-} // namespace snipe
+} // namespace snipe_address
+
+} // namespace quillet

@@ -3,9 +3,12 @@
 
 #include <QString>
 
+namespace quillet
+{
+
 // The snipe command's rules: which part of an auction address is the item, and the Lastbell page that sets up a
 // snipe for it.
-namespace snipe
+namespace snipe_address
 {
 
 // Everything after the first "item=" (case-sensitive), "&" and "#" included: the service gets it as it stands.
@@ -14,4 +17,6 @@ QString ItemTextFromAddress(const QString& address);
 // The Lastbell set-up page for the item; the item text goes in unescaped and nothing follows it.
 QString SetUpAddress(const QString& itemText);
 
-} // namespace snipe
+} // namespace snipe_address
+
+} // namespace quillet

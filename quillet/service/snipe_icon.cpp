@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QPixmap>
 
+namespace quillet
+{
+
 namespace
 {
 
@@ -40,3 +43,5 @@ QIcon SnipeIcon()
     }
     return icon;
 }
+
+} // namespace quillet

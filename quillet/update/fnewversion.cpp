@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/update/fnewversion.h"
 
-#include "platform/design_controls.h"
-#include "platform/product.h"
-#include "platform/twips.h"
+#include "platform/core/product.h"
+#include "platform/core/twips.h"
+#include "platform/ui/design_controls.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+
+namespace quillet
+{
 
 using platform::designFont;
 using platform::placedButton;
@@ -56,3 +59,5 @@ bool FNewVersion::Offer(QWidget* owner)
     dialog.exec();
     return dialog.Updating();
 }
+
+} // namespace quillet

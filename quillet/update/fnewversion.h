@@ -6,6 +6,9 @@
 class QLabel;
 class QPushButton;
 
+namespace quillet
+{
+
 // Offers the published version; the opener reads Updating after the dialog has closed.
 class FNewVersion final : public QDialog
 {
@@ -30,3 +33,5 @@ private:
     QPushButton* cmdLater;
     bool m_updating = false;
 };
+
+} // namespace quillet

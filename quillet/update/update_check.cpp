@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/update/update_check.h"
 
-#include "platform/http_transfer.h"
-#include "platform/instance_lock.h"
-#include "platform/message_boxes.h"
-#include "platform/product.h"
-#include "platform/shell.h"
+#include "platform/core/http_transfer.h"
+#include "platform/core/instance_lock.h"
+#include "platform/core/message_boxes.h"
+#include "platform/core/product.h"
+#include "platform/core/shell.h"
 #include "quillet/update/fnewversion.h"
 #include "quillet/update/version_reply.h"
 
 #include <QDir>
+
+namespace quillet
+{
 
 UpdateCheck::UpdateCheck(platform::HttpTransfer& intUpdate, platform::Shell& shell,
     platform::MessageBoxes& messageBoxes, QString programFolder, QWidget* owner, Prompt prompt)
@@ -52,3 +55,5 @@ void UpdateCheck::ReadVersionReply()
         u"Freshbolt could not be started from " + updater + u".\r\rLastbell Quillet has not been updated.",
         platform::MessageIcon::Critical, platform::MessageButtons::Ok);
 }
+
+} // namespace quillet

@@ -14,6 +14,9 @@ class MessageBoxes;
 class Shell;
 } // namespace platform
 
+namespace quillet
+{
+
 // The version check at start-up: reads the published version and hands over to Freshbolt when the user agrees.
 class UpdateCheck final : public QObject
 {
@@ -42,3 +45,5 @@ private:
     QWidget* m_owner;
     Prompt m_prompt;
 };
+
+} // namespace quillet

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/update/version_reply.h"
 
-#include "platform/hosts.h"
+#include "platform/core/hosts.h"
+
+namespace quillet
+{
 
 namespace version_reply
 {
@@ -33,3 +36,5 @@ bool OffersUpdate(const QString& page, const QString& ownVersion)
 }
 
 } // namespace version_reply
+
+} // namespace quillet

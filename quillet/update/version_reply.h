@@ -4,6 +4,9 @@
 #include <QString>
 #include <optional>
 
+namespace quillet
+{
+
 // The maker's version page and what it publishes.
 namespace version_reply
 {
@@ -18,3 +21,5 @@ std::optional<QString> PublishedVersion(const QString& page);
 bool OffersUpdate(const QString& page, const QString& ownVersion);
 
 } // namespace version_reply
+
+} // namespace quillet

@@ -3,9 +3,9 @@
 
 #include "fake_download_view.h"
 #include "freshbolt/downloader.h"
-#include "platform/fakes/fake_clock.h"
-#include "platform/fakes/fake_http_transfer.h"
-#include "platform/fakes/fake_local_files.h"
+#include "tests/support/fakes/fake_clock.h"
+#include "tests/support/fakes/fake_http_transfer.h"
+#include "tests/support/fakes/fake_local_files.h"
 
 using namespace Qt::StringLiterals;
 

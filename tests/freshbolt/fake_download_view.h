@@ -2,7 +2,7 @@
 #pragma once
 
 #include "freshbolt/download_view.h"
-#include "platform/fakes/fake_message_boxes.h"
+#include "tests/support/fakes/fake_message_boxes.h"
 
 #include <QStringList>
 #include <functional>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/local_files.h"
+#include "platform/core/local_files.h"
 
 #include <cerrno>
 #include <cstring>

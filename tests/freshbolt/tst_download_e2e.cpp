@@ -4,11 +4,11 @@
 // fault leaves behind is the update matrix's work.
 #include "freshbolt/fdownload.h"
 #include "freshbolt/update_files.h"
-#include "platform/clock.h"
-#include "platform/fakes/fake_message_boxes.h"
-#include "platform/http_transfer.h"
-#include "platform/local_files.h"
-#include "platform/proxy_setup.h"
+#include "platform/core/clock.h"
+#include "platform/core/http_transfer.h"
+#include "platform/core/local_files.h"
+#include "platform/core/proxy_setup.h"
+#include "tests/support/fakes/fake_message_boxes.h"
 #include "tests/support/simulator_process.h"
 #include "tests/support/test_files.h"
 

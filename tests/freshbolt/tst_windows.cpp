@@ -2,12 +2,12 @@
 // The download and restart windows' own behaviour: cancel by key and close box, placement, fitted labels.
 #include "freshbolt/fdownload.h"
 #include "freshbolt/frestart.h"
-#include "platform/animation_player.h"
-#include "platform/fakes/fake_clock.h"
-#include "platform/fakes/fake_http_transfer.h"
-#include "platform/fakes/fake_local_files.h"
-#include "platform/fakes/fake_message_boxes.h"
-#include "platform/fakes/fake_shell.h"
+#include "platform/ui/animation_player.h"
+#include "tests/support/fakes/fake_clock.h"
+#include "tests/support/fakes/fake_http_transfer.h"
+#include "tests/support/fakes/fake_local_files.h"
+#include "tests/support/fakes/fake_message_boxes.h"
+#include "tests/support/fakes/fake_shell.h"
 #include "tests/support/test_files.h"
 
 #include <QLabel>

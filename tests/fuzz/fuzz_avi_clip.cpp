@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The download clip reader on any bytes: a clip or a reason, within the limits, never a crash.
-#include "platform/avi_clip.h"
+#include "platform/ui/avi_clip.h"
 
 #include <cstdint>
 #include <cstdlib>

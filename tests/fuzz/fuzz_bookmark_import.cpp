@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The bookmark importer on any bytes, into a fresh folder: never a crash, and nothing written outside it.
-#include "platform/bookmark_import.h"
+#include "platform/core/favorites/bookmark_import.h"
 
 #include <QDir>
 #include <QDirIterator>

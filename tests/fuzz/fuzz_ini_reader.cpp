@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The INI value reader on any bytes: never a crash, never more than the buffer holds.
-#include "platform/ini_reader.h"
+#include "platform/core/favorites/ini_reader.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The version page as the version check reads it: the body's text, cut to what is read.
-#include "platform/ansi_text.h"
+#include "platform/core/ansi_text.h"
 #include "quillet/update/version_reply.h"
 
 #include <cstdint>
 #include <cstdlib>
+
+using namespace quillet;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -3,7 +3,7 @@
 #include "proxied_client.h"
 #include "tests/support/simulator_process.h"
 
-#include "platform/hosts.h"
+#include "platform/core/hosts.h"
 
 #include <QStandardPaths>
 #include <QTest>

@@ -13,6 +13,8 @@
 #include <QSvgGenerator>
 #include <cstdio>
 
+using namespace quillet;
+
 namespace
 {
 
@@ -38,7 +40,7 @@ QByteArray png(int size)
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
-    pictures::DrawWindowIcon(p, size);
+    star_picture::DrawWindowIcon(p, size);
     p.end();
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -57,7 +59,7 @@ QByteArray svg()
     generator.setViewBox(QRect(0, 0, kSvgSize, kSvgSize));
     generator.setTitle(QStringLiteral("Lastbell Quillet"));
     QPainter p(&generator);
-    pictures::DrawWindowIcon(p, kSvgSize);
+    star_picture::DrawWindowIcon(p, kSvgSize);
     p.end();
     return bytes;
 }

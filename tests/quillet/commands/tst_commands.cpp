@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "platform/fakes/fake_system_info_locator.h"
-#include "platform/system_info_locator.h"
+#include "platform/core/system_info_locator.h"
 #include "quillet/commands/fabout.h"
 #include "quillet/commands/link_label.h"
-#include "tests/quillet/widget/fmain_fixture.h"
+#include "tests/support/fakes/fake_system_info_locator.h"
+#include "tests/support/fmain_fixture.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
+
+using namespace quillet;
 
 namespace
 {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // A seller and a bidder chosen from their lists open their listings in the real auction browser, through the
 // affiliate redirect of the local web service.
-#include "tests/quillet/e2e/web_fixture.h"
-#include "tests/quillet/widget/fmain_fixture.h"
+#include "tests/support/fmain_fixture.h"
 #include "tests/support/test_files.h"
+#include "tests/support/web_fixture.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+
+using namespace quillet;
 
 namespace
 {

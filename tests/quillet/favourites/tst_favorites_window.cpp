@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The favourite sellers and bidders windows over a main window on fakes, with real list files.
+// The favorite sellers and bidders windows over a main window on fakes, with real list files.
 #include "quillet/favourites/user_listings.h"
 #include "quillet/service/sites.h"
-#include "tests/quillet/widget/fmain_fixture.h"
+#include "tests/support/fmain_fixture.h"
 #include "tests/support/test_files.h"
 
 #include <QDialog>
@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+
+using namespace quillet;
 
 namespace
 {
@@ -207,7 +209,7 @@ private slots:
         QVERIFY(seen);
         QCOMPARE(f->auction->navigations.size(), 1);
         QCOMPARE(f->auction->navigations[0].address,
-            sites::MakeAffiliateAddress(favourites::GetUserListingsURL(chosen, sellers)));
+            sites::MakeAffiliateAddress(user_listings::GetUserListingsURL(chosen, sellers)));
         QCOMPARE(f->window->tabs()->currentIndex(), 1);
         // Saved on the way out, normalised: every line ended.
         QCOMPARE(readFile(sellers ? sellersFile() : biddersFile()),

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <algorithm>
 
+using namespace quillet;
+
 namespace
 {
 
@@ -67,12 +69,12 @@ private slots:
     {
         QFETCH(QByteArray, file);
         QTemporaryDir folder;
-        const QString path = favourites::FavoritesFilePath(folder.path(), true);
+        const QString path = favorites_file::FavoritesFilePath(folder.path(), true);
         QVERIFY(writeFile(path, file));
         CUserIDs list;
-        QVERIFY(favourites::LoadFavoritesFile(path, list).ok);
+        QVERIFY(favorites_file::LoadFavoritesFile(path, list).ok);
         QTEST(idsOf(list), "ids");
-        QVERIFY(favourites::SaveFavoritesFile(path, list).ok);
+        QVERIFY(favorites_file::SaveFavoritesFile(path, list).ok);
         QTEST(readFile(path), "saved");
     }
 
@@ -97,7 +99,7 @@ private slots:
             QVERIFY(list.Add(id));
         list.Remove("BOB");
         QCOMPARE(idsOf(list), QStringList({ "alice", "carol" }));
-        QCOMPARE(favourites::FileBytes(list), QByteArray("alice\r\ncarol\r\n"));
+        QCOMPARE(favorites_file::FileBytes(list), QByteArray("alice\r\ncarol\r\n"));
         // Gone from the key too: it can come back, at the end.
         QVERIFY(list.Add("bob"));
         QCOMPARE(idsOf(list), QStringList({ "alice", "carol", "bob" }));
@@ -109,9 +111,9 @@ private slots:
         CUserIDs list;
         for (const QString& id : QStringList { "alice", "bob", "zed", "Carl" })
             QVERIFY(list.Add(id));
-        QCOMPARE(favourites::FileBytes(list), QByteArray("alice\r\nbob\r\nzed\r\nCarl\r\n"));
+        QCOMPARE(favorites_file::FileBytes(list), QByteArray("alice\r\nbob\r\nzed\r\nCarl\r\n"));
         QStringList rows = idsOf(list);
-        std::sort(rows.begin(), rows.end(), favourites::RowSortsBefore);
+        std::sort(rows.begin(), rows.end(), list_rules::RowSortsBefore);
         QCOMPARE(rows, QStringList({ "alice", "bob", "Carl", "zed" }));
     }
 
@@ -119,8 +121,8 @@ private slots:
     {
         QTemporaryDir folder;
         CUserIDs list;
-        const favourites::FileResult loaded
-            = favourites::LoadFavoritesFile(favourites::FavoritesFilePath(folder.path(), false), list);
+        const favorites_file::FileResult loaded
+            = favorites_file::LoadFavoritesFile(favorites_file::FavoritesFilePath(folder.path(), false), list);
         QVERIFY(loaded.ok);
         QCOMPARE(list.Count(), 0);
     }
@@ -128,8 +130,8 @@ private slots:
     void emptyListSavesAnEmptyFile()
     {
         QTemporaryDir folder;
-        const QString path = favourites::FavoritesFilePath(folder.path(), false);
-        QVERIFY(favourites::SaveFavoritesFile(path, CUserIDs()).ok);
+        const QString path = favorites_file::FavoritesFilePath(folder.path(), false);
+        QVERIFY(favorites_file::SaveFavoritesFile(path, CUserIDs()).ok);
         QVERIFY(QFileInfo::exists(path));
         QCOMPARE(readFile(path), QByteArray());
     }
@@ -148,16 +150,16 @@ private slots:
     {
         QFETCH(QString, kind);
         QTemporaryDir folder;
-        const QString path = favourites::FavoritesFilePath(folder.path(), true);
+        const QString path = favorites_file::FavoritesFilePath(folder.path(), true);
         if (kind == "folder") {
             QVERIFY(QDir().mkdir(path));
         } else {
             QFile huge(path);
-            QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(favourites::kMaxFileBytes + 1));
+            QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(favorites_file::kMaxFileBytes + 1));
         }
         CUserIDs list;
         list.Add("kept");
-        const favourites::FileResult loaded = favourites::LoadFavoritesFile(path, list);
+        const favorites_file::FileResult loaded = favorites_file::LoadFavoritesFile(path, list);
         QVERIFY(!loaded.ok);
         QTEST(loaded.reason, "reason");
         QCOMPARE(idsOf(list), QStringList { "kept" });
@@ -166,10 +168,10 @@ private slots:
     void saveIntoAMissingFolderFailsWithTheReason()
     {
         QTemporaryDir folder;
-        const QString path = favourites::FavoritesFilePath(folder.path() + "/gone", true);
+        const QString path = favorites_file::FavoritesFilePath(folder.path() + "/gone", true);
         CUserIDs list;
         list.Add("alice");
-        const favourites::FileResult saved = favourites::SaveFavoritesFile(path, list);
+        const favorites_file::FileResult saved = favorites_file::SaveFavoritesFile(path, list);
         QVERIFY(!saved.ok);
         QVERIFY2(!saved.reason.isEmpty() && !saved.reason.contains("Unknown"), qPrintable(saved.reason));
         QVERIFY(!QFileInfo::exists(path));
@@ -177,8 +179,8 @@ private slots:
 
     void filePaths()
     {
-        QCOMPARE(favourites::FavoritesFilePath("/opt/quillet", true), QString("/opt/quillet/Sellers.txt"));
-        QCOMPARE(favourites::FavoritesFilePath("/opt/quillet", false), QString("/opt/quillet/Bidders.txt"));
+        QCOMPARE(favorites_file::FavoritesFilePath("/opt/quillet", true), QString("/opt/quillet/Sellers.txt"));
+        QCOMPARE(favorites_file::FavoritesFilePath("/opt/quillet", false), QString("/opt/quillet/Bidders.txt"));
     }
 
     void listingsAddress_data()
@@ -205,7 +207,7 @@ private slots:
     {
         QFETCH(QString, id);
         QFETCH(bool, sellers);
-        QTEST(favourites::GetUserListingsURL(id, sellers), "address");
+        QTEST(user_listings::GetUserListingsURL(id, sellers), "address");
     }
 
     void selectionAfterDelete_data()
@@ -222,7 +224,7 @@ private slots:
     {
         QFETCH(int, deleted);
         QFETCH(int, rowsLeft);
-        QTEST(favourites::RowToSelectAfterDelete(deleted, rowsLeft), "selected");
+        QTEST(list_rules::RowToSelectAfterDelete(deleted, rowsLeft), "selected");
     }
 };
 

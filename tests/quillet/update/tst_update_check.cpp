@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "platform/fakes/fake_http_transfer.h"
-#include "platform/fakes/fake_message_boxes.h"
-#include "platform/fakes/fake_shell.h"
-#include "platform/instance_lock.h"
+#include "platform/core/instance_lock.h"
 #include "quillet/update/fnewversion.h"
 #include "quillet/update/update_check.h"
 #include "quillet/update/version_reply.h"
+#include "tests/support/fakes/fake_http_transfer.h"
+#include "tests/support/fakes/fake_message_boxes.h"
+#include "tests/support/fakes/fake_shell.h"
 #include "tests/support/modal_answer.h"
 
 #include <QApplication>
@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+using namespace quillet;
 
 using namespace Qt::StringLiterals;
 using platform::FakeHttpTransfer;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The version check's real HTTP transfer and dialog against the local web service's version page.
-#include "platform/fakes/fake_message_boxes.h"
-#include "platform/fakes/fake_shell.h"
-#include "platform/http_transfer.h"
-#include "platform/proxy_setup.h"
+#include "platform/core/http_transfer.h"
+#include "platform/core/proxy_setup.h"
 #include "quillet/update/update_check.h"
+#include "tests/support/fakes/fake_message_boxes.h"
+#include "tests/support/fakes/fake_shell.h"
 #include "tests/support/modal_answer.h"
 #include "tests/support/simulator_process.h"
 
@@ -14,6 +14,8 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+
+using namespace quillet;
 
 using namespace Qt::StringLiterals;
 

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+using namespace quillet;
+
 using namespace Qt::StringLiterals;
 
 class TestVersionReply : public QObject

@@ -1,0 +1,27 @@
+# Every library publishes only its own folder: its include root (build/include/<library>) holds a link to each entry
+# of that folder, so "#include "platform/ui/qt_shell.h"" is found only by a target that links platform_ui. EXCEPT
+# leaves out entries that belong to another library (a sub-folder); ONLY publishes just the entries named. The
+# repository root is on no include path.
+function(publish_folder library folder)
+    cmake_parse_arguments(ARG "" "" "EXCEPT;ONLY" ${ARGN})
+    set(root ${CMAKE_BINARY_DIR}/include/${library})
+    set(mirror ${root}/${folder})
+    file(REMOVE_RECURSE ${root})
+    file(MAKE_DIRECTORY ${mirror})
+    if(ARG_ONLY)
+        set(entries ${ARG_ONLY})
+    else()
+        file(GLOB entries CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/${folder} ${CMAKE_SOURCE_DIR}/${folder}/*)
+    endif()
+    foreach(entry IN LISTS entries)
+        if(NOT entry IN_LIST ARG_EXCEPT)
+            file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder}/${entry} ${mirror}/${entry} SYMBOLIC)
+        endif()
+    endforeach()
+    get_target_property(type ${library} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+        target_include_directories(${library} INTERFACE ${root})
+    else()
+        target_include_directories(${library} PUBLIC ${root})
+    endif()
+endfunction()

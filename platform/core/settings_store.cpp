@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: MIT
+#include "platform/core/settings_store.h"
+
+#include "platform/core/product.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform
+{
+
+namespace
+{
+
+// The password must not stay readable by others, also in a file found with looser permissions.
+void makeOwnerOnly(const QString& fileName)
+{
+    ::chmod(QFile::encodeName(fileName).constData(), S_IRUSR | S_IWUSR);
+}
+
+// Create the file owner-only before QSettings ever writes it, so the password is never readable by others,
+// not even for a moment. QSettings replaces the file atomically and keeps these permissions.
+void ensureOwnerOnlyFile(const QString& fileName)
+{
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    const QByteArray path = QFile::encodeName(fileName);
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (fd >= 0)
+        ::close(fd);
+    makeOwnerOnly(fileName);
+}
+
+// QSettings only says that the file could not be written. Writing the same contents once more the way it does,
+// into a new file beside it, and throwing that away, finds the operating system's reason.
+QString whyUnwritable(const QString& fileName)
+{
+    QFile current(fileName);
+    QByteArray contents = current.open(QIODevice::ReadOnly) ? current.readAll() : QByteArray();
+    contents.append(QByteArray(256, '\n'));
+    QByteArray probe = QFile::encodeName(QFileInfo(fileName).absolutePath()) + "/.settings-probe-XXXXXX";
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    int error = 0;
+    for (qsizetype done = 0; done < contents.size() && error == 0;) {
+        const ssize_t written = ::write(fd, contents.constData() + done, size_t(contents.size() - done));
+        if (written < 0)
+            error = errno;
+        else
+            done += written;
+    }
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    ::close(fd);
+    ::unlink(probe.constData());
+    return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QStringLiteral("the file could not be replaced");
+}
+
+} // namespace
+
+IniSettingsStore::IniSettingsStore()
+    : m_settings(std::make_unique<QSettings>(
+        QSettings::IniFormat, QSettings::UserScope, QLatin1String(product::kTitle), QLatin1String(product::kTitle)))
+{
+    makeOwnerOnly(m_settings->fileName());
+}
+
+IniSettingsStore::IniSettingsStore(const QString& fileName)
+    : m_settings(std::make_unique<QSettings>(fileName, QSettings::IniFormat))
+{
+    makeOwnerOnly(m_settings->fileName());
+}
+
+IniSettingsStore::~IniSettingsStore() = default;
+
+QString IniSettingsStore::read(const QString& section, const QString& key) const
+{
+    return m_settings->value(section + QLatin1Char('/') + key).toString();
+}
+
+bool IniSettingsStore::write(const QString& section, const QString& key, const QString& value)
+{
+    ensureOwnerOnlyFile(m_settings->fileName());
+    m_settings->setValue(section + QLatin1Char('/') + key, value);
+    m_settings->sync();
+    const bool stored = m_settings->status() == QSettings::NoError;
+    makeOwnerOnly(m_settings->fileName());
+    if (!stored)
+        m_failure = { m_settings->fileName(), whyUnwritable(m_settings->fileName()) };
+    return stored;
+}
+
+SettingsFailure IniSettingsStore::lastFailure() const
+{
+    return m_failure;
+}
+
+QString IniSettingsStore::fileName() const
+{
+    return m_settings->fileName();
+}
+
+} // namespace platform

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/core/file_dialogs.h"
+
+namespace platform
+{
+
+class QtFileDialogs final : public FileDialogs
+{
+public:
+    QString openFile(QWidget* owner, const OpenFileRequest& request) override;
+};
+
+} // namespace platform

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: MIT
+#include "platform/ui/qt_web_browser.h"
+
+#include "platform/ui/find_bar.h"
+#include "platform/ui/new_window_page.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QVBoxLayout>
+#include <QWebEngineHttpRequest>
+#include <QWebEngineView>
+
+namespace platform
+{
+
+QtWebBrowser::QtWebBrowser(QWebEngineProfile* profile, QObject* parent)
+    : WebBrowser(parent)
+    , m_container(std::make_unique<QWidget>())
+{
+    auto* layout = new QVBoxLayout(m_container.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_view = new QWebEngineView(m_container.get());
+    m_view->setPage(new NewWindowAwarePage(profile, m_view));
+    layout->addWidget(m_view);
+    m_findBar = new FindBar(m_view->page(), m_container.get());
+    layout->addWidget(m_findBar);
+    connectPageEvents();
+}
+
+QtWebBrowser::~QtWebBrowser() = default;
+
+void QtWebBrowser::connectPageEvents()
+{
+    QWebEnginePage* page = m_view->page();
+    connect(page, &QWebEnginePage::loadStarted, this, [this] {
+        m_busy = true;
+        emit StatusTextChange(QStringLiteral("Opening page..."));
+        emit ProgressChange();
+    });
+    connect(page, &QWebEnginePage::loadProgress, this, [this] { emit ProgressChange(); });
+    connect(page, &QWebEnginePage::loadFinished, this, [this] {
+        m_busy = false;
+        emit StatusTextChange(QStringLiteral("Done"));
+        emit DownloadComplete();
+    });
+    connect(page, &QWebEnginePage::linkHovered, this, [this](const QString& url) { emit StatusTextChange(url); });
+    connect(page, &QWebEnginePage::urlChanged, this, [this] { emit NavigateComplete2(); });
+    connect(page, &QWebEnginePage::titleChanged, this, [this] { emit ProgressChange(); });
+    connect(page->action(QWebEnginePage::Back), &QAction::enabledChanged, this,
+        [this](bool enabled) { emit CommandStateChange(kCommandBack, enabled); });
+    connect(page->action(QWebEnginePage::Forward), &QAction::enabledChanged, this,
+        [this](bool enabled) { emit CommandStateChange(kCommandForward, enabled); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && m_container->isAncestorOf(now))
+            emit focusReceived();
+    });
+    connect(m_view, &QWebEngineView::printFinished, this, [this] { m_printer.reset(); });
+}
+
+QWidget* QtWebBrowser::widget()
+{
+    return m_container.get();
+}
+
+void QtWebBrowser::navigate(const QString& address)
+{
+    m_view->load(QUrl(address));
+}
+
+void QtWebBrowser::navigatePost(const QString& address, const QByteArray& postData, const QString& header)
+{
+    QWebEngineHttpRequest request(QUrl(address), QWebEngineHttpRequest::Post);
+    request.setPostData(postData);
+    const qsizetype colon = header.indexOf(QLatin1Char(':'));
+    if (colon > 0)
+        request.setHeader(header.left(colon).trimmed().toLatin1(), header.mid(colon + 1).trimmed().toLatin1());
+    m_view->load(request);
+}
+
+void QtWebBrowser::goBack()
+{
+    m_view->back();
+}
+
+void QtWebBrowser::goForward()
+{
+    m_view->forward();
+}
+
+void QtWebBrowser::stop()
+{
+    m_view->stop();
+}
+
+void QtWebBrowser::refresh()
+{
+    m_view->reload();
+}
+
+void QtWebBrowser::printWithDialog()
+{
+    if (m_printer)
+        return; // one print at a time: the printer must live until the last one has finished
+    auto printer = std::make_unique<QPrinter>();
+    QPrintDialog dialog(printer.get(), m_container.get());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_printer = std::move(printer);
+    m_view->print(m_printer.get());
+}
+
+QString QtWebBrowser::locationName() const
+{
+    return m_view->title();
+}
+
+QString QtWebBrowser::locationAddress() const
+{
+    return m_view->url().toString();
+}
+
+void QtWebBrowser::copySelection()
+{
+    m_view->page()->triggerAction(QWebEnginePage::Copy);
+}
+
+void QtWebBrowser::showFindBar()
+{
+    m_findBar->activate();
+}
+
+} // namespace platform

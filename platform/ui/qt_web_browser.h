@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/core/web_browser.h"
+
+#include <memory>
+
+class QPrinter;
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace platform
+{
+
+class FindBar;
+
+// A QWebEngineView on the shared persistent profile. The profile must outlive this browser.
+class QtWebBrowser final : public WebBrowser
+{
+    Q_OBJECT
+public:
+    explicit QtWebBrowser(QWebEngineProfile* profile, QObject* parent = nullptr);
+    ~QtWebBrowser() override;
+
+    QWidget* widget() override;
+    QWebEngineView* view() const { return m_view; }
+    FindBar* findBar() const { return m_findBar; }
+
+    void navigate(const QString& address) override;
+    void navigatePost(const QString& address, const QByteArray& postData, const QString& header) override;
+    void goBack() override;
+    void goForward() override;
+    void stop() override;
+    void refresh() override;
+    void printWithDialog() override;
+
+    bool busy() const override { return m_busy; }
+    QString locationName() const override;
+    QString locationAddress() const override;
+
+    void copySelection() override;
+    void showFindBar() override;
+
+private:
+    void connectPageEvents();
+
+    std::unique_ptr<QWidget> m_container;
+    QWebEngineView* m_view = nullptr;
+    FindBar* m_findBar = nullptr; // under the view, hidden until asked for
+    std::unique_ptr<QPrinter> m_printer; // alive until the asynchronous print has finished
+    bool m_busy = false;
+};
+
+} // namespace platform

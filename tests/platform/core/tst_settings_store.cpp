@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+#include "platform/core/settings_store.h"
+#include "tests/support/test_files.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace
+{
+
+// The permission bits as `ls -l` shows them, e.g. 0600.
+int modeOf(const QString& fileName)
+{
+    struct stat status {
+    };
+    return ::stat(QFile::encodeName(fileName).constData(), &status) == 0 ? int(status.st_mode & 07777) : -1;
+}
+
+} // namespace
+
+class TestSettingsStore : public QObject
+{
+    Q_OBJECT
+private slots:
+    void foundFileIsMadeOwnerOnlyOnOpening_data();
+    void foundFileIsMadeOwnerOnlyOnOpening();
+    void firstWriteCreatesOwnerOnlyFile();
+};
+
+void TestSettingsStore::foundFileIsMadeOwnerOnlyOnOpening_data()
+{
+    QTest::addColumn<int>("found");
+    QTest::newRow("0644") << 0644;
+    QTest::newRow("0666") << 0666;
+    QTest::newRow("0640") << 0640;
+    QTest::newRow("0600") << 0600;
+}
+
+// The password is closed up as soon as the store is opened, before anything is written.
+void TestSettingsStore::foundFileIsMadeOwnerOnlyOnOpening()
+{
+    QFETCH(int, found);
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(u"Lastbell Quillet.ini"_s);
+    QVERIFY(writeFile(fileName, "[Main]\nUser=demo\nPassword=secret\n"));
+    QCOMPARE(::chmod(QFile::encodeName(fileName).constData(), found), 0);
+
+    const platform::IniSettingsStore store(fileName);
+    QCOMPARE(modeOf(fileName), 0600);
+    QCOMPARE(store.read(u"Main"_s, u"Password"_s), u"secret"_s);
+}
+
+void TestSettingsStore::firstWriteCreatesOwnerOnlyFile()
+{
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(u"config/Lastbell Quillet.ini"_s);
+    platform::IniSettingsStore store(fileName);
+    QVERIFY(!QFile::exists(fileName)); // opening alone writes nothing
+
+    QVERIFY(store.write(u"Main"_s, u"Password"_s, u"secret"_s));
+    QCOMPARE(modeOf(fileName), 0600);
+    QCOMPARE(platform::IniSettingsStore(fileName).read(u"Main"_s, u"Password"_s), u"secret"_s);
+}
+
+QTEST_MAIN(TestSettingsStore)
+#include "tst_settings_store.moc"

@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: MIT
+#include "quillet/service/number_text.h"
+#include "quillet/service/snipe_address.h"
+
+#include <QTest>
+
+using namespace quillet;
+
+class TestSnipeRules : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void itemText_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("item");
+        QTest::newRow("ten digits at the end") << "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=1234567890"
+                                               << "1234567890";
+        QTest::newRow("nothing stops at & or #") << "http://cgi.ebay.com/ws/eBayISAPI.dll?item=1234&category=56#bid"
+                                                 << "1234&category=56#bid";
+        QTest::newRow("the first of two") << "http://cgi.ebay.com/ws/eBayISAPI.dll?item=111&item=222"
+                                          << "111&item=222";
+        QTest::newRow("capital I is not the key") << "http://cgi.ebay.com/ws/eBayISAPI.dll?Item=1234567890"
+                                                  << "";
+        QTest::newRow("capitals throughout are not the key") << "http://cgi.ebay.com/x?ITEM=1"
+                                                             << "";
+        QTest::newRow("no item at all: empty") << "http://www.ebay.com/"
+                                               << "";
+        QTest::newRow("key at the very end") << "http://cgi.ebay.com/x?item="
+                                             << "";
+        QTest::newRow("part of a longer key counts") << "http://cgi.ebay.com/x?subitem=77"
+                                                     << "77";
+        QTest::newRow("trailing blanks kept") << "http://cgi.ebay.com/x?item=42  "
+                                              << "42  ";
+        // Never more characters than the address has without its blanks: a long run of trailing blanks is cut.
+        QTest::newRow("trailing blanks cut to the trimmed length") << "item=1          "
+                                                                   << "1     ";
+    }
+    void itemText()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, item);
+        QCOMPARE(snipe_address::ItemTextFromAddress(address), item);
+    }
+
+    void setUpAddress_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("number") << "1234567890"
+                                << "http://www.lastbell.com/secure/login.cfm?item_number=1234567890";
+        QTest::newRow("unescaped: the rest reaches the service as a second parameter")
+            << "1234&category=56"
+            << "http://www.lastbell.com/secure/login.cfm?item_number=1234&category=56";
+        QTest::newRow("spaces and percent as typed") << " 12 %41"
+                                                     << "http://www.lastbell.com/secure/login.cfm?item_number= 12 %41";
+        QTest::newRow("empty") << ""
+                               << "http://www.lastbell.com/secure/login.cfm?item_number=";
+    }
+    void setUpAddress()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, address);
+        QCOMPARE(snipe_address::SetUpAddress(item), address);
+    }
+
+    void numberTest_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("numeric");
+        const QString c = QStringLiteral("C");
+        const QString de = QStringLiteral("de_DE");
+        QTest::newRow("digits") << c << "1234567890" << true;
+        QTest::newRow("one digit") << c << "7" << true;
+        QTest::newRow("minus") << c << "-12" << true;
+        QTest::newRow("plus") << c << "+12" << true;
+        QTest::newRow("decimal point") << c << "12.5" << true;
+        QTest::newRow("leading decimal point") << c << ".5" << true;
+        QTest::newRow("thousands") << c << "1,234,567" << true;
+        QTest::newRow("exponent") << c << "1e5" << true;
+        QTest::newRow("exponent with sign") << c << "2.5E-3" << true;
+        QTest::newRow("blanks around") << c << "  123  " << true;
+        QTest::newRow("empty") << c << "" << false;
+        QTest::newRow("blanks only") << c << "   " << false;
+        QTest::newRow("stray letter at the end") << c << "12345a" << false;
+        QTest::newRow("stray letter inside") << c << "123x45" << false;
+        QTest::newRow("letters") << c << "abc" << false;
+        QTest::newRow("blank inside") << c << "12 34" << false;
+        QTest::newRow("sign alone") << c << "-" << false;
+        QTest::newRow("point alone") << c << "." << false;
+        QTest::newRow("two points") << c << "1.2.3" << false;
+        QTest::newRow("exponent without digits") << c << "1e" << false;
+        QTest::newRow("exponent alone") << c << "e5" << false;
+        QTest::newRow("sign twice") << c << "--1" << false;
+        QTest::newRow("German decimal comma") << de << "12,5" << true;
+        QTest::newRow("German thousands dot") << de << "1.234.567" << true;
+        QTest::newRow("German both") << de << "-1.234,5e2" << true;
+        QTest::newRow("German: a comma after the decimal comma") << de << "1,2,3" << false;
+        QTest::newRow("German: stray letter") << de << "1.234b" << false;
+    }
+    void numberTest()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, text);
+        QFETCH(bool, numeric);
+        QCOMPARE(number_text::IsNumeric(text, QLocale(locale)), numeric);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSnipeRules)
+#include "tst_snipe_rules.moc"
