@@ -7,7 +7,7 @@
 #include "platform/core/web_browser.h"
 #include "quillet/app/settings_keys.h"
 #include "quillet/commands/link_label.h"
-#include "quillet/mainwindow/busy_frames.h"
+#include "quillet/mainwindow/busy_star.h"
 #include "quillet/mainwindow/layout_rule.h"
 #include "quillet/mainwindow/open_windows.h"
 #include "quillet/mainwindow/pictures.h"
@@ -147,8 +147,8 @@ void FMain::createTabs(QWidget* central)
     m_brwAuction->widget()->setObjectName(QStringLiteral("brwAuction"));
 
     // At design the auction tab is in front; the load sequence brings the Lastbell tab forward.
-    SSTab1->setCurrentIndex(1);
-    m_currentTab = 1;
+    SSTab1->setCurrentIndex(kAuctionTab);
+    m_currentTab = kAuctionTab;
     connect(SSTab1, &QTabWidget::currentChanged, this, [this](int now) {
         const int previous = m_currentTab;
         m_currentTab = now;
@@ -180,11 +180,8 @@ void FMain::createTimers()
         timAppEnd->stop();
         close();
     });
-    timStar = new QTimer(this);
-    timStar->setObjectName(QStringLiteral("timStar"));
-    timStar->setInterval(175);
-    connect(timStar, &QTimer::timeout, this, &FMain::AnimateBusy);
-    timStar->start();
+    m_busyStar = new BusyStar(
+        picSnipe, [this] { return (auctionTabInFront() ? *m_brwAuction : *m_brwSnipe).busy(); }, this);
     timTimer = new QTimer(this);
     timTimer->setObjectName(QStringLiteral("timTimer"));
     timTimer->setInterval(10);
@@ -209,14 +206,13 @@ void FMain::showEvent(QShowEvent* event)
 void FMain::Form_Load()
 {
     SelectSite(settings_keys::siteIndexFromStored(settings_keys::read(m_services.settings, settings_keys::kSite)));
-    SSTab1->setCurrentIndex(0);
+    SSTab1->setCurrentIndex(kLastbellTab);
     tbrGo->hide();
     m_navigateButtons[0]->setEnabled(false);
     m_navigateButtons[1]->setEnabled(false);
-    mnuButtonBarStatusViewLabels->setChecked(true);
-    picSnipe->setPixmap(pictures::Star(busy_frames::kIdlePicture, true));
-    m_shownPicture = busy_frames::kIdlePicture;
-    m_shownLarge = true;
+    m_buttonTextShown = true;
+    ShowButtonTextChecked();
+    m_busyStar->ShowIdle(m_buttonTextShown);
     v_sStartingAddress = GetSiteHomeAddress();
     LoadSavedLogin();
     if (!v_sStartingAddress.isEmpty()) {

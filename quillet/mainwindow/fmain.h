@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "quillet/service/sites.h"
+
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -28,6 +30,7 @@ class WebBrowser;
 namespace quillet
 {
 
+class BusyStar;
 class LinkLabel;
 class OpenWindows;
 
@@ -54,44 +57,19 @@ public:
     ~FMain() override;
 
     void Initialize(bool bIsHasAccount);
-
-    // Window operations other parts call.
-    void RefreshUiState();
-    void LayoutControls();
-    void ToggleButtonText();
-    void ExitProgram();
     void ShutDown(); // operating-system shutdown, log-off or SIGTERM: no dialog, no wait
 
-    // Browsing.
-    void BrowseBack(bool bSnipe);
-    void BrowseForward(bool bSnipe);
-    void BrowseStop();
-    void BrowseRefresh();
-    void BrowseHome();
-    void PrintCurrentPage();
+    // The operations the favorites windows' callers and the tests reach from outside.
     void OpenInAuctionBrowser(const QString& address);
-
-    // Site choice and login.
-    void SelectSite(int index);
+    void BrowseHome();
     QString GetSiteHomeAddress() const;
-    void LoadSavedLogin();
-    void ShowPasswordDialog();
-
-    // Browser favorites.
-    void ShowBrowserFavorites();
-    void AddToBrowserFavorites();
-    void ImportNetscapeFavorites();
-
-    // Snipe.
-    void SnipeCurrentAuction();
     void ShowFloatingToolbar();
 
-    // Favorites.
-    void ShowFavoriteUsers(bool bSellers);
+    // The tabs of SSTab1; the one in front decides the current browser.
+    enum Tab { kLastbellTab = 0, kAuctionTab = 1 };
 
     platform::WebBrowser& brwSnipe() const { return *m_brwSnipe; }
     platform::WebBrowser& brwAuction() const { return *m_brwAuction; }
-    platform::WebBrowser& currentBrowser() const;
     bool snipeTabActive() const { return v_bSnipeTabActive; }
     QTabWidget* tabs() const { return SSTab1; }
 
@@ -125,12 +103,36 @@ private:
 
     enum class Ending { ByProgram, Shutdown };
 
+    void RefreshUiState();
+    void LayoutControls();
+    void ToggleButtonText();
+    void ExitProgram();
+
+    // Browsing.
+    void BrowseBack(bool bSnipe);
+    void BrowseForward(bool bSnipe);
+    void BrowseStop();
+    void BrowseRefresh();
+    void PrintCurrentPage();
+    platform::WebBrowser& currentBrowser() const;
+
+    // Site choice and login.
+    void SelectSite(int index);
+    void LoadSavedLogin();
+    void ShowPasswordDialog();
+
+    // Browser favorites, the snipe and the favorite users.
+    void ShowBrowserFavorites();
+    void AddToBrowserFavorites();
+    void ImportNetscapeFavorites();
+    void SnipeCurrentAuction();
+    void ShowFavoriteUsers(bool bSellers);
+
     void Form_Load();
     void Form_Unload(Ending ending);
     void ReportUnsavedSettings(Ending ending);
     void BeginAppEnd();
     void TabSwitched(int previousTab);
-    void AnimateBusy();
     void CaptionProgress();
     void SetCanGo(int command, bool enable, bool& canGoForward, bool& canGoBack);
     void SetStatusText(bool fromSnipe, const QString& text);
@@ -140,7 +142,8 @@ private:
     void NavigateButtonClicked(int index);
     void FavoritesDropDownChosen(const QString& key);
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, QKeySequence shortcut = {});
-    bool buttonTextShown() const;
+    void ShowSiteChecked();
+    void ShowButtonTextChecked();
     bool auctionTabInFront() const;
     platform::ShellUIHelper* shellUIHelper();
 
@@ -149,6 +152,7 @@ private:
     std::unique_ptr<platform::WebBrowser> m_brwAuction;
     std::unique_ptr<OpenWindows> m_openWindows;
     std::unique_ptr<platform::ShellUIHelper> m_shellUIHelper; // created on first use
+    BusyStar* m_busyStar = nullptr;
 
     // Controls, by their design names.
     QToolBar* tbrNavigate = nullptr;
@@ -162,13 +166,12 @@ private:
     QToolBar* tbrGo = nullptr;
     QLabel* m_panels[3] = {};
     QTimer* timAppEnd = nullptr;
-    QTimer* timStar = nullptr;
     QTimer* timTimer = nullptr;
 
     QAction* mnuFavoritesAdd = nullptr;
     QAction* mnuNavigateSnipe = nullptr;
     QAction* mnuOptionsText = nullptr;
-    QAction* mnuOptionsSite[8] = {}; // 1 to 7
+    QAction* mnuOptionsSite[sites::kCount + 1] = {}; // 1 to kCount
     QMenu* mnuButtonBarStatus = nullptr;
     QAction* mnuButtonBarStatusViewLabels = nullptr;
 
@@ -183,10 +186,9 @@ private:
     bool v_bUpdatingAddressList = false;
     QString sUser;
     QString sPassword;
-    int nStarFrame = 0;
-    int m_shownPicture = 0; // picture shown in picSnipe, with the list it came from
-    bool m_shownLarge = true;
-    int m_currentTab = 1; // the tab in front, as the tab switch last saw it
+    int m_site = 1; // the chosen marketplace site, 1 to sites::kCount; 0: none (the menus show it checked)
+    bool m_buttonTextShown = true; // the two Show Button Text items show it checked
+    int m_currentTab = kAuctionTab; // the tab in front, as the tab switch last saw it
     bool m_loaded = false;
     bool m_ending = false;
     bool m_unloaded = false;

@@ -7,6 +7,7 @@
 #include "platform/core/settings_store.h"
 #include "platform/core/web_browser.h"
 #include "quillet/app/settings_keys.h"
+#include "quillet/mainwindow/busy_star.h"
 #include "quillet/mainwindow/open_windows.h"
 
 #include <QAction>
@@ -56,15 +57,10 @@ void FMain::Form_Unload(Ending ending)
         return;
     m_unloaded = true;
     m_openWindows->closeAllBut(this);
-    int checked = 0;
-    for (int i = 1; i <= 7; ++i) {
-        if (mnuOptionsSite[i]->isChecked())
-            checked = i;
-    }
-    const bool saved = settings_keys::write(m_services.settings, settings_keys::kSite, QString::number(checked))
+    const bool saved = settings_keys::write(m_services.settings, settings_keys::kSite, QString::number(m_site))
         && settings_keys::write(m_services.settings, settings_keys::kTextLabels,
-            buttonTextShown() ? QString() : QLatin1String(settings_keys::kOff));
-    timStar->stop();
+            m_buttonTextShown ? QString() : QLatin1String(settings_keys::kOff));
+    m_busyStar->Stop();
     timTimer->stop();
     timAppEnd->stop();
     if (!saved)

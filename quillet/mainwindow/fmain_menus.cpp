@@ -11,6 +11,7 @@
 #include "quillet/commands/link_label.h"
 #include "quillet/service/sites.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -124,20 +125,22 @@ QMenu* FMain::createToolsMenu()
     options->setObjectName(QStringLiteral("mnuOptions"));
     QMenu* siteMenu = options->addMenu(QStringLiteral("&Start-up Auction Site"));
     siteMenu->setObjectName(QStringLiteral("mnuOPtionsAuctionSite"));
+    auto* siteGroup = new QActionGroup(siteMenu);
     for (int i = 1; i <= sites::kCount; ++i) {
         QAction* site = siteMenu->addAction(sites::caption(i));
         site->setObjectName(QStringLiteral("mnuOptionsSite%1").arg(i));
         site->setCheckable(true);
-        site->setChecked(i == 1);
+        siteGroup->addAction(site);
         connect(site, &QAction::triggered, this, [this, i] { SelectSite(i); });
         mnuOptionsSite[i] = site;
     }
+    ShowSiteChecked();
     options->addSeparator()->setObjectName(QStringLiteral("wowie"));
     mnuOptionsText = options->addAction(QStringLiteral("&Show Button Text"));
     mnuOptionsText->setObjectName(QStringLiteral("mnuOptionsText"));
     mnuOptionsText->setCheckable(true);
-    mnuOptionsText->setChecked(true);
-    // The menu shows the state; the toggle itself decides it, so both items stay in step.
+    mnuOptionsText->setChecked(m_buttonTextShown);
+    // The check marks show the choice; the toggle decides it and sets both, so they stay in step.
     connect(mnuOptionsText, &QAction::triggered, this, &FMain::ToggleButtonText);
     return menu;
 }
@@ -173,12 +176,8 @@ void FMain::createButtonBarStatusMenu()
     mnuButtonBarStatusViewLabels = mnuButtonBarStatus->addAction(QStringLiteral("View Text Labels"));
     mnuButtonBarStatusViewLabels->setObjectName(QStringLiteral("mnuButtonBarStatusViewLabels"));
     mnuButtonBarStatusViewLabels->setCheckable(true);
-    mnuButtonBarStatusViewLabels->setChecked(true);
-    connect(mnuButtonBarStatusViewLabels, &QAction::triggered, this, [this] {
-        // Qt has already flipped the check; the toggle flips it itself.
-        mnuButtonBarStatusViewLabels->setChecked(!mnuButtonBarStatusViewLabels->isChecked());
-        ToggleButtonText();
-    });
+    mnuButtonBarStatusViewLabels->setChecked(m_buttonTextShown);
+    connect(mnuButtonBarStatusViewLabels, &QAction::triggered, this, &FMain::ToggleButtonText);
 }
 
 } // namespace quillet

@@ -185,7 +185,7 @@ void FMain::PrintCurrentPage()
 
 void FMain::OpenInAuctionBrowser(const QString& address)
 {
-    SSTab1->setCurrentIndex(1);
+    SSTab1->setCurrentIndex(kAuctionTab);
     m_brwAuction->navigate(sites::MakeAffiliateAddress(address));
     RefreshUiState();
 }

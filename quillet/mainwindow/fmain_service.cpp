@@ -19,21 +19,22 @@ namespace quillet
 
 void FMain::SelectSite(int index)
 {
-    for (int i = 1; i <= sites::kCount; ++i)
-        mnuOptionsSite[i]->setChecked(false);
-    if (index >= 1 && index <= sites::kCount)
-        mnuOptionsSite[index]->setChecked(true);
-    SSTab1->setCurrentIndex(1);
+    // A stored number out of range chooses no site: no home address, nothing checked.
+    m_site = index >= 1 && index <= sites::kCount ? index : 0;
+    ShowSiteChecked();
+    SSTab1->setCurrentIndex(kAuctionTab);
     m_brwAuction->navigate(GetSiteHomeAddress());
+}
+
+void FMain::ShowSiteChecked()
+{
+    for (int i = 1; i <= sites::kCount; ++i)
+        mnuOptionsSite[i]->setChecked(i == m_site);
 }
 
 QString FMain::GetSiteHomeAddress() const
 {
-    for (int i = 1; i <= sites::kCount; ++i) {
-        if (mnuOptionsSite[i]->isChecked())
-            return sites::GetSiteHomeAddress(i);
-    }
-    return {};
+    return m_site == 0 ? QString() : sites::GetSiteHomeAddress(m_site);
 }
 
 void FMain::LoadSavedLogin()
@@ -56,7 +57,7 @@ void FMain::ShowPasswordDialog()
 void FMain::SnipeCurrentAuction()
 {
     m_brwSnipe->navigate(snipe_address::SetUpAddress(snipe_address::ItemTextFromAddress(cboAddress->currentText())));
-    SSTab1->setCurrentIndex(0);
+    SSTab1->setCurrentIndex(kLastbellTab);
 }
 
 void FMain::ShowFloatingToolbar()
@@ -72,7 +73,7 @@ void FMain::ShowFloatingToolbar()
     activateWindow(); // the keyboard comes back to the main window with it
     if (toolbar.WasClosed())
         return;
-    SSTab1->setCurrentIndex(0);
+    SSTab1->setCurrentIndex(kLastbellTab);
     m_brwSnipe->navigate(snipe_address::SetUpAddress(toolbar.ItemText()));
 }
 

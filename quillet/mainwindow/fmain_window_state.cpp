@@ -4,9 +4,8 @@
 
 #include "platform/core/web_browser.h"
 #include "quillet/commands/link_label.h"
-#include "quillet/mainwindow/busy_frames.h"
+#include "quillet/mainwindow/busy_star.h"
 #include "quillet/mainwindow/layout_rule.h"
-#include "quillet/mainwindow/pictures.h"
 #include "quillet/mainwindow/refresh_rule.h"
 
 #include <QAction>
@@ -15,7 +14,6 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolBar>
 
 namespace quillet
@@ -25,7 +23,7 @@ using layout_rule::toPixels;
 
 void FMain::TabSwitched(int previousTab)
 {
-    const bool lastbellInFront = previousTab != 0;
+    const bool lastbellInFront = previousTab != kLastbellTab;
     tbrGo->setVisible(!lastbellInFront);
     v_bSnipeTabActive = lastbellInFront;
     m_panels[0]->setText(lastbellInFront ? QStringLiteral("Lastbell") : QStringLiteral("Auction Browser"));
@@ -35,14 +33,9 @@ void FMain::TabSwitched(int previousTab)
     RefreshUiState();
 }
 
-bool FMain::buttonTextShown() const
-{
-    return mnuButtonBarStatusViewLabels->isChecked();
-}
-
 bool FMain::auctionTabInFront() const
 {
-    return SSTab1->currentIndex() == 1;
+    return SSTab1->currentIndex() == kAuctionTab;
 }
 
 platform::WebBrowser& FMain::currentBrowser() const
@@ -55,7 +48,7 @@ void FMain::RefreshUiState()
     refresh_rule::Inputs in;
     in.addressText = cboAddress->currentText();
     in.auctionTabInFront = auctionTabInFront();
-    in.buttonTextShown = buttonTextShown();
+    in.buttonTextShown = m_buttonTextShown;
     in.snipeTabActive = v_bSnipeTabActive;
     in.snipeCanGoBack = v_bSnipeCanGoBack;
     in.snipeCanGoForward = v_bSnipeCanGoForward;
@@ -63,14 +56,14 @@ void FMain::RefreshUiState()
     in.auctionCanGoForward = v_bAuctionCanGoForward;
     in.snipeTitle = m_brwSnipe->locationName();
     in.auctionTitle = m_brwAuction->locationName();
-    in.snipeMenuEnabled = mnuNavigateSnipe->isEnabled();
     const refresh_rule::Outputs out = refresh_rule::RefreshUiState(in);
 
     for (int i = 0; i < m_navigateButtons.size(); ++i)
         m_navigateButtons[i]->setText(out.navigateCaptions.value(i));
     tbrNavigate->setToolButtonStyle(in.buttonTextShown ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
     m_snipeButton->setEnabled(out.snipeButtonEnabled);
-    mnuNavigateSnipe->setEnabled(out.snipeMenuEnabled);
+    if (out.snipeMenuEnabled)
+        mnuNavigateSnipe->setEnabled(*out.snipeMenuEnabled);
     m_navigateButtons[0]->setEnabled(out.backEnabled);
     m_navigateButtons[1]->setEnabled(out.forwardEnabled);
     setWindowTitle(out.caption);
@@ -79,9 +72,9 @@ void FMain::RefreshUiState()
 
 void FMain::ToggleButtonText()
 {
-    const bool show = !buttonTextShown();
-    mnuButtonBarStatusViewLabels->setChecked(show);
-    mnuOptionsText->setChecked(show);
+    m_buttonTextShown = !m_buttonTextShown;
+    ShowButtonTextChecked();
+    m_busyStar->SetLarge(m_buttonTextShown);
     RefreshUiState();
     LayoutControls();
 }
@@ -95,7 +88,7 @@ void FMain::resizeEvent(QResizeEvent* event)
 void FMain::LayoutControls()
 {
     const QWidget* central = centralWidget();
-    const bool text = buttonTextShown();
+    const bool text = m_buttonTextShown;
     const layout_rule::Placement p = layout_rule::LayoutControls(
         { layout_rule::toTwips(central->width()), layout_rule::toTwips(central->height() + statusBar()->height()),
             layout_rule::toTwips(frameGeometry().width()), text });
@@ -113,20 +106,13 @@ void FMain::LayoutControls()
     tbrSnipe->setGeometry(toPixels(135), onPage(360), toPixels(1050), toPixels(420));
     cboAddress->setGeometry(toPixels(1200), onPage(390), toPixels(p.addressWidth), toPixels(330));
     tbrGo->setGeometry(toPixels(p.goLeft), onPage(360), toPixels(870), toPixels(420));
-    timStar->start();
+    m_busyStar->Restart();
 }
 
-void FMain::AnimateBusy()
+void FMain::ShowButtonTextChecked()
 {
-    nStarFrame = busy_frames::next(nStarFrame);
-    const bool large = buttonTextShown();
-    const platform::WebBrowser& watched = auctionTabInFront() ? *m_brwAuction : *m_brwSnipe;
-    const int picture = watched.busy() ? nStarFrame : busy_frames::kIdlePicture;
-    if (picture == m_shownPicture && large == m_shownLarge)
-        return;
-    picSnipe->setPixmap(pictures::Star(picture, large));
-    m_shownPicture = picture;
-    m_shownLarge = large;
+    mnuButtonBarStatusViewLabels->setChecked(m_buttonTextShown);
+    mnuOptionsText->setChecked(m_buttonTextShown);
 }
 
 } // namespace quillet

@@ -2,6 +2,7 @@
 #include "quillet/mainwindow/refresh_rule.h"
 
 #include "platform/core/product.h"
+#include "quillet/service/snipe_address.h"
 
 namespace quillet
 {
@@ -24,11 +25,12 @@ Outputs RefreshUiState(const Inputs& in)
         out.navigateCaptions = QStringList(7, QString());
     }
 
-    if (in.addressText.contains(QLatin1String("item="))) {
-        out.snipeButtonEnabled = true;
-        // With the Lastbell tab in front the menu item keeps whatever state it had.
-        out.snipeMenuEnabled = in.auctionTabInFront ? true : in.snipeMenuEnabled;
-    }
+    out.snipeButtonEnabled = snipe_address::HasItem(in.addressText);
+    if (!out.snipeButtonEnabled)
+        out.snipeMenuEnabled = false;
+    else if (in.auctionTabInFront)
+        out.snipeMenuEnabled = true;
+    // With the Lastbell tab in front and an item in the box the menu item keeps whatever state it had.
 
     out.backEnabled = in.snipeTabActive ? in.snipeCanGoBack : in.auctionCanGoBack;
     out.forwardEnabled = in.snipeTabActive ? in.snipeCanGoForward : in.auctionCanGoForward;

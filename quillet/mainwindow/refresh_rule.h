@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace quillet
 {
@@ -22,13 +23,12 @@ struct Inputs {
     bool auctionCanGoForward = false;
     QString snipeTitle;
     QString auctionTitle;
-    bool snipeMenuEnabled = false; // the menu item's state before this refresh
 };
 
 struct Outputs {
     QStringList navigateCaptions; // buttons 1 to 7
     bool snipeButtonEnabled = false;
-    bool snipeMenuEnabled = false;
+    std::optional<bool> snipeMenuEnabled; // none: the menu item keeps the state it has
     bool backEnabled = false;
     bool forwardEnabled = false;
     QString caption;

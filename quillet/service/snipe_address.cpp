@@ -24,18 +24,24 @@ qsizetype lengthWithoutBlanks(const QString& text)
     return end - first;
 }
 
+const QLatin1String kItemKey("item=");
+
 } // namespace
+
+bool HasItem(const QString& address)
+{
+    return address.contains(kItemKey, Qt::CaseSensitive);
+}
 
 QString ItemTextFromAddress(const QString& address)
 {
-    static const QString kKey = QStringLiteral("item=");
-    const qsizetype at = address.indexOf(kKey, 0, Qt::CaseSensitive);
+    const qsizetype at = address.indexOf(kItemKey, 0, Qt::CaseSensitive);
     // Without the key (the user typed over the address since the button was enabled) there is no item:
     // the set-up page then opens with an empty item number and the service asks for one.
     if (at < 0)
         return {};
     // The rest of the address, but never more characters than the address has without surrounding blanks.
-    return address.mid(at + kKey.size(), lengthWithoutBlanks(address));
+    return address.mid(at + kItemKey.size(), lengthWithoutBlanks(address));
 }
 
 QString SetUpAddress(const QString& itemText)

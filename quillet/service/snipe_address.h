@@ -11,6 +11,9 @@ namespace quillet
 namespace snipe_address
 {
 
+// Whether the address names an item to snipe: it contains "item=" (case-sensitive).
+bool HasItem(const QString& address);
+
 // Everything after the first "item=" (case-sensitive), "&" and "#" included: the service gets it as it stands.
 QString ItemTextFromAddress(const QString& address);
 

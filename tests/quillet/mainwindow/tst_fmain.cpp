@@ -166,6 +166,25 @@ private slots:
         QVERIFY(f.child<QLabel>("lblCobbleton")->isVisible());
     }
 
+    // With the Lastbell tab in front an item address leaves the menu item as the auction tab last set it.
+    void snipeMenuKeepsItsStateBehindTheLastbellTab()
+    {
+        FMainFixture f;
+        f.show();
+        QAction* menu = action(f, "mnuNavigateSnipe");
+        auto* box = f.child<QComboBox>("cboAddress");
+        box->setEditText("http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=42");
+        emit f.snipe->NavigateComplete2();
+        QVERIFY(!menu->isEnabled());
+        f.window->tabs()->setCurrentIndex(FMain::kAuctionTab);
+        QVERIFY(menu->isEnabled());
+        f.window->tabs()->setCurrentIndex(FMain::kLastbellTab);
+        QVERIFY(menu->isEnabled());
+        box->setEditText("http://www.ebay.com/");
+        emit f.snipe->NavigateComplete2();
+        QVERIFY(!menu->isEnabled());
+    }
+
     void statusTextOnlyFromTheBrowserInFront()
     {
         FMainFixture f;

@@ -71,30 +71,29 @@ private slots:
     {
         QTest::addColumn<QString>("address");
         QTest::addColumn<bool>("auctionInFront");
-        QTest::addColumn<bool>("menuBefore");
         QTest::addColumn<bool>("button");
-        QTest::addColumn<bool>("menu");
+        QTest::addColumn<QString>("menu"); // "enabled", "disabled" or "kept" as it was
         const QString item = QStringLiteral("http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=1234567890");
         const QString capital = QStringLiteral("http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&ITEM=1234567890");
-        QTest::newRow("item= on the auction tab") << item << true << false << true << true;
-        QTest::newRow("item= on the Lastbell tab keeps a disabled menu") << item << false << false << true << false;
-        QTest::newRow("item= on the Lastbell tab keeps an enabled menu") << item << false << true << true << true;
-        QTest::newRow("ITEM= disables both") << capital << true << true << false << false;
-        QTest::newRow("ITEM= disables the menu on the Lastbell tab too") << capital << false << true << false << false;
-        QTest::newRow("empty") << QString() << true << true << false << false;
+        QTest::newRow("item= on the auction tab") << item << true << true << "enabled";
+        QTest::newRow("item= on the Lastbell tab keeps the menu") << item << false << true << "kept";
+        QTest::newRow("ITEM= disables both") << capital << true << false << "disabled";
+        QTest::newRow("ITEM= disables the menu on the Lastbell tab too") << capital << false << false << "disabled";
+        QTest::newRow("empty") << QString() << true << false << "disabled";
     }
     void snipeRule()
     {
         refresh_rule::Inputs in;
         QFETCH(QString, address);
         QFETCH(bool, auctionInFront);
-        QFETCH(bool, menuBefore);
         in.addressText = address;
         in.auctionTabInFront = auctionInFront;
-        in.snipeMenuEnabled = menuBefore;
         const refresh_rule::Outputs out = refresh_rule::RefreshUiState(in);
         QTEST(out.snipeButtonEnabled, "button");
-        QTEST(out.snipeMenuEnabled, "menu");
+        const QString menu = QLatin1String(!out.snipeMenuEnabled ? "kept"
+                : *out.snipeMenuEnabled                          ? "enabled"
+                                                                 : "disabled");
+        QTEST(menu, "menu");
     }
 
     void refreshFollowsTheTabInFront()

@@ -227,7 +227,7 @@ private slots:
         f.window->tabs()->setCurrentIndex(1);
         auto* box = f.child<QComboBox>("cboAddress");
         box->setEditText(address);
-        f.window->RefreshUiState();
+        emit f.auction->ProgressChange(); // any browser event refreshes the window
         QVERIFY(f.child<QAction>("mnuNavigateSnipe")->isEnabled());
         // The menu's Ctrl+Z wins over the box's own undo.
         box->setFocus();
@@ -244,7 +244,7 @@ private slots:
         f.window->tabs()->setCurrentIndex(1);
         auto* box = f.child<QComboBox>("cboAddress");
         box->setEditText("http://cgi.ebay.com/x?item=42");
-        f.window->RefreshUiState();
+        emit f.auction->ProgressChange(); // any browser event refreshes the window
         box->setEditText("http://www.ebay.com/");
         f.child<QToolBar>("tbrSnipe")->actions().first()->trigger();
         QCOMPARE(f.snipe->navigations.last().address, kSetUp);
