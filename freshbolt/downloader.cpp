@@ -32,13 +32,12 @@ QString PartialFilePath(const QString& destination)
 }
 
 Downloader::Downloader(platform::HttpTransfer& transfer, const platform::Clock& clock, platform::LocalFiles& files,
-    DownloadView& view, QString clipPath, FreeSpace freeSpace)
+    DownloadView& view, QString clipPath)
     : m_transfer(transfer)
     , m_clock(clock)
     , m_files(files)
     , m_view(view)
     , m_clipPath(std::move(clipPath))
-    , m_freeSpace(std::move(freeSpace))
 {
 }
 
@@ -179,7 +178,7 @@ bool Downloader::bodySetUp(Call& call)
         call.overlap.clear();
     }
     const QString folder = GetPathPart(call.destination, false, false);
-    if (call.destination.startsWith(u'/') && m_freeSpace(folder) < static_cast<double>(call.totalBytes)) {
+    if (call.destination.startsWith(u'/') && GetFreeDiskSpace(m_files, folder) < static_cast<double>(call.totalBytes)) {
         tell(QStringLiteral("Insufficient Disk Space"),
             QStringLiteral("There is not enough free space on disk for this file.\r\rPlease free up some disk space "
                            "and try again."),

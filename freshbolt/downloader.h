@@ -10,7 +10,6 @@
 
 #include <QFileDevice>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -24,10 +23,8 @@ QString PartialFilePath(const QString& destination);
 class Downloader
 {
 public:
-    using FreeSpace = std::function<double(const QString&)>;
-
     Downloader(platform::HttpTransfer& transfer, const platform::Clock& clock, platform::LocalFiles& files,
-        DownloadView& view, QString clipPath, FreeSpace freeSpace = &GetFreeDiskSpace);
+        DownloadView& view, QString clipPath);
 
     // True only when the whole file arrived and stands at strDestination, with the permissions of the file it
     // replaced and at least `atLeast`.
@@ -67,7 +64,6 @@ private:
     platform::LocalFiles& m_files;
     DownloadView& m_view;
     QString m_clipPath;
-    FreeSpace m_freeSpace;
     bool m_cancelled = false;
 };
 

@@ -51,9 +51,7 @@ struct Rig {
     platform::FakeLocalFiles files;
     platform::FakeMessageBoxes boxes;
     FakeDownloadView view { boxes };
-    double freeBytes = 1e12;
-    freshbolt::Downloader downloader { transfer, clock, files, view, u"/prog/DOWNLD2.AVI"_s,
-        [this](const QString&) { return freeBytes; } };
+    freshbolt::Downloader downloader { transfer, clock, files, view, u"/prog/DOWNLD2.AVI"_s };
 };
 
 } // namespace freshbolt::test

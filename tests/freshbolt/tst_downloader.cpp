@@ -235,12 +235,13 @@ void TestDownloader::serverAnswers()
 void TestDownloader::diskSpaceOnFirstAttempt()
 {
     Rig rig;
-    rig.freeBytes = 249999;
+    rig.files.freeSpace = 249999;
     rig.transfer.replies.append(FakeHttpTransfer::fileReply(content(250000)));
 
     QVERIFY(!rig.download());
     QCOMPARE(rig.titles(), QStringList { u"Insufficient Disk Space"_s });
     QCOMPARE(rig.boxes.questions[0].icon, MessageIcon::Critical);
+    QCOMPARE(rig.files.freeSpaceAsked, QStringList { u"/prog/"_s }); // the file system that holds the file
     QCOMPARE(rig.files.opens, 0);
     QCOMPARE(rig.files.files[kDestination], rig.oldFile);
 }
@@ -257,7 +258,7 @@ void TestDownloader::diskSpaceOnResumedAttempt()
     // Space runs short at the first resume and is freed before the second.
     rig.view.onAsk = [&](const QString& title) {
         if (title == u"Download Incomplete")
-            rig.freeBytes = rig.freeBytes > 1e9 ? 1000 : 1e12;
+            rig.files.freeSpace = rig.files.freeSpace > 1e9 ? 1000 : 1e12;
     };
 
     QVERIFY(rig.download());
@@ -368,13 +369,14 @@ void TestDownloader::missingFolderIsCreated()
 void TestDownloader::relativeDestinationSkipsSpaceCheck()
 {
     Rig rig;
-    rig.freeBytes = 0;
+    rig.files.freeSpace = 0;
     rig.files.folders.insert(u"prog"_s);
     const QByteArray file = content(3000);
     rig.transfer.replies.append(FakeHttpTransfer::fileReply(file));
 
     QVERIFY(rig.download(u"prog/Quillet"_s));
     QCOMPARE(rig.files.files[u"prog/Quillet"_s], file);
+    QCOMPARE(rig.files.freeSpaceAsked, QStringList());
 }
 
 void TestDownloader::unwritableFileIsWriteFailure()

@@ -2,8 +2,6 @@
 #include "freshbolt/downloader.h"
 #include "freshbolt/mod_globals.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -27,7 +25,6 @@ private slots:
     void addBackslash();
     void fitText_data();
     void fitText();
-    void freeDiskSpace();
     void replyHeaders_data();
     void replyHeaders();
 };
@@ -198,14 +195,6 @@ void TestModGlobals::fitText()
     QFETCH(int, width);
     QFETCH(QString, expected);
     QCOMPARE(FitText(text, width, [](const QString& s) { return static_cast<int>(s.size()) * 10; }), expected);
-}
-
-void TestModGlobals::freeDiskSpace()
-{
-    QTemporaryDir dir;
-    QVERIFY(GetFreeDiskSpace(dir.path()) > 0);
-    // A folder that does not exist yet is measured on the file system that will hold it.
-    QCOMPARE(GetFreeDiskSpace(dir.filePath(u"help/sub"_s)) > 0, true);
 }
 
 void TestModGlobals::replyHeaders_data()
