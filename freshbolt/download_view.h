@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "freshbolt/progress_texts.h"
 #include "platform/core/message_boxes.h"
 
 #include <QString>
@@ -8,14 +9,6 @@
 
 namespace freshbolt
 {
-
-// What the download shows after every chunk.
-struct ChunkProgress {
-    QString timeText;
-    QString rateText;
-    qint64 bytesReceived = 0;
-    QString caption;
-};
 
 // The download window as the download drives it.
 class DownloadView

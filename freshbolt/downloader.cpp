@@ -18,8 +18,6 @@ namespace
 {
 
 constexpr int kChunkBytes = 1024;
-constexpr QStringView kPercentPattern = u"##0";
-constexpr QStringView kRatePattern = u"###.0";
 
 // The number the classic HTTP component gave a request it could not start ("URL is malformed").
 constexpr int kRequestRefused = 35752;
@@ -61,6 +59,7 @@ bool Downloader::DownloadFile(const QString& strURL, const QString& strDestinati
     call.destinationName = GetPathPart(strDestination, true, false);
     call.urlName = GetPathPart(strURL, true, true);
     call.atLeast = atLeast;
+    call.texts = ProgressTexts(call.destinationName);
 
     m_view.setSourceText({});
     m_view.setTimeText({});
@@ -244,28 +243,8 @@ void Downloader::showProgress(Call& call)
     if (call.bytesPerSecond > 0)
         call.secondsLeft = static_cast<float>(call.totalBytes - call.bytesReceived) / call.bytesPerSecond;
 
-    // The numbers change with every chunk, but the texts seldom do: each is rebuilt only when a number it shows
-    // changes.
-    const bool newTotal = call.totalText.takes(call.totalBytes);
-    if (newTotal)
-        call.totalText.text = FormatBytes(static_cast<double>(call.totalBytes));
-    const double percent = static_cast<double>(call.bytesReceived) / static_cast<double>(call.totalBytes) * 100;
-    if (call.caption.takes(PatternShown(percent, kPercentPattern)))
-        call.caption.text = FormatPattern(percent, kPercentPattern) + u"% of " + call.destinationName + u" Completed";
-    if (call.timeText.takes({ TimeShown(call.secondsLeft), BytesShown(static_cast<double>(call.bytesReceived), {}) })
-        || newTotal) {
-        call.timeText.text = FormatTime(call.secondsLeft) + u" (" + FormatBytes(static_cast<double>(call.bytesReceived))
-            + u" of " + call.totalText.text + u" copied)";
-    }
-    if (call.rateText.takes(BytesShown(call.bytesPerSecond, kRatePattern)))
-        call.rateText.text = FormatBytes(call.bytesPerSecond, kRatePattern) + u"/Sec";
-
-    ChunkProgress progress;
-    progress.timeText = call.timeText.text;
-    progress.rateText = call.rateText.text;
-    progress.bytesReceived = call.bytesReceived;
-    progress.caption = call.caption.text;
-    m_view.showChunkProgress(progress);
+    m_view.showChunkProgress(
+        call.texts.after(call.bytesReceived, call.totalBytes, call.secondsLeft, call.bytesPerSecond));
 }
 
 void Downloader::reportFailure(const Call& call, const platform::FileFailure& failure)
