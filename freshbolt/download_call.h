@@ -2,31 +2,15 @@
 #pragma once
 
 #include "freshbolt/downloader.h"
+#include "freshbolt/progress_texts.h"
 
 #include <QByteArray>
 #include <QString>
-#include <optional>
-#include <utility>
 
 namespace freshbolt
 {
 
 inline const QString kDownloadErrorTitle = QStringLiteral("Error Downloading File");
-
-// A shown text kept with the numbers it shows, so that it is rebuilt only when they change.
-template <typename Numbers> struct ShownText {
-    std::optional<Numbers> numbers;
-    QString text;
-
-    // Takes the numbers to show; true when they are not those the text shows, so the text must be rebuilt.
-    bool takes(const Numbers& shown)
-    {
-        if (numbers == shown)
-            return false;
-        numbers = shown;
-        return true;
-    }
-};
 
 // The state of one DownloadFile call.
 struct Downloader::Call {
@@ -56,10 +40,7 @@ struct Downloader::Call {
     // A resumed reply must begin with the bytes saved last.
     QByteArray overlap;
 
-    ShownText<qint64> totalText;
-    ShownText<double> caption;
-    ShownText<std::pair<ShownNumbers, ShownNumbers>> timeText; // time left, bytes received
-    ShownText<ShownNumbers> rateText;
+    ProgressTexts texts;
 };
 
 } // namespace freshbolt

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/core/message_boxes.h"
+#include "freshbolt/progress_texts.h"
 
 #include <QString>
 #include <optional>
@@ -9,15 +9,7 @@
 namespace freshbolt
 {
 
-// What the download shows after every chunk.
-struct ChunkProgress {
-    QString timeText;
-    QString rateText;
-    qint64 bytesReceived = 0;
-    QString caption;
-};
-
-// The download window as the download drives it.
+// The download window as the download tells it what to show.
 class DownloadView
 {
 public:
@@ -29,19 +21,14 @@ public:
     virtual void setTimeText(const QString& text) = 0;
     virtual void setRateText(const QString& text) = 0;
     virtual void startProgress(qint64 total) = 0;
-    virtual void showChunkProgress(const ChunkProgress& progress) = 0;
+    virtual void showProgress(const ChunkProgress& progress) = 0;
     // Opens and plays the clip; the reason when it cannot.
     virtual std::optional<QString> openClip(const QString& path) = 0;
     virtual void closeClip() = 0;
     virtual void showCentred() = 0;
+    virtual void placeOffScreen() = 0;
+    // Closes the window; a close by the program is no cancel.
     virtual void unload() = 0;
-    // Handles what is pending and returns at once.
-    virtual void processEvents() = 0;
-    // Sleeps until at least one event has arrived and handles it.
-    virtual void waitForEvents() = 0;
-    virtual platform::MessageAnswer ask(
-        const QString& title, const QString& text, platform::MessageIcon icon, platform::MessageButtons buttons)
-        = 0;
 };
 
 } // namespace freshbolt

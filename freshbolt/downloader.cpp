@@ -18,8 +18,6 @@ namespace
 {
 
 constexpr int kChunkBytes = 1024;
-constexpr QStringView kPercentPattern = u"##0";
-constexpr QStringView kRatePattern = u"###.0";
 
 // The number the classic HTTP component gave a request it could not start ("URL is malformed").
 constexpr int kRequestRefused = 35752;
@@ -31,14 +29,15 @@ QString PartialFilePath(const QString& destination)
     return destination + u".download";
 }
 
-Downloader::Downloader(platform::HttpTransfer& transfer, const platform::Clock& clock, platform::LocalFiles& files,
-    DownloadView& view, QString clipPath, FreeSpace freeSpace)
-    : m_transfer(transfer)
-    , m_clock(clock)
-    , m_files(files)
+Downloader::Downloader(const DownloadServices& services, DownloadView& view, QString clipPath, QWidget* questionOwner)
+    : m_transfer(services.transfer)
+    , m_clock(services.clock)
+    , m_files(services.files)
+    , m_messageBoxes(services.messageBoxes)
+    , m_events(services.events)
     , m_view(view)
     , m_clipPath(std::move(clipPath))
-    , m_freeSpace(std::move(freeSpace))
+    , m_questionOwner(questionOwner)
 {
 }
 
@@ -46,13 +45,14 @@ void Downloader::Cancel()
 {
     m_view.setStatusText(QStringLiteral("Cancelling..."));
     m_view.closeClip();
-    m_cancelled = true;
+    m_stopped = true;
 }
 
 bool Downloader::DownloadFile(const QString& strURL, const QString& strDestination, const QString& UserName,
     const QString& Password, QFileDevice::Permissions atLeast)
 {
-    m_cancelled = false;
+    m_stopped = false;
+    m_unshownProgress.reset();
     Call call;
     call.url = strURL;
     call.destination = strDestination;
@@ -62,6 +62,7 @@ bool Downloader::DownloadFile(const QString& strURL, const QString& strDestinati
     call.destinationName = GetPathPart(strDestination, true, false);
     call.urlName = GetPathPart(strURL, true, true);
     call.atLeast = atLeast;
+    call.texts = ProgressTexts(call.destinationName);
 
     m_view.setSourceText({});
     m_view.setTimeText({});
@@ -84,6 +85,8 @@ bool Downloader::DownloadFile(const QString& strURL, const QString& strDestinati
 
     m_view.closeClip();
     m_transfer.cancel();
+    m_view.placeOffScreen();
+    m_events.processPending();
     m_view.unload();
     return result;
 }
@@ -110,7 +113,7 @@ Downloader::AttemptEnd Downloader::attempt(Call& call)
     } else {
         m_view.setStatusText(QStringLiteral("Getting file information..."));
     }
-    m_view.processEvents();
+    m_events.processPending();
 
     if (const std::optional<QString> refusal
         = m_transfer.start(call.url, call.userName, call.password, rangeRequest(call))) {
@@ -118,8 +121,8 @@ Downloader::AttemptEnd Downloader::attempt(Call& call)
         return AttemptEnd::Decide;
     }
     while (m_transfer.stillExecuting()) {
-        m_view.waitForEvents();
-        if (m_cancelled)
+        m_events.waitForEvents();
+        if (m_stopped)
             return AttemptEnd::Decide;
     }
 
@@ -163,7 +166,7 @@ Downloader::Reply Downloader::dispatchStatus(Call& call)
             u"The server returned the following response:\r\r" + (line.isEmpty() ? QStringLiteral("<nothing>") : line),
             MessageIcon::Critical);
     }
-    m_cancelled = true;
+    m_stopped = true;
     return Reply::None;
 }
 
@@ -179,15 +182,16 @@ bool Downloader::bodySetUp(Call& call)
         call.overlap.clear();
     }
     const QString folder = GetPathPart(call.destination, false, false);
-    if (call.destination.startsWith(u'/') && m_freeSpace(folder) < static_cast<double>(call.totalBytes)) {
+    if (call.destination.startsWith(u'/') && GetFreeDiskSpace(m_files, folder) < static_cast<double>(call.totalBytes)) {
         tell(QStringLiteral("Insufficient Disk Space"),
             QStringLiteral("There is not enough free space on disk for this file.\r\rPlease free up some disk space "
                            "and try again."),
             MessageIcon::Critical);
         return false;
     }
+    m_unshownProgress.reset();
     m_view.startProgress(call.totalBytes);
-    m_view.processEvents();
+    m_events.processPending();
     if (!call.resumeMode)
         call.bytesReceived = 0;
 
@@ -211,6 +215,9 @@ Downloader::Body Downloader::writeBody(Call& call)
     }
     call.openedPartial = true;
     for (;;) {
+        // The body arrives while events run.
+        while (m_transfer.awaitingBody())
+            m_events.waitForEvents();
         QByteArray chunk = m_transfer.readChunk(kChunkBytes);
         // Bytes beyond the part that the reply names are no bytes of the file.
         chunk.truncate(std::max<qint64>(call.replyEnd - call.bytesReceived, 0));
@@ -225,7 +232,7 @@ Downloader::Body Downloader::writeBody(Call& call)
             reportFailure(call, failure);
             return Body::Ended;
         }
-        if (m_cancelled)
+        if (m_stopped)
             break;
         call.bytesReceived += chunk.size();
         showProgress(call);
@@ -245,28 +252,21 @@ void Downloader::showProgress(Call& call)
     if (call.bytesPerSecond > 0)
         call.secondsLeft = static_cast<float>(call.totalBytes - call.bytesReceived) / call.bytesPerSecond;
 
-    // The numbers change with every chunk, but the texts seldom do: each is rebuilt only when a number it shows
-    // changes.
-    const bool newTotal = call.totalText.takes(call.totalBytes);
-    if (newTotal)
-        call.totalText.text = FormatBytes(static_cast<double>(call.totalBytes));
-    const double percent = static_cast<double>(call.bytesReceived) / static_cast<double>(call.totalBytes) * 100;
-    if (call.caption.takes(PatternShown(percent, kPercentPattern)))
-        call.caption.text = FormatPattern(percent, kPercentPattern) + u"% of " + call.destinationName + u" Completed";
-    if (call.timeText.takes({ TimeShown(call.secondsLeft), BytesShown(static_cast<double>(call.bytesReceived), {}) })
-        || newTotal) {
-        call.timeText.text = FormatTime(call.secondsLeft) + u" (" + FormatBytes(static_cast<double>(call.bytesReceived))
-            + u" of " + call.totalText.text + u" copied)";
-    }
-    if (call.rateText.takes(BytesShown(call.bytesPerSecond, kRatePattern)))
-        call.rateText.text = FormatBytes(call.bytesPerSecond, kRatePattern) + u"/Sec";
+    // Labels, caption and bar take the latest chunk's progress once a frame, just before the events that show the
+    // frame: each of them lays itself out or repaints for every text or value it shows differently, far more often
+    // than a screen can show them.
+    m_unshownProgress = call.texts.after(call.bytesReceived, call.totalBytes, call.secondsLeft, call.bytesPerSecond);
+    const bool frameDue = m_events.frameDue();
+    if (frameDue || call.bytesReceived >= call.totalBytes)
+        showUnshownProgress();
+    if (frameDue)
+        m_events.processPending();
+}
 
-    ChunkProgress progress;
-    progress.timeText = call.timeText.text;
-    progress.rateText = call.rateText.text;
-    progress.bytesReceived = call.bytesReceived;
-    progress.caption = call.caption.text;
-    m_view.showChunkProgress(progress);
+void Downloader::showUnshownProgress()
+{
+    if (m_unshownProgress)
+        m_view.showProgress(*std::exchange(m_unshownProgress, std::nullopt));
 }
 
 void Downloader::reportFailure(const Call& call, const platform::FileFailure& failure)
@@ -278,12 +278,18 @@ void Downloader::reportFailure(const Call& call, const platform::FileFailure& fa
     tell(kDownloadErrorTitle,
         u"Cannot write file to disk.\r\rError " + QString::number(failure.number) + u": " + failure.description,
         MessageIcon::Critical);
-    m_cancelled = true;
+    m_stopped = true;
 }
 
 void Downloader::tell(const QString& title, const QString& text, MessageIcon icon)
 {
-    m_view.ask(title, text, icon, MessageButtons::Ok);
+    ask(title, text, icon, MessageButtons::Ok);
+}
+
+MessageAnswer Downloader::ask(const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons)
+{
+    showUnshownProgress(); // the box stands over the progress as it was when it came
+    return m_messageBoxes.ask(m_questionOwner, title, text, icon, buttons);
 }
 
 } // namespace freshbolt

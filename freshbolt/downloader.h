@@ -2,17 +2,21 @@
 #pragma once
 
 #include "freshbolt/download_view.h"
+#include "freshbolt/event_pump.h"
 #include "freshbolt/mod_globals.h"
 #include "freshbolt/reply_headers.h"
 #include "platform/core/clock.h"
 #include "platform/core/http_transfer.h"
 #include "platform/core/local_files.h"
+#include "platform/core/message_boxes.h"
 
 #include <QFileDevice>
+#include <QObject>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <optional>
+
+class QWidget;
 
 namespace freshbolt
 {
@@ -20,14 +24,22 @@ namespace freshbolt
 // Where a download is written until it is complete.
 QString PartialFilePath(const QString& destination);
 
-// Fetches one URL into one file with resume, progress and the user's answers.
-class Downloader
-{
-public:
-    using FreeSpace = std::function<double(const QString&)>;
+// What a download reaches the system through.
+struct DownloadServices {
+    platform::HttpTransfer& transfer;
+    const platform::Clock& clock;
+    platform::LocalFiles& files;
+    platform::MessageBoxes& messageBoxes;
+    EventPump& events;
+};
 
-    Downloader(platform::HttpTransfer& transfer, const platform::Clock& clock, platform::LocalFiles& files,
-        DownloadView& view, QString clipPath, FreeSpace freeSpace = &GetFreeDiskSpace);
+// Fetches one URL into one file with resume and progress, asking the user what to do when it cannot go on.
+class Downloader final : public QObject
+{
+    Q_OBJECT
+public:
+    // The questions stand over `questionOwner`, the window that `view` shows.
+    Downloader(const DownloadServices& services, DownloadView& view, QString clipPath, QWidget* questionOwner);
 
     // True only when the whole file arrived and stands at strDestination, with the permissions of the file it
     // replaced and at least `atLeast`.
@@ -36,9 +48,9 @@ public:
 
     static constexpr QFileDevice::Permissions kDataFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     static constexpr QFileDevice::Permissions kProgramFile = kDataFile | QFileDevice::ExeOwner;
-    // The Cancel button, Escape and the close box.
+
+    // The Cancel button, Escape, the close box, the session's end: the running download ends, offering no retry.
     void Cancel();
-    bool Cancelled() const { return m_cancelled; }
 
 private:
     struct Call;
@@ -57,18 +69,25 @@ private:
     Body writeBody(Call& call);
     static bool overlapMatches(Call& call, const QByteArray& chunk);
     void showProgress(Call& call);
+    void showUnshownProgress();
     bool finishedCompletely(Call& call);
     bool resumeWanted(Call& call);
     void reportFailure(const Call& call, const platform::FileFailure& failure);
     void tell(const QString& title, const QString& text, platform::MessageIcon icon);
+    platform::MessageAnswer ask(
+        const QString& title, const QString& text, platform::MessageIcon icon, platform::MessageButtons buttons);
 
     platform::HttpTransfer& m_transfer;
     const platform::Clock& m_clock;
     platform::LocalFiles& m_files;
+    platform::MessageBoxes& m_messageBoxes;
+    EventPump& m_events;
     DownloadView& m_view;
     QString m_clipPath;
-    FreeSpace m_freeSpace;
-    bool m_cancelled = false;
+    QWidget* m_questionOwner;
+    // The call ends without offering a retry: the user cancelled, or an answer or failure leaves nothing to resume.
+    bool m_stopped = false;
+    std::optional<ChunkProgress> m_unshownProgress; // the latest chunk's, until the next frame shows it
 };
 
 } // namespace freshbolt

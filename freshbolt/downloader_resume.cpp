@@ -40,13 +40,13 @@ std::optional<Downloader::AttemptEnd> Downloader::prepareResume(Call& call)
 bool Downloader::resumeWanted(Call& call)
 {
     if (!call.openedPartial || !m_files.exists(call.partial))
-        m_cancelled = true; // nothing to resume
-    if (m_cancelled)
+        m_stopped = true; // nothing to resume
+    if (m_stopped)
         return false;
     const QString text = u"The connection with the server was reset.\r\rClick \"Retry\" to resume downloading the "
                          u"file.\r(Approximate time remaining: "
         + FormatTime(call.secondsLeft) + u")\r\rClick \"Cancel\" to cancel downloading the file.";
-    if (m_view.ask(QStringLiteral("Download Incomplete"), text, MessageIcon::Warning, MessageButtons::RetryCancel)
+    if (ask(QStringLiteral("Download Incomplete"), text, MessageIcon::Warning, MessageButtons::RetryCancel)
         != MessageAnswer::Retry)
         return false;
     call.resumeMode = true;
@@ -76,7 +76,7 @@ Downloader::Reply Downloader::dispatchPart(Call& call)
         // No part of a file that could be the one asked for: what the server sent is named, nothing is written.
         const QString line = FirstHeaderLine(m_transfer.headerBlock());
         tell(kDownloadErrorTitle, u"The server returned the following response:\r\r" + line, MessageIcon::Critical);
-        m_cancelled = true;
+        m_stopped = true;
         return Reply::None;
     }
     // This body cannot continue the file, and it is no whole file either.
@@ -101,7 +101,7 @@ bool Downloader::continueAfresh(Call& call)
         reportFailure(call, m_files.lastFailure());
         return false;
     }
-    if (m_view.ask(QStringLiteral("Unable to Resume Download"),
+    if (ask(QStringLiteral("Unable to Resume Download"),
             QStringLiteral("The server is unable to resume this download.\r\rDo you want to continue anyway?"),
             MessageIcon::Warning, MessageButtons::YesNo)
         == MessageAnswer::Yes) {
@@ -109,7 +109,7 @@ bool Downloader::continueAfresh(Call& call)
         call.bytesReceived = 0;
         return true;
     }
-    m_cancelled = true;
+    m_stopped = true;
     return false;
 }
 

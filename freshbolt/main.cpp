@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Freshbolt's composition root: the one place where the real platform adapters are chosen.
+#include "freshbolt/event_pump.h"
 #include "freshbolt/mod_start.h"
 #include "platform/core/clock.h"
 #include "platform/core/http_transfer.h"
@@ -25,11 +26,12 @@ int main(int argc, char* argv[])
     platform::QtMessageBoxes messageBoxes;
     platform::QtShell shell;
     platform::TerminationSignal termination;
+    freshbolt::NestedEventLoop events;
     // Held from here until the process ends.
     platform::InstanceLock updateLock(QCoreApplication::applicationDirPath(), platform::LockHolder::Updater);
 
     const std::unique_ptr<freshbolt::FRestart> restart
-        = freshbolt::Main({ transfer, clock, files, messageBoxes, shell, termination },
+        = freshbolt::Main({ transfer, clock, files, messageBoxes, shell, termination, events },
             QCoreApplication::applicationDirPath(), updateLock);
     if (!restart)
         return 0;

@@ -160,9 +160,9 @@ ShownNumbers TimeShown(float seconds)
         parts.kind > 0 ? PatternShown(parts.second, kTimePatterns[parts.kind][1]) : 0 };
 }
 
-double GetFreeDiskSpace(const QString& path)
+double GetFreeDiskSpace(const platform::LocalFiles& files, const QString& path)
 {
-    return platform::freeDiskBytes(AddBackslash(path));
+    return files.freeBytes(AddBackslash(path));
 }
 
 QString AddBackslash(const QString& path)

@@ -4,6 +4,11 @@
 #include <QString>
 #include <functional>
 
+namespace platform
+{
+class LocalFiles;
+}
+
 // The download window's texts: sizes, rates, times, shortened paths and path parts.
 namespace freshbolt
 {
@@ -25,7 +30,7 @@ struct ShownNumbers {
 };
 ShownNumbers BytesShown(double value, QStringView pattern);
 ShownNumbers TimeShown(float seconds);
-double GetFreeDiskSpace(const QString& path);
+double GetFreeDiskSpace(const platform::LocalFiles& files, const QString& path);
 QString AddBackslash(const QString& path);
 QString GetPathPart(const QString& path, bool fileNamePart, bool urlForm);
 

@@ -8,7 +8,6 @@
 #include "platform/core/message_boxes.h"
 #include "platform/ui/session_end.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 using namespace std::chrono_literals;
@@ -64,13 +63,13 @@ std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& p
     if (!mayUpdate(services, programFolder, updateLock))
         return nullptr;
 
-    FDownload download(
-        { services.transfer, services.clock, services.files, services.messageBoxes }, programFolder, timings.pause);
+    FDownload download({ services.transfer, services.clock, services.files, services.messageBoxes, services.events },
+        programFolder, timings.pause);
     platform::OnSessionEnd(services.termination, &download, [&download] { download.EndSession(); });
     const auto ending = [&download] { return download.SessionEnding(); };
     download.show();
     while (!download.ReadyForDownload() && !ending())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        services.events.waitForEvents();
 
     // The pause is only a guess; the program file is replaced once Quillet has really ended.
     if (!ending() && !platform::InstanceLock(programFolder).waitUntilFree(timings.quilletEndLimit, ending)

@@ -20,6 +20,8 @@ class TerminationSignal;
 namespace freshbolt
 {
 
+class EventPump;
+
 struct UpdaterServices {
     platform::HttpTransfer& transfer;
     const platform::Clock& clock;
@@ -27,6 +29,7 @@ struct UpdaterServices {
     platform::MessageBoxes& messageBoxes;
     platform::Shell& shell;
     platform::TerminationSignal& termination;
+    EventPump& events;
 };
 
 struct UpdaterTimings {

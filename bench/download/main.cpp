@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Throughput of the updater's download, window shown, against curl fetching the same file from the same server.
+#include "freshbolt/event_pump.h"
 #include "freshbolt/fdownload.h"
 #include "platform/core/clock.h"
 #include "platform/core/http_transfer.h"
@@ -97,7 +98,8 @@ int main(int argc, char* argv[])
     platform::SteadyClock clock;
     platform::QtLocalFiles files;
     platform::FakeMessageBoxes boxes;
-    freshbolt::FDownload window({ transfer, clock, files, boxes }, folder.path());
+    freshbolt::NestedEventLoop events;
+    freshbolt::FDownload download({ transfer, clock, files, boxes, events }, folder.path());
 
     // Alternate the two a few times and compare the medians: one run of either is short and noisy.
     QList<double> ours;
@@ -108,7 +110,7 @@ int main(int argc, char* argv[])
         QFile::remove(folder.filePath(QStringLiteral("Quillet")));
         QElapsedTimer timer;
         timer.start();
-        const bool arrived = window.DownloadFile(url, folder.filePath(QStringLiteral("Quillet")), {}, {});
+        const bool arrived = download.DownloadFile(url, folder.filePath(QStringLiteral("Quillet")), {}, {});
         ours.append(static_cast<double>(timer.nsecsElapsed()) / 1e9);
         for (const auto& question : boxes.questions)
             std::printf("asked: %s: %s\n", qPrintable(question.title), qPrintable(question.text));

@@ -3,7 +3,6 @@
 
 #include "platform/core/ansi_text.h"
 
-#include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -109,11 +108,14 @@ QString QtHttpTransfer::header(const QString& name) const
     return m_reply ? QString::fromLatin1(m_reply->rawHeader(name.toLatin1())) : QString();
 }
 
+bool QtHttpTransfer::awaitingBody() const
+{
+    // Qt's network thread hands the body over through events.
+    return m_reply && m_reply->bytesAvailable() == 0 && !m_reply->isFinished();
+}
+
 QByteArray QtHttpTransfer::readChunk(int maxBytes)
 {
-    // The body arrives from Qt's network thread; wait for it with the window events running.
-    while (m_reply && m_reply->bytesAvailable() == 0 && !m_reply->isFinished())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (!m_reply)
         return {};
     // One buffer serves every chunk: the caller lets go of the last one before it asks for the next.

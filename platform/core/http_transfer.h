@@ -35,7 +35,9 @@ public:
     // Status line first, then the header lines, each ended by CR LF; empty without a reply.
     virtual QString headerBlock() const = 0;
     virtual QString header(const QString& name) const = 0;
-    // The next part of the body, waiting for it if needed; empty when the body has ended.
+    // True while the body has more to come but none of it has arrived; it arrives while events run.
+    virtual bool awaitingBody() const = 0;
+    // What has arrived of the body, at most maxBytes; empty when nothing is waiting or the body has ended.
     virtual QByteArray readChunk(int maxBytes) = 0;
     // The body received so far as text, at most maxChars characters.
     virtual QString readText(int maxChars) = 0;
@@ -60,6 +62,7 @@ public:
     bool reachedServer() const override;
     QString headerBlock() const override;
     QString header(const QString& name) const override;
+    bool awaitingBody() const override;
     QByteArray readChunk(int maxBytes) override;
     QString readText(int maxChars) override;
     QString url() const override;

@@ -171,12 +171,7 @@ bool QtLocalFiles::replace(const QString& from, const QString& to, QFileDevice::
     return false;
 }
 
-FileFailure QtLocalFiles::lastFailure() const
-{
-    return m_failure;
-}
-
-double freeDiskBytes(const QString& path)
+double QtLocalFiles::freeBytes(const QString& path) const
 {
     std::filesystem::path folder = QDir::cleanPath(QFileInfo(path).absoluteFilePath()).toStdString();
     std::error_code error;
@@ -184,6 +179,11 @@ double freeDiskBytes(const QString& path)
         folder = folder.parent_path();
     const std::filesystem::space_info space = std::filesystem::space(folder, error);
     return error ? 0.0 : static_cast<double>(space.available);
+}
+
+FileFailure QtLocalFiles::lastFailure() const
+{
+    return m_failure;
 }
 
 } // namespace platform

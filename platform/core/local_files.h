@@ -43,6 +43,8 @@ public:
     // Moves `from` over `to` in one step. First `from` takes the permissions of `to` (when it exists) and at
     // least `atLeast`; when that fails, nothing moves.
     [[nodiscard]] virtual bool replace(const QString& from, const QString& to, QFileDevice::Permissions atLeast) = 0;
+    // Free bytes for the user on the file system that holds `path` (or its nearest existing folder); 0 when unknown.
+    virtual double freeBytes(const QString& path) const = 0;
     // Why the last failing call of this object failed.
     virtual FileFailure lastFailure() const = 0;
 };
@@ -57,13 +59,11 @@ public:
     [[nodiscard]] std::optional<QByteArray> read(const QString& path, qint64 offset, qint64 size) override;
     [[nodiscard]] bool remove(const QString& path) override;
     [[nodiscard]] bool replace(const QString& from, const QString& to, QFileDevice::Permissions atLeast) override;
+    double freeBytes(const QString& path) const override;
     FileFailure lastFailure() const override;
 
 private:
     FileFailure m_failure;
 };
-
-// Free bytes for the user on the file system that holds `path` (or its nearest existing folder); 0 when unknown.
-double freeDiskBytes(const QString& path);
 
 } // namespace platform

@@ -41,6 +41,7 @@ public:
     {
         return !refused(to) && remember(m_real.replace(from, to, atLeast), m_real.lastFailure());
     }
+    double freeBytes(const QString& path) const override { return m_real.freeBytes(path); }
     platform::FileFailure lastFailure() const override { return m_failure; }
 
     QString readOnlyFolder; // nothing under it can be created, changed or removed

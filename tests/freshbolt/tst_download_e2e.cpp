@@ -2,6 +2,7 @@
 // The real download window, HTTP transfer and files against the local web service, only the message boxes
 // scripted: the exact requests of a resume, and the program's permissions once it stands in place. What every
 // fault leaves behind is the update matrix's work.
+#include "freshbolt/event_pump.h"
 #include "freshbolt/fdownload.h"
 #include "freshbolt/update_files.h"
 #include "platform/core/clock.h"
@@ -48,7 +49,6 @@ private slots:
 
 private:
     bool download(const QString& url, const QString& destination);
-    QStringList titles() const;
 
     SimulatorProcess m_simulator;
     QTemporaryDir m_folder;
@@ -56,7 +56,8 @@ private:
     platform::SteadyClock m_clock;
     platform::QtLocalFiles m_files;
     platform::FakeMessageBoxes m_boxes;
-    std::unique_ptr<freshbolt::FDownload> m_window;
+    freshbolt::NestedEventLoop m_events;
+    std::unique_ptr<freshbolt::FDownload> m_download;
 };
 
 void TestDownloadEndToEnd::initTestCase()
@@ -66,54 +67,47 @@ void TestDownloadEndToEnd::initTestCase()
     qputenv("http_proxy", m_simulator.proxyUrl().toLatin1());
     platform::useSystemProxy();
     QVERIFY(QFile::copy(QStringLiteral(CLIP_PATH), m_folder.filePath(u"DOWNLD2.AVI"_s)));
-    m_window = std::make_unique<freshbolt::FDownload>(
-        freshbolt::FDownload::Services { m_transfer, m_clock, m_files, m_boxes }, m_folder.path());
+    m_download = std::make_unique<freshbolt::FDownload>(
+        freshbolt::FDownload::Services { m_transfer, m_clock, m_files, m_boxes, m_events }, m_folder.path());
 }
 
 void TestDownloadEndToEnd::init()
 {
     m_boxes.questions.clear();
-    m_boxes.answers.clear();
+    m_boxes.answersByTitle.clear();
     m_simulator.clearLog();
     QVERIFY(writeFile(m_folder.filePath(u"Quillet"_s), "old program"));
 }
 
 bool TestDownloadEndToEnd::download(const QString& url, const QString& destination)
 {
-    return m_window->DownloadFile(url, destination, QString(), QString());
-}
-
-QStringList TestDownloadEndToEnd::titles() const
-{
-    QStringList result;
-    for (const auto& question : m_boxes.questions)
-        result.append(question.title);
-    return result;
+    return m_download->DownloadFile(url, destination, QString(), QString());
 }
 
 void TestDownloadEndToEnd::droppedConnectionResumes()
 {
     QVERIFY(m_simulator.control(u"update-file?name=Quillet&size=250000"_s));
     QVERIFY(m_simulator.control(u"fault?name=Quillet&kind=drop&after=100000&times=1"_s));
-    m_boxes.answers = { MessageAnswer::Retry };
+    m_boxes.answersByTitle[u"Download Incomplete"_s] = { MessageAnswer::Retry };
     // The window draws its progress once a frame; the box must still stand over the progress at the drop.
+    const QWidget& window = m_download->window();
     QString shownAtDrop;
     m_boxes.whileAsking = [&] {
         shownAtDrop
-            = m_window->windowTitle() + u" | " + m_window->findChild<QLabel*>(u"TimeLabel"_s)->text().section(u'(', 1);
+            = window.windowTitle() + u" | " + window.findChild<QLabel*>(u"TimeLabel"_s)->text().section(u'(', 1);
     };
 
     QVERIFY(download(kProgramUrl, m_folder.filePath(u"Quillet"_s)));
     m_boxes.whileAsking = {};
     QCOMPARE(shownAtDrop, u"40% of Quillet Completed | 98 KB of 244 KB copied)"_s);
-    QCOMPARE(titles(), QStringList { u"Download Incomplete"_s });
+    QCOMPARE(m_boxes.titles(), QStringList { u"Download Incomplete"_s });
     const QList<LoggedRequest> log = m_simulator.log();
     QCOMPARE(rangesAsked(log), (QStringList { u"bytes=0-"_s, u"bytes=95904-"_s }));
     QCOMPARE(log[0].header("Accept-Encoding"), QByteArray("identity")); // offsets are those of the stored file
     QCOMPARE(readFile(m_folder.filePath(u"Quillet"_s)), generatedUpdateContent(250000));
     QVERIFY(!QFile::exists(freshbolt::PartialFilePath(m_folder.filePath(u"Quillet"_s))));
-    QCOMPARE(m_window->windowTitle(), u"100% of Quillet Completed"_s);
-    QVERIFY(m_window->isHidden());
+    QCOMPARE(window.windowTitle(), u"100% of Quillet Completed"_s);
+    QVERIFY(window.isHidden());
 }
 
 void TestDownloadEndToEnd::programExecutableWhenInPlace_data()
@@ -143,7 +137,7 @@ void TestDownloadEndToEnd::programExecutableWhenInPlace()
     QVERIFY(m_simulator.control(u"update-file?name=Quillet&size=20000"_s));
 
     // The moment it stands in place, it can run: nothing is left to do after the move.
-    QVERIFY(m_window->DownloadFile(kProgramUrl, program, QString(), QString(), freshbolt::Downloader::kProgramFile));
+    QVERIFY(m_download->DownloadFile(kProgramUrl, program, QString(), QString(), freshbolt::Downloader::kProgramFile));
     const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
     const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup;
     const QFileDevice::Permissions got = QFile::permissions(program);

@@ -6,6 +6,11 @@
 
 using freshbolt::test::content;
 using freshbolt::test::kDestination;
+using freshbolt::test::kDroppedAt;
+using freshbolt::test::kIncomplete;
+using freshbolt::test::kNoResume;
+using freshbolt::test::kResumedFrom;
+using freshbolt::test::kResumeOverlap;
 using freshbolt::test::Rig;
 using platform::FakeHttpTransfer;
 using platform::MessageAnswer;
@@ -40,11 +45,11 @@ void TestDownloadResume::shortPartIsIncomplete()
     // A 206 that covers only the first 65536 bytes of the file, properly framed.
     rig.transfer.replies.append(FakeHttpTransfer::reply(u"HTTP/1.1 206 Partial Content"_s,
         { u"Content-Length: 65536"_s, u"Content-Range: bytes 0-65535/300000"_s }, file.left(65536)));
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 61440, true));
-    rig.boxes.answers = { answer };
+    rig.transfer.replies.append(FakeHttpTransfer::partialReply(file, 65536 - kResumeOverlap));
+    rig.boxes.answersByTitle[kIncomplete] = { answer };
 
     QCOMPARE(rig.download(), answer == MessageAnswer::Retry);
-    QCOMPARE(rig.titles(), QStringList { u"Download Incomplete"_s });
+    QCOMPARE(rig.boxes.titles(), QStringList { kIncomplete });
     QCOMPARE(rig.files.files[kDestination], answer == MessageAnswer::Retry ? file : rig.oldFile);
     QVERIFY(rig.leftNoPartialFile());
     if (answer == MessageAnswer::Retry) {
@@ -71,12 +76,12 @@ void TestDownloadResume::resumeAsksForSameFile()
     QFETCH(QString, ifRange);
     Rig rig;
     const QByteArray file = content(250000);
-    FakeHttpTransfer::Reply first = FakeHttpTransfer::fileReply(file, 0, false, 100000);
+    FakeHttpTransfer::Reply first = FakeHttpTransfer::droppedReply(file, kDroppedAt);
     for (const QString& line : validators)
         first.headerBlock += line + u"\r\n";
     rig.transfer.replies.append(first);
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 95904, true));
-    rig.boxes.answers = { MessageAnswer::Retry };
+    rig.transfer.replies.append(FakeHttpTransfer::partialReply(file, kResumedFrom));
+    rig.boxes.answersByTitle[kIncomplete] = { MessageAnswer::Retry };
 
     QVERIFY(rig.download());
     QCOMPARE(rig.transfer.requests[0].extraHeaders, u"Range: bytes=0-\r\n"_s);
@@ -88,16 +93,16 @@ void TestDownloadResume::otherValidatorIsNoResume()
 {
     Rig rig;
     const QByteArray file = content(250000);
-    FakeHttpTransfer::Reply first = FakeHttpTransfer::fileReply(file, 0, false, 100000);
+    FakeHttpTransfer::Reply first = FakeHttpTransfer::droppedReply(file, kDroppedAt);
     first.headerBlock += u"ETag: \"v1\"\r\n"_s;
     // A server that does not honour If-Range sends the part of another publication.
-    FakeHttpTransfer::Reply part = FakeHttpTransfer::fileReply(file, 95904, true);
+    FakeHttpTransfer::Reply part = FakeHttpTransfer::partialReply(file, kResumedFrom);
     part.headerBlock += u"ETag: \"v2\"\r\n"_s;
     rig.transfer.replies = { first, part };
-    rig.boxes.answers = { MessageAnswer::Retry, MessageAnswer::No };
+    rig.boxes.answersByTitle = { { kIncomplete, { MessageAnswer::Retry } }, { kNoResume, { MessageAnswer::No } } };
 
     QVERIFY(!rig.download());
-    QCOMPARE(rig.titles(), (QStringList { u"Download Incomplete"_s, u"Unable to Resume Download"_s }));
+    QCOMPARE(rig.boxes.titles(), (QStringList { kIncomplete, kNoResume }));
     QCOMPARE(rig.files.files[kDestination], rig.oldFile);
     QVERIFY(rig.leftNoPartialFile());
 }
@@ -106,17 +111,17 @@ void TestDownloadResume::damagedPartialIsNoResume()
 {
     Rig rig;
     const QByteArray file = content(250000);
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 0, false, 100000));
+    rig.transfer.replies.append(FakeHttpTransfer::droppedReply(file, kDroppedAt));
     rig.transfer.replies.append(FakeHttpTransfer::fileReply(file));
-    rig.boxes.answers = { MessageAnswer::Retry, MessageAnswer::Yes };
+    rig.boxes.answersByTitle = { { kIncomplete, { MessageAnswer::Retry } }, { kNoResume, { MessageAnswer::Yes } } };
     // Someone cuts the partial file short while the question is open: a resume would leave a hole.
-    rig.view.onAsk = [&](const QString& title) {
-        if (title == u"Download Incomplete")
+    rig.boxes.whileAsking = [&] {
+        if (rig.asking() == kIncomplete)
             rig.files.files[freshbolt::PartialFilePath(kDestination)].truncate(50000);
     };
 
     QVERIFY(rig.download());
-    QCOMPARE(rig.titles(), (QStringList { u"Download Incomplete"_s, u"Unable to Resume Download"_s }));
+    QCOMPARE(rig.boxes.titles(), (QStringList { kIncomplete, kNoResume }));
     QCOMPARE(rig.transfer.requests.size(), 2);
     QCOMPARE(rig.transfer.requests[1].extraHeaders, u"Range: bytes=0-\r\n"_s);
     QCOMPARE(rig.files.files[kDestination], file);
@@ -125,10 +130,10 @@ void TestDownloadResume::damagedPartialIsNoResume()
 void TestDownloadResume::partNotStartingAtZero()
 {
     Rig rig;
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(content(250000), 1000, true));
+    rig.transfer.replies.append(FakeHttpTransfer::partialReply(content(250000), 1000));
 
     QVERIFY(!rig.download());
-    QCOMPARE(rig.titles(), QStringList { u"Error Downloading File"_s });
+    QCOMPARE(rig.boxes.titles(), QStringList { u"Error Downloading File"_s });
     QCOMPARE(rig.boxes.questions[0].text,
         u"The server returned the following response:\r\rHTTP/1.1 206 Partial Content\r"_s);
     QCOMPARE(rig.files.opens, 0);

@@ -5,6 +5,11 @@
 
 using freshbolt::test::content;
 using freshbolt::test::kDestination;
+using freshbolt::test::kDroppedAt;
+using freshbolt::test::kIncomplete;
+using freshbolt::test::kNoResume;
+using freshbolt::test::kResumedFrom;
+using freshbolt::test::kResumeOverlap;
 using freshbolt::test::kUrl;
 using freshbolt::test::Rig;
 using platform::FakeHttpTransfer;
@@ -31,6 +36,7 @@ private slots:
     void cancelWhileWaiting();
     void cancelInBody();
     void captionFollowsChunks();
+    void progressShownOncePerFrame();
     void emptyFirstChunkIsIncomplete();
     void writeFailureKeepsOldFile();
     void clipFailureIsNoObstacle();
@@ -66,18 +72,18 @@ void TestDownloader::dropResumesFromOverlap()
 {
     Rig rig;
     const QByteArray file = content(250000);
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 0, false, 100000));
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 95904, true));
-    rig.boxes.answers = { MessageAnswer::Retry };
+    rig.transfer.replies.append(FakeHttpTransfer::droppedReply(file, kDroppedAt));
+    rig.transfer.replies.append(FakeHttpTransfer::partialReply(file, kResumedFrom));
+    rig.boxes.answersByTitle[kIncomplete] = { MessageAnswer::Retry };
     bool oldFileInPlaceWhenAsked = false;
     // The first body starts at 999 s (clock 1000 minus one second); the resumed body ends at 1099 s.
-    rig.view.onAsk = [&](const QString&) {
+    rig.boxes.whileAsking = [&] {
         oldFileInPlaceWhenAsked = rig.files.files.value(kDestination) == rig.oldFile;
         rig.clock.now = 1099.0;
     };
 
     QVERIFY(rig.download());
-    QCOMPARE(rig.titles(), QStringList { u"Download Incomplete"_s });
+    QCOMPARE(rig.boxes.titles(), QStringList { kIncomplete });
     QVERIFY(rig.boxes.questions[0].text.contains(u"(Approximate time remaining: "_s));
     QCOMPARE(rig.boxes.questions[0].icon, MessageIcon::Warning);
     QCOMPARE(rig.boxes.questions[0].buttons, MessageButtons::RetryCancel);
@@ -96,9 +102,9 @@ void TestDownloader::shortPartialResumesFromStart()
 {
     Rig rig;
     const QByteArray file = content(250000);
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 0, false, 3000));
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 0, true));
-    rig.boxes.answers = { MessageAnswer::Retry };
+    rig.transfer.replies.append(FakeHttpTransfer::droppedReply(file, 3000));
+    rig.transfer.replies.append(FakeHttpTransfer::partialReply(file, 0));
+    rig.boxes.answersByTitle[kIncomplete] = { MessageAnswer::Retry };
 
     QVERIFY(rig.download());
     QCOMPARE(rig.transfer.requests[1].extraHeaders, u"Range: bytes=0-\r\n"_s);
@@ -118,18 +124,18 @@ void TestDownloader::resumeAnsweredWhole()
     Rig rig;
     const QByteArray first = content(250000);
     const QByteArray second = content(300000, 'A');
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(first, 0, false, 100000));
+    rig.transfer.replies.append(FakeHttpTransfer::droppedReply(first, kDroppedAt));
     rig.transfer.replies.append(FakeHttpTransfer::fileReply(second));
-    rig.boxes.answers = { MessageAnswer::Retry, answer };
+    rig.boxes.answersByTitle = { { kIncomplete, { MessageAnswer::Retry } }, { kNoResume, { answer } } };
     bool partialGoneWhenAsked = false;
-    rig.view.onAsk = [&](const QString& title) {
-        if (title == u"Unable to Resume Download")
+    rig.boxes.whileAsking = [&] {
+        if (rig.asking() == kNoResume)
             partialGoneWhenAsked = rig.leftNoPartialFile();
         rig.clock.now = 1099.0;
     };
 
     const bool result = rig.download();
-    QCOMPARE(rig.titles(), (QStringList { u"Download Incomplete"_s, u"Unable to Resume Download"_s }));
+    QCOMPARE(rig.boxes.titles(), (QStringList { kIncomplete, kNoResume }));
     QCOMPARE(rig.boxes.questions[1].text,
         u"The server is unable to resume this download.\r\rDo you want to continue anyway?"_s);
     QCOMPARE(rig.boxes.questions[1].buttons, MessageButtons::YesNo);
@@ -150,13 +156,13 @@ void TestDownloader::partOtherThanAskedIsNoResume()
 {
     Rig rig;
     const QByteArray file = content(250000);
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 0, false, 100000));
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 1000, true)); // not the 95904 asked for
+    rig.transfer.replies.append(FakeHttpTransfer::droppedReply(file, kDroppedAt));
+    rig.transfer.replies.append(FakeHttpTransfer::partialReply(file, 1000)); // not the part asked for
     rig.transfer.replies.append(FakeHttpTransfer::fileReply(file));
-    rig.boxes.answers = { MessageAnswer::Retry, MessageAnswer::Yes };
+    rig.boxes.answersByTitle = { { kIncomplete, { MessageAnswer::Retry } }, { kNoResume, { MessageAnswer::Yes } } };
 
     QVERIFY(rig.download());
-    QCOMPARE(rig.titles(), (QStringList { u"Download Incomplete"_s, u"Unable to Resume Download"_s }));
+    QCOMPARE(rig.boxes.titles(), (QStringList { kIncomplete, kNoResume }));
     QCOMPARE(rig.transfer.requests.size(), 3);
     QCOMPARE(rig.transfer.requests[2].extraHeaders, u"Range: bytes=0-\r\n"_s);
     QCOMPARE(rig.files.files[kDestination], file);
@@ -178,7 +184,7 @@ void TestDownloader::permissionsRefusedMovesNothing()
     rig.transfer.replies.append(FakeHttpTransfer::fileReply(content(3000)));
 
     QVERIFY(!rig.downloader.DownloadFile(kUrl, kDestination, {}, {}, freshbolt::Downloader::kProgramFile));
-    QCOMPARE(rig.titles(), QStringList { u"Error Downloading File"_s });
+    QCOMPARE(rig.boxes.titles(), QStringList { u"Error Downloading File"_s });
     QCOMPARE(rig.boxes.questions[0].text, u"Cannot write file to disk.\r\rError 1: Operation not permitted"_s);
     QCOMPARE(rig.files.files[kDestination], rig.oldFile);
     QVERIFY(rig.leftNoPartialFile());
@@ -224,7 +230,7 @@ void TestDownloader::serverAnswers()
     rig.transfer.replies.append(reply);
 
     QVERIFY(!rig.download());
-    QCOMPARE(rig.titles(), QStringList { title });
+    QCOMPARE(rig.boxes.titles(), QStringList { title });
     QCOMPARE(rig.boxes.questions[0].text, text);
     QCOMPARE(rig.boxes.questions[0].icon, icon);
     QCOMPARE(rig.boxes.questions[0].buttons, MessageButtons::Ok);
@@ -235,12 +241,13 @@ void TestDownloader::serverAnswers()
 void TestDownloader::diskSpaceOnFirstAttempt()
 {
     Rig rig;
-    rig.freeBytes = 249999;
+    rig.files.freeSpace = 249999;
     rig.transfer.replies.append(FakeHttpTransfer::fileReply(content(250000)));
 
     QVERIFY(!rig.download());
-    QCOMPARE(rig.titles(), QStringList { u"Insufficient Disk Space"_s });
+    QCOMPARE(rig.boxes.titles(), QStringList { u"Insufficient Disk Space"_s });
     QCOMPARE(rig.boxes.questions[0].icon, MessageIcon::Critical);
+    QCOMPARE(rig.files.freeSpaceAsked, QStringList { u"/prog/"_s }); // the file system that holds the file
     QCOMPARE(rig.files.opens, 0);
     QCOMPARE(rig.files.files[kDestination], rig.oldFile);
 }
@@ -249,20 +256,19 @@ void TestDownloader::diskSpaceOnResumedAttempt()
 {
     Rig rig;
     const QByteArray file = content(250000);
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 0, false, 100000));
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 95904, true));
+    rig.transfer.replies.append(FakeHttpTransfer::droppedReply(file, kDroppedAt));
+    rig.transfer.replies.append(FakeHttpTransfer::partialReply(file, kResumedFrom));
     // Every resume steps back again from the bytes counted.
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(file, 91808, true));
-    rig.boxes.answers = { MessageAnswer::Retry, MessageAnswer::Ok, MessageAnswer::Retry };
+    rig.transfer.replies.append(FakeHttpTransfer::partialReply(file, kResumedFrom - kResumeOverlap));
+    rig.boxes.answersByTitle[kIncomplete] = { MessageAnswer::Retry, MessageAnswer::Retry };
     // Space runs short at the first resume and is freed before the second.
-    rig.view.onAsk = [&](const QString& title) {
-        if (title == u"Download Incomplete")
-            rig.freeBytes = rig.freeBytes > 1e9 ? 1000 : 1e12;
+    rig.boxes.whileAsking = [&] {
+        if (rig.asking() == kIncomplete)
+            rig.files.freeSpace = rig.files.freeSpace > 1e9 ? 1000 : 1e12;
     };
 
     QVERIFY(rig.download());
-    QCOMPARE(rig.titles(),
-        (QStringList { u"Download Incomplete"_s, u"Insufficient Disk Space"_s, u"Download Incomplete"_s }));
+    QCOMPARE(rig.boxes.titles(), (QStringList { kIncomplete, u"Insufficient Disk Space"_s, kIncomplete }));
     QCOMPARE(rig.transfer.requests[2].extraHeaders, u"Range: bytes=91808-\r\n"_s);
     QCOMPARE(rig.files.files[kDestination], file);
 }
@@ -273,12 +279,12 @@ void TestDownloader::cancelWhileWaiting()
     FakeHttpTransfer::Reply slow = FakeHttpTransfer::fileReply(content(250000));
     slow.pollsWhileExecuting = 5;
     rig.transfer.replies.append(slow);
-    rig.view.onWait = [&] { rig.downloader.Cancel(); };
+    rig.events.onWait = [&] { rig.downloader.Cancel(); };
 
     QVERIFY(!rig.download());
     QVERIFY(rig.boxes.questions.isEmpty());
     QVERIFY(rig.view.statuses.contains(u"Cancelling..."_s));
-    QVERIFY(rig.downloader.Cancelled());
+    QCOMPARE(rig.transfer.requests.size(), 1); // no retry
     QCOMPARE(rig.files.opens, 0);
     QCOMPARE(rig.files.files[kDestination], rig.oldFile);
     QVERIFY(rig.leftNoPartialFile());
@@ -314,14 +320,35 @@ void TestDownloader::captionFollowsChunks()
     QCOMPARE(rig.view.captions.size(), 1 + 245 + 1); // every chunk, and the empty one that ends the body
 }
 
+// Between frames the window is told nothing, but a question stands over the progress at that moment, and the
+// window ends showing the last chunk's.
+void TestDownloader::progressShownOncePerFrame()
+{
+    Rig rig;
+    rig.events.framesDue = false;
+    const QByteArray file = content(250000);
+    rig.transfer.replies
+        = { FakeHttpTransfer::droppedReply(file, kDroppedAt), FakeHttpTransfer::partialReply(file, kResumedFrom) };
+    QString shownWhenAsked;
+    rig.boxes.whileAsking = [&] { shownWhenAsked = rig.view.captions.join(u'|') + u" | " + rig.view.time; };
+
+    QVERIFY(rig.download());
+    QCOMPARE(shownWhenAsked, u"40% of Quillet Completed | 2 sec (98 KB of 244 KB copied)"_s);
+    // The last chunk, and the empty one that ends the body.
+    QCOMPARE(rig.view.captions,
+        (QStringList {
+            u"40% of Quillet Completed"_s, u"100% of Quillet Completed"_s, u"100% of Quillet Completed"_s }));
+    QCOMPARE(rig.view.progressValue, 250000);
+}
+
 void TestDownloader::emptyFirstChunkIsIncomplete()
 {
     Rig rig;
-    rig.transfer.replies.append(FakeHttpTransfer::fileReply(content(250000), 0, false, 0));
-    rig.boxes.answers = { MessageAnswer::Cancel };
+    rig.transfer.replies.append(FakeHttpTransfer::droppedReply(content(250000), 0));
+    rig.boxes.answersByTitle[kIncomplete] = { MessageAnswer::Cancel };
 
     QVERIFY(!rig.download());
-    QCOMPARE(rig.titles(), QStringList { u"Download Incomplete"_s });
+    QCOMPARE(rig.boxes.titles(), QStringList { kIncomplete });
     QVERIFY(rig.boxes.questions[0].text.contains(u"(Approximate time remaining: 0 sec)"_s));
     QCOMPARE(rig.files.files[kDestination], rig.oldFile);
     QVERIFY(rig.leftNoPartialFile());
@@ -334,7 +361,7 @@ void TestDownloader::writeFailureKeepsOldFile()
     rig.transfer.replies.append(FakeHttpTransfer::fileReply(content(250000)));
 
     QVERIFY(!rig.download());
-    QCOMPARE(rig.titles(), QStringList { u"Error Downloading File"_s });
+    QCOMPARE(rig.boxes.titles(), QStringList { u"Error Downloading File"_s });
     QCOMPARE(rig.boxes.questions[0].text, u"Cannot write file to disk.\r\rError 61: Disk full"_s);
     QCOMPARE(rig.files.files[kDestination], rig.oldFile);
     QVERIFY(rig.leftNoPartialFile());
@@ -368,13 +395,14 @@ void TestDownloader::missingFolderIsCreated()
 void TestDownloader::relativeDestinationSkipsSpaceCheck()
 {
     Rig rig;
-    rig.freeBytes = 0;
+    rig.files.freeSpace = 0;
     rig.files.folders.insert(u"prog"_s);
     const QByteArray file = content(3000);
     rig.transfer.replies.append(FakeHttpTransfer::fileReply(file));
 
     QVERIFY(rig.download(u"prog/Quillet"_s));
     QCOMPARE(rig.files.files[u"prog/Quillet"_s], file);
+    QCOMPARE(rig.files.freeSpaceAsked, QStringList());
 }
 
 void TestDownloader::unwritableFileIsWriteFailure()
@@ -400,10 +428,10 @@ void TestDownloader::refusedRequestByStage()
 
     // Once the body has been written to, the same refusal is a write-stage failure.
     rig.boxes.questions.clear();
-    rig.transfer.replies = { FakeHttpTransfer::fileReply(content(250000), 0, false, 100000), refused };
-    rig.boxes.answers = { MessageAnswer::Retry };
+    rig.transfer.replies = { FakeHttpTransfer::droppedReply(content(250000), kDroppedAt), refused };
+    rig.boxes.answersByTitle[kIncomplete] = { MessageAnswer::Retry };
     QVERIFY(!rig.download());
-    QCOMPARE(rig.titles(), (QStringList { u"Download Incomplete"_s, u"Error Downloading File"_s }));
+    QCOMPARE(rig.boxes.titles(), (QStringList { kIncomplete, u"Error Downloading File"_s }));
     QCOMPARE(rig.boxes.questions[1].text, u"Cannot write file to disk.\r\rError 35752: Invalid URL"_s);
     QVERIFY(rig.leftNoPartialFile());
 }

@@ -1,14 +1,31 @@
 // SPDX-License-Identifier: MIT
-#include "freshbolt/downloader.h"
 #include "freshbolt/mod_globals.h"
+#include "freshbolt/progress_texts.h"
+#include "freshbolt/reply_headers.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 using namespace freshbolt;
+
+namespace
+{
+
+// One chunk's numbers, as the download hands them to its progress texts.
+struct Chunk {
+    qint64 received = 0;
+    qint64 total = 0;
+    float secondsLeft = 0;
+    float bytesPerSecond = 0;
+};
+
+ChunkProgress shown(ProgressTexts& texts, const Chunk& chunk)
+{
+    return texts.after(chunk.received, chunk.total, chunk.secondsLeft, chunk.bytesPerSecond);
+}
+
+} // namespace
 
 class TestModGlobals : public QObject
 {
@@ -21,13 +38,14 @@ private slots:
     void formatPattern_data();
     void formatPattern();
     void shownNumbersFollowTheTexts();
+    void progressTexts_data();
+    void progressTexts();
     void getPathPart_data();
     void getPathPart();
     void addBackslash_data();
     void addBackslash();
     void fitText_data();
     void fitText();
-    void freeDiskSpace();
     void replyHeaders_data();
     void replyHeaders();
 };
@@ -136,6 +154,63 @@ void TestModGlobals::shownNumbersFollowTheTexts()
     QCOMPARE(sweep(percentText, percentShown, -2, 101, 0.013), QString());
 }
 
+void TestModGlobals::progressTexts_data()
+{
+    QTest::addColumn<QList<Chunk>>("chunks");
+    QTest::addColumn<QString>("time"); // after the last chunk
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("one chunk") << QList<Chunk> { { 307200, 1468006, 125, 5000 } }
+                               << u"2 min 5 sec (300 KB of 1.4 MB copied)"_s << u"4.9 KB/Sec"_s
+                               << u"21% of Quillet.exe Completed"_s;
+    QTest::newRow("only the total changes")
+        << QList<Chunk> { { 1000, 2048, 5, 100 }, { 1000, 4096, 5, 100 } } << u"5 sec (1000 bytes of 4 KB copied)"_s
+        << u"100 bytes/Sec"_s << u"24% of Quillet.exe Completed"_s;
+    QTest::newRow("only the time changes")
+        << QList<Chunk> { { 5000, 10000, 59.4f, 80 }, { 5000, 10000, 60, 80 } }
+        << u"1 min 0 sec (5 KB of 10 KB copied)"_s << u"80 bytes/Sec"_s << u"50% of Quillet.exe Completed"_s;
+    QTest::newRow("only the rate changes")
+        << QList<Chunk> { { 5000, 10000, 9, 1023 }, { 5000, 10000, 9, 1024 } } << u"9 sec (5 KB of 10 KB copied)"_s
+        << u"1.0 KB/Sec"_s << u"50% of Quillet.exe Completed"_s;
+    QTest::newRow("tiny first chunk, then the last")
+        << QList<Chunk> { { 1, 250000, 100, 2500 }, { 250000, 250000, 0, 2500 } }
+        << u"0 sec (244 KB of 244 KB copied)"_s << u"2.4 KB/Sec"_s << u"100% of Quillet.exe Completed"_s;
+    // A whole download of 1 MiB chunks at a falling rate: every unit, rounding and minute boundary on the way.
+    QList<Chunk> whole;
+    constexpr qint64 kTotal = 3LL << 30;
+    for (qint64 received = 0; received <= kTotal; received += 1 << 20) {
+        const float rate = 2e7f / (1 + static_cast<float>(received) / 3e8f);
+        whole.append({ received, kTotal, static_cast<float>(kTotal - received) / rate, rate });
+    }
+    QTest::newRow("whole download") << whole << u"0 sec (3.0 GB of 3.0 GB copied)"_s << u"1.6 MB/Sec"_s
+                                    << u"100% of Quillet.exe Completed"_s;
+}
+
+// Each text is rebuilt only when a number it shows changes; after every chunk the texts are still those the
+// numbers make afresh.
+void TestModGlobals::progressTexts()
+{
+    QFETCH(QList<Chunk>, chunks);
+    QFETCH(QString, time);
+    QFETCH(QString, rate);
+    QFETCH(QString, caption);
+    ProgressTexts texts(u"Quillet.exe"_s);
+    ChunkProgress last;
+    for (const Chunk& chunk : chunks) {
+        last = shown(texts, chunk);
+        ProgressTexts fresh(u"Quillet.exe"_s);
+        const ChunkProgress expected = shown(fresh, chunk);
+        const QString at = u" at "_s + QString::number(chunk.received);
+        QVERIFY2(last.timeText == expected.timeText, qPrintable(last.timeText + at));
+        QVERIFY2(last.rateText == expected.rateText, qPrintable(last.rateText + at));
+        QVERIFY2(last.caption == expected.caption, qPrintable(last.caption + at));
+        QCOMPARE(last.bytesReceived, chunk.received);
+    }
+    QCOMPARE(last.timeText, time);
+    QCOMPARE(last.rateText, rate);
+    QCOMPARE(last.caption, caption);
+}
+
 void TestModGlobals::getPathPart_data()
 {
     QTest::addColumn<QString>("path");
@@ -198,14 +273,6 @@ void TestModGlobals::fitText()
     QFETCH(int, width);
     QFETCH(QString, expected);
     QCOMPARE(FitText(text, width, [](const QString& s) { return static_cast<int>(s.size()) * 10; }), expected);
-}
-
-void TestModGlobals::freeDiskSpace()
-{
-    QTemporaryDir dir;
-    QVERIFY(GetFreeDiskSpace(dir.path()) > 0);
-    // A folder that does not exist yet is measured on the file system that will hold it.
-    QCOMPARE(GetFreeDiskSpace(dir.filePath(u"help/sub"_s)) > 0, true);
 }
 
 void TestModGlobals::replyHeaders_data()

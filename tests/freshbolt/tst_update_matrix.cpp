@@ -3,6 +3,7 @@
 // real transfer and real files. Whatever happens, the program folder holds the old files or the new ones, byte for
 // byte, the program can run, and no partial file is left.
 #include "faulty_local_files.h"
+#include "freshbolt/event_pump.h"
 #include "freshbolt/mod_start.h"
 #include "platform/core/clock.h"
 #include "platform/core/http_transfer.h"
@@ -80,37 +81,16 @@ QByteArray republished(qint64 size)
 
 const QString kRepublish = u"update-file?name=Quillet&size=300000&shift=1000"_s;
 
-// The scripted answers, and a hook for the moment a question is asked.
-class ScriptedBoxes final : public platform::MessageBoxes
-{
-public:
-    platform::MessageAnswer ask(QWidget* owner, const QString& title, const QString& text, platform::MessageIcon icon,
-        platform::MessageButtons buttons) override
-    {
-        if (onAsk)
-            onAsk(title);
-        return m_script.ask(owner, title, text, icon, buttons);
-    }
-    QStringList titles() const
-    {
-        QStringList result;
-        for (const auto& question : m_script.questions)
-            result.append(question.title);
-        return result;
-    }
-    QString allText() const
-    {
-        QString result;
-        for (const auto& question : m_script.questions)
-            result += question.text + u'\n';
-        return result;
-    }
-    void script(const QList<MessageAnswer>& answers) { m_script.answers = answers; }
-
-    std::function<void(const QString&)> onAsk;
-
-private:
-    platform::FakeMessageBoxes m_script;
+// One whole run: what the service, the user and the system do, and what the user is shown and left with.
+struct Case {
+    QStringList faults {}; // control requests before the run
+    QString atRetry {}; // a control request sent when "Download Incomplete" is first asked
+    Step step = Step::None;
+    QMap<QString, QList<MessageAnswer>> answers {}; // by title; other questions get their first button
+    QStringList titles {}; // of every question asked, in order
+    bool helpUpdated = true;
+    QByteArray program {}; // the program file afterwards
+    QString told {}; // a text that one of the messages holds
 };
 
 } // namespace
@@ -133,6 +113,7 @@ private:
     platform::SteadyClock m_clock;
     platform::FakeShell m_shell;
     platform::TerminationSignal m_termination;
+    freshbolt::NestedEventLoop m_events;
 };
 
 void TestUpdateMatrix::initTestCase()
@@ -145,135 +126,159 @@ void TestUpdateMatrix::initTestCase()
 
 void TestUpdateMatrix::update_data()
 {
-    QTest::addColumn<QStringList>("faults"); // control requests before the run
-    QTest::addColumn<QString>("atRetry"); // a control request sent when "Download Incomplete" is first asked
-    QTest::addColumn<Step>("step");
-    QTest::addColumn<QList<MessageAnswer>>("answers");
-    QTest::addColumn<QStringList>("titles");
-    QTest::addColumn<bool>("helpUpdated");
-    QTest::addColumn<QByteArray>("program"); // the program file afterwards
-    QTest::addColumn<QString>("told"); // a text that one of the messages holds
+    QTest::addColumn<Case>("row");
 
     using A = MessageAnswer;
     const QByteArray fresh = generatedUpdateContent(kProgramSize);
-    const QStringList none;
     const QString incomplete = u"Download Incomplete"_s;
     const QString noResume = u"Unable to Resume Download"_s;
     const QString error = u"Error Downloading File"_s;
     const auto drop
         = [](int after) { return QStringList { u"fault?name=Quillet&kind=drop&after=%1&times=1"_s.arg(after) }; };
+    const QMap<QString, QList<A>> retry { { incomplete, { A::Retry } } };
+    const auto retryThen = [&](A answer) {
+        return QMap<QString, QList<A>> { { incomplete, { A::Retry } }, { noResume, { answer } } };
+    };
 
-    QTest::newRow("clean update") << none << QString() << Step::None << QList<A>() << none << true << fresh
-                                  << QString();
+    QTest::newRow("clean update") << Case { .program = fresh };
     for (const int after : { 0, 1000, 4096, 150000, 299999 })
-        QTest::addRow("drop after %d, Retry", after) << drop(after) << QString() << Step::None << QList<A> { A::Retry }
-                                                     << QStringList { incomplete } << true << fresh << QString();
-    QTest::newRow("drop, Cancel") << drop(150000) << QString() << Step::None << QList<A> { A::Cancel }
-                                  << QStringList { incomplete, kFailure } << true << kOldProgram << QString();
+        QTest::addRow("drop after %d, Retry", after)
+            << Case { .faults = drop(after), .answers = retry, .titles = { incomplete }, .program = fresh };
+    QTest::newRow("drop, Cancel") << Case { .faults = drop(150000),
+        .answers = { { incomplete, { A::Cancel } } },
+        .titles = { incomplete, kFailure },
+        .program = kOldProgram };
     const QString ignoreRange = u"fault?name=Quillet&kind=ignore-range&times=1"_s;
-    QTest::newRow("Range ignored on resume, Yes")
-        << drop(150000) << ignoreRange << Step::None << QList<A> { A::Retry, A::Yes }
-        << QStringList { incomplete, noResume } << true << fresh << QString();
-    QTest::newRow("Range ignored on resume, No")
-        << drop(150000) << ignoreRange << Step::None << QList<A> { A::Retry, A::No }
-        << QStringList { incomplete, noResume, kFailure } << true << kOldProgram << QString();
+    QTest::newRow("Range ignored on resume, Yes") << Case { .faults = drop(150000),
+        .atRetry = ignoreRange,
+        .answers = retryThen(A::Yes),
+        .titles = { incomplete, noResume },
+        .program = fresh };
+    QTest::newRow("Range ignored on resume, No") << Case { .faults = drop(150000),
+        .atRetry = ignoreRange,
+        .answers = retryThen(A::No),
+        .titles = { incomplete, noResume, kFailure },
+        .program = kOldProgram };
     const QList<std::pair<int, QString>> answers { { 204, u"No Content"_s }, { 401, u"Unauthorized"_s },
         { 404, u"File Not Found"_s }, { 500, error } };
     for (const auto& [code, title] : answers)
         QTest::addRow("program answered %d", code)
-            << QStringList { u"fault?name=Quillet&kind=status&code=%1"_s.arg(code) } << QString() << Step::None
-            << QList<A>() << QStringList { title, kFailure } << true << kOldProgram << QString();
+            << Case { .faults = { u"fault?name=Quillet&kind=status&code=%1"_s.arg(code) },
+                   .titles = { title, kFailure },
+                   .program = kOldProgram };
     QTest::newRow("help file answered 404")
-        << QStringList { u"fault?name=Quillet_help.htm&kind=status&code=404"_s } << QString() << Step::None
-        << QList<A>() << QStringList { u"File Not Found"_s, kFailure } << false << fresh << kFailureText;
-    QTest::newRow("empty reply") << QStringList { u"fault?name=Quillet&kind=empty"_s } << QString() << Step::None
-                                 << QList<A>() << QStringList { u"Cannot Establish Connection"_s, kFailure } << true
-                                 << kOldProgram << QString();
-    QTest::newRow("no length") << QStringList { u"fault?name=Quillet&kind=no-length"_s } << QString() << Step::None
-                               << QList<A>() << QStringList { kFailure } << true << kOldProgram << QString();
-    QTest::newRow("no server") << none << QString() << Step::NoServer << QList<A>()
-                               << QStringList { u"Cannot Establish Connection"_s, u"Cannot Establish Connection"_s,
-                                      kFailure }
-                               << false << kOldProgram << QString();
+        << Case { .faults = { u"fault?name=Quillet_help.htm&kind=status&code=404"_s },
+               .titles = { u"File Not Found"_s, kFailure },
+               .helpUpdated = false,
+               .program = fresh,
+               .told = kFailureText };
+    QTest::newRow("empty reply") << Case { .faults = { u"fault?name=Quillet&kind=empty"_s },
+        .titles = { u"Cannot Establish Connection"_s, kFailure },
+        .program = kOldProgram };
+    QTest::newRow("no length") << Case {
+        .faults = { u"fault?name=Quillet&kind=no-length"_s }, .titles = { kFailure }, .program = kOldProgram
+    };
+    QTest::newRow("no server") << Case { .step = Step::NoServer,
+        .titles = { u"Cannot Establish Connection"_s, u"Cannot Establish Connection"_s, kFailure },
+        .helpUpdated = false,
+        .program = kOldProgram };
 
     // A 206 that covers less than the file is an incomplete transfer.
     const QString shortOnce = u"fault?name=Quillet&kind=short-range&length=65536&times=1"_s;
-    QTest::newRow("short 206, Retry") << QStringList { shortOnce } << QString() << Step::None << QList<A> { A::Retry }
-                                      << QStringList { incomplete } << true << fresh << QString();
-    QTest::newRow("short 206, Cancel") << QStringList { shortOnce } << QString() << Step::None << QList<A> { A::Cancel }
-                                       << QStringList { incomplete, kFailure } << true << kOldProgram << QString();
-    QTest::newRow("every 206 short") << QStringList { u"fault?name=Quillet&kind=short-range&length=65536"_s }
-                                     << QString() << Step::None << QList<A>(4, A::Retry) << QStringList(4, incomplete)
-                                     << true << fresh << QString();
+    QTest::newRow("short 206, Retry") << Case {
+        .faults = { shortOnce }, .answers = retry, .titles = { incomplete }, .program = fresh
+    };
+    QTest::newRow("short 206, Cancel") << Case { .faults = { shortOnce },
+        .answers = { { incomplete, { A::Cancel } } },
+        .titles = { incomplete, kFailure },
+        .program = kOldProgram };
+    QTest::newRow("every 206 short") << Case { .faults = { u"fault?name=Quillet&kind=short-range&length=65536"_s },
+        .answers = { { incomplete, QList<A>(4, A::Retry) } },
+        .titles = QStringList(4, incomplete),
+        .program = fresh };
 
     // A file published anew between a drop and the Retry is never spliced onto the old one's bytes.
-    QTest::newRow("republished, If-Range, Yes")
-        << drop(150000) << kRepublish << Step::None << QList<A> { A::Retry, A::Yes }
-        << QStringList { incomplete, noResume } << true << republished(kProgramSize) << QString();
-    QTest::newRow("republished, If-Range, No")
-        << drop(150000) << kRepublish << Step::None << QList<A> { A::Retry, A::No }
-        << QStringList { incomplete, noResume, kFailure } << true << kOldProgram << QString();
-    const QString bare = u"update-file?name=Quillet&size=300000&validators=no"_s;
-    QTest::newRow("republished, no validator, Yes")
-        << (QStringList { bare } + drop(150000)) << kRepublish + u"&validators=no"_s << Step::None
-        << QList<A> { A::Retry, A::Yes } << QStringList { incomplete, noResume } << true << republished(kProgramSize)
-        << QString();
-    QTest::newRow("republished, no validator, No")
-        << (QStringList { bare } + drop(150000)) << kRepublish + u"&validators=no"_s << Step::None
-        << QList<A> { A::Retry, A::No } << QStringList { incomplete, noResume, kFailure } << true << kOldProgram
-        << QString();
-    QTest::newRow("republished larger, no validator")
-        << (QStringList { bare } + drop(150000)) << u"update-file?name=Quillet&size=320000&shift=1000&validators=no"_s
-        << Step::None << QList<A> { A::Retry, A::Yes } << QStringList { incomplete, noResume } << true
-        << republished(320000) << QString();
+    QTest::newRow("republished, If-Range, Yes") << Case { .faults = drop(150000),
+        .atRetry = kRepublish,
+        .answers = retryThen(A::Yes),
+        .titles = { incomplete, noResume },
+        .program = republished(kProgramSize) };
+    QTest::newRow("republished, If-Range, No") << Case { .faults = drop(150000),
+        .atRetry = kRepublish,
+        .answers = retryThen(A::No),
+        .titles = { incomplete, noResume, kFailure },
+        .program = kOldProgram };
+    const QStringList bare = QStringList { u"update-file?name=Quillet&size=300000&validators=no"_s } + drop(150000);
+    QTest::newRow("republished, no validator, Yes") << Case { .faults = bare,
+        .atRetry = kRepublish + u"&validators=no"_s,
+        .answers = retryThen(A::Yes),
+        .titles = { incomplete, noResume },
+        .program = republished(kProgramSize) };
+    QTest::newRow("republished, no validator, No") << Case { .faults = bare,
+        .atRetry = kRepublish + u"&validators=no"_s,
+        .answers = retryThen(A::No),
+        .titles = { incomplete, noResume, kFailure },
+        .program = kOldProgram };
+    QTest::newRow("republished larger, no validator") << Case { .faults = bare,
+        .atRetry = u"update-file?name=Quillet&size=320000&shift=1000&validators=no"_s,
+        .answers = retryThen(A::Yes),
+        .titles = { incomplete, noResume },
+        .program = republished(320000) };
 
     // Cancel in every phase, by every means.
     const QStringList trickle { u"fault?name=Quillet&kind=trickle&rate=200000"_s };
     for (const auto& [name, step] : { std::pair { "Cancel button", Step::CancelButton },
              std::pair { "Escape", Step::Escape }, std::pair { "close box", Step::CloseBox } })
-        QTest::addRow("%s in the program's body", name) << trickle << QString() << step << QList<A>()
-                                                        << QStringList { kFailure } << true << kOldProgram << QString();
+        QTest::addRow("%s in the program's body", name)
+            << Case { .faults = trickle, .step = step, .titles = { kFailure }, .program = kOldProgram };
     QTest::newRow("Cancel in the help file's body")
-        << QStringList { u"update-file?name=Quillet_help.htm&size=200000"_s,
-               u"fault?name=Quillet_help.htm&kind=trickle&rate=200000"_s }
-        << QString() << Step::CancelInHelp << QList<A>() << QStringList { kFailure } << false << fresh << QString();
+        << Case { .faults = { u"update-file?name=Quillet_help.htm&size=200000"_s,
+                      u"fault?name=Quillet_help.htm&kind=trickle&rate=200000"_s },
+               .step = Step::CancelInHelp,
+               .titles = { kFailure },
+               .helpUpdated = false,
+               .program = fresh };
     QTest::newRow("signal in the start pause")
-        << none << QString() << Step::SignalInPause << QList<A>() << none << false << kOldProgram << QString();
+        << Case { .step = Step::SignalInPause, .helpUpdated = false, .program = kOldProgram };
     QTest::newRow("signal while Quillet ends")
-        << none << QString() << Step::SignalInLockWait << QList<A>() << none << false << kOldProgram << QString();
+        << Case { .step = Step::SignalInLockWait, .helpUpdated = false, .program = kOldProgram };
     QTest::newRow("signal in the program's body")
-        << trickle << QString() << Step::SignalInBody << QList<A>() << none << true << kOldProgram << QString();
-    QTest::newRow("signal while asking") << drop(150000) << QString() << Step::SignalAtQuestion << QList<A> { A::Retry }
-                                         << QStringList { incomplete } << true << kOldProgram << QString();
+        << Case { .faults = trickle, .step = Step::SignalInBody, .program = kOldProgram };
+    QTest::newRow("signal while asking") << Case { .faults = drop(150000),
+        .step = Step::SignalAtQuestion,
+        .answers = retry,
+        .titles = { incomplete },
+        .program = kOldProgram };
 
     // The folder and the other programs.
-    QTest::newRow("stale partial file") << none << QString() << Step::StalePartial << QList<A>() << none << true
-                                        << fresh << QString();
-    QTest::newRow("installed program not executable")
-        << none << QString() << Step::NotExecutable << QList<A>() << none << true << fresh << QString();
-    QTest::newRow("Quillet still running")
-        << none << QString() << Step::QuilletRunning << QList<A>() << QStringList { kFailure } << false << kOldProgram
-        << u"Lastbell Quillet is still running"_s;
-    QTest::newRow("second updater") << none << QString() << Step::SecondUpdater << QList<A>()
-                                    << QStringList { kFailure } << false << kOldProgram
-                                    << u"An update of Lastbell Quillet is already running."_s;
-    QTest::newRow("read-only folder") << none << QString() << Step::ReadOnlyFolder << QList<A>()
-                                      << QStringList { kFailure } << false << kOldProgram << u"Read-only file system"_s;
-    QTest::newRow("full disk") << none << QString() << Step::FullDisk << QList<A>() << QStringList { error, kFailure }
-                               << true << kOldProgram
-                               << u"Cannot write file to disk.\r\rError 28: No space left on device"_s;
+    QTest::newRow("stale partial file") << Case { .step = Step::StalePartial, .program = fresh };
+    QTest::newRow("installed program not executable") << Case { .step = Step::NotExecutable, .program = fresh };
+    QTest::newRow("Quillet still running") << Case { .step = Step::QuilletRunning,
+        .titles = { kFailure },
+        .helpUpdated = false,
+        .program = kOldProgram,
+        .told = u"Lastbell Quillet is still running"_s };
+    QTest::newRow("second updater") << Case { .step = Step::SecondUpdater,
+        .titles = { kFailure },
+        .helpUpdated = false,
+        .program = kOldProgram,
+        .told = u"An update of Lastbell Quillet is already running."_s };
+    QTest::newRow("read-only folder") << Case { .step = Step::ReadOnlyFolder,
+        .titles = { kFailure },
+        .helpUpdated = false,
+        .program = kOldProgram,
+        .told = u"Read-only file system"_s };
+    QTest::newRow("full disk") << Case { .step = Step::FullDisk,
+        .titles = { error, kFailure },
+        .program = kOldProgram,
+        .told = u"Cannot write file to disk.\r\rError 28: No space left on device"_s };
 }
 
 void TestUpdateMatrix::update()
 {
-    QFETCH(QStringList, faults);
-    QFETCH(QString, atRetry);
-    QFETCH(Step, step);
-    QFETCH(QList<MessageAnswer>, answers);
-    QFETCH(QStringList, titles);
-    QFETCH(bool, helpUpdated);
-    QFETCH(QByteArray, program);
-    QFETCH(QString, told);
+    QFETCH(Case, row);
+    const Step step = row.step;
+    QString atRetry = row.atRetry;
 
     // The program folder as installed.
     QTemporaryDir folder;
@@ -296,14 +301,14 @@ void TestUpdateMatrix::update()
     QVERIFY(m_simulator.control(u"update-file?name=Quillet_help.htm&size=%1"_s.arg(kHelpSize)));
     for (const QString& name : { u"Quillet"_s, u"Quillet_help.htm"_s })
         QVERIFY(m_simulator.control(u"fault?name="_s + name + u"&kind=none"_s));
-    for (const QString& fault : faults)
+    for (const QString& fault : row.faults)
         QVERIFY2(m_simulator.control(fault), qPrintable(fault));
 
     // The user, the system and the other programs.
-    ScriptedBoxes boxes;
-    boxes.script(answers);
-    boxes.onAsk = [&](const QString& title) {
-        if (title != u"Download Incomplete")
+    platform::FakeMessageBoxes boxes;
+    boxes.answersByTitle = row.answers;
+    boxes.whileAsking = [&] {
+        if (boxes.questions.last().title != u"Download Incomplete")
             return;
         if (!atRetry.isEmpty())
             QVERIFY(m_simulator.control(std::exchange(atRetry, QString())));
@@ -342,22 +347,22 @@ void TestUpdateMatrix::update()
     QElapsedTimer took;
     took.start();
     const std::unique_ptr<freshbolt::FRestart> restart
-        = freshbolt::Main({ m_transfer, m_clock, files, boxes, m_shell, m_termination }, folder.path(), updateLock,
-            { 50ms, step == Step::QuilletRunning ? 300ms : 10s });
+        = freshbolt::Main({ m_transfer, m_clock, files, boxes, m_shell, m_termination, m_events }, folder.path(),
+            updateLock, { 50ms, step == Step::QuilletRunning ? 300ms : 10s });
     act.stop();
     qputenv("http_proxy", m_simulator.proxyUrl().toLatin1());
 
-    QCOMPARE(boxes.titles(), titles);
+    QCOMPARE(boxes.titles(), row.titles);
     QCOMPARE(m_simulator.log().isEmpty(), asksNothing(step));
-    if (!told.isEmpty())
-        QVERIFY2(boxes.allText().contains(told), qPrintable(boxes.allText()));
+    const QString told = boxes.texts().join(u'\n');
+    QVERIFY2(told.contains(row.told), qPrintable(told));
     QCOMPARE(
-        readFile(inFolder(u"help/Quillet_help.htm"_s)), helpUpdated ? generatedUpdateContent(kHelpSize) : kOldHelp);
-    QCOMPARE(readFile(inFolder(u"Quillet"_s)), program);
-    QVERIFY(
-        QFileInfo(inFolder(u"Quillet"_s)).isExecutable() || (step == Step::NotExecutable && program == kOldProgram));
+        readFile(inFolder(u"help/Quillet_help.htm"_s)), row.helpUpdated ? generatedUpdateContent(kHelpSize) : kOldHelp);
+    QCOMPARE(readFile(inFolder(u"Quillet"_s)), row.program);
+    QVERIFY(QFileInfo(inFolder(u"Quillet"_s)).isExecutable()
+        || (step == Step::NotExecutable && row.program == kOldProgram));
     QCOMPARE(partialFiles(folder.path()), QStringList());
-    QCOMPARE(restart != nullptr, helpUpdated && program != kOldProgram);
+    QCOMPARE(restart != nullptr, row.helpUpdated && row.program != kOldProgram);
     QVERIFY(took.elapsed() < 8000); // nothing waits for what cannot come
 }
 
@@ -371,19 +376,20 @@ void TestUpdateMatrix::readOnlyFileSystem()
         QSKIP("needs to mount a read-only file system, which takes root");
     const auto unmount = qScopeGuard([&mountPoint] { QProcess::execute(u"umount"_s, { mountPoint.path() }); });
     platform::QtLocalFiles files;
-    ScriptedBoxes boxes;
+    platform::FakeMessageBoxes boxes;
     platform::InstanceLock updateLock(mountPoint.path(), platform::LockHolder::Updater);
     m_simulator.clearLog();
     QElapsedTimer took;
     took.start();
 
-    QVERIFY(!freshbolt::Main(
-        { m_transfer, m_clock, files, boxes, m_shell, m_termination }, mountPoint.path(), updateLock, { 50ms, 10s }));
+    QVERIFY(!freshbolt::Main({ m_transfer, m_clock, files, boxes, m_shell, m_termination, m_events }, mountPoint.path(),
+        updateLock, { 50ms, 10s }));
     QVERIFY(took.elapsed() < 5000); // no wait for a lock that cannot be made
     QCOMPARE(boxes.titles(), QStringList { kFailure });
-    QCOMPARE(boxes.allText(),
-        u"Lastbell Quillet cannot be updated: files cannot be created and renamed in its program folder\r"_s
-            + mountPoint.path() + u"\r\rRead-only file system\n"_s);
+    QCOMPARE(boxes.texts(),
+        QStringList {
+            u"Lastbell Quillet cannot be updated: files cannot be created and renamed in its program folder\r"_s
+            + mountPoint.path() + u"\r\rRead-only file system"_s });
     QVERIFY(m_simulator.log().isEmpty());
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The download and restart windows' own behaviour: cancel by key and close box, placement, fitted labels.
+#include "freshbolt/event_pump.h"
 #include "freshbolt/fdownload.h"
 #include "freshbolt/frestart.h"
 #include "platform/ui/animation_player.h"
@@ -42,7 +43,9 @@ struct Rig {
     platform::FakeClock clock;
     platform::FakeLocalFiles files;
     platform::FakeMessageBoxes boxes;
-    freshbolt::FDownload window { { transfer, clock, files, boxes }, folder.path() };
+    freshbolt::NestedEventLoop events;
+    freshbolt::FDownload download { { transfer, clock, files, boxes, events }, folder.path() };
+    freshbolt::DownloadWindow& window = download.window();
 };
 
 } // namespace
@@ -69,7 +72,7 @@ void TestWindows::loadsOffScreen()
     QCOMPARE(rig.window.pos(), QPoint(-rig.window.width(), -rig.window.height()));
     QCOMPARE(rig.window.size(), QSize(368, 300));
     QCOMPARE(rig.window.windowTitle(), u"Updating Lastbell Quillet"_s);
-    QVERIFY(!rig.window.ReadyForDownload());
+    QVERIFY(!rig.download.ReadyForDownload());
 }
 
 void TestWindows::cancelWhileWaiting_data()
@@ -95,7 +98,7 @@ void TestWindows::cancelWhileWaiting()
             rig.window.close();
     });
 
-    QVERIFY(!rig.window.DownloadFile(kUrl, rig.destination(), QString(), QString()));
+    QVERIFY(!rig.download.DownloadFile(kUrl, rig.destination(), QString(), QString()));
     QCOMPARE(statusWhenCancelled, u"Getting file information..."_s);
     QCOMPARE(rig.window.findChild<QLabel*>(u"StatusLabel"_s)->text(), u"Cancelling..."_s);
     QVERIFY(rig.boxes.questions.isEmpty());
@@ -107,9 +110,9 @@ void TestWindows::cancelWhileWaiting()
 void TestWindows::pauseEndsAfterClose()
 {
     Rig rig;
-    rig.window.show();
+    rig.download.show();
     rig.window.close(); // by the user, before any download
-    QTRY_VERIFY_WITH_TIMEOUT(rig.window.ReadyForDownload(), 7000);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.download.ReadyForDownload(), 7000);
 }
 
 void TestWindows::labelsAreFitted()
@@ -119,7 +122,7 @@ void TestWindows::labelsAreFitted()
     const QString deep = u"/home/someone/with/a/very/long/path/to/the/program/folder/of/quillet/Quillet"_s;
     rig.files.folders.insert(u"/home/someone/with/a/very/long/path/to/the/program/folder/of/quillet"_s);
 
-    QVERIFY(rig.window.DownloadFile(kUrl, deep, QString(), QString()));
+    QVERIFY(rig.download.DownloadFile(kUrl, deep, QString(), QString()));
     const auto* to = rig.window.findChild<QLabel*>(u"ToLabel"_s);
     QVERIFY(to->text().contains(u"..."_s));
     QVERIFY(deep.startsWith(to->text().section(u"..."_s, 0, 0)));
@@ -154,7 +157,7 @@ void TestWindows::clipIsDecoration()
     int framesDuringBody = -1;
     rig.transfer.beforeChunk = [&](int) { framesDuringBody = animation->frameCount(); };
 
-    QVERIFY(rig.window.DownloadFile(kUrl, rig.destination(), QString(), QString()));
+    QVERIFY(rig.download.DownloadFile(kUrl, rig.destination(), QString(), QString()));
     QCOMPARE(framesDuringBody, framesShown);
     QVERIFY(rig.boxes.questions.isEmpty());
     QCOMPARE(rig.files.files[rig.destination()], QByteArray(5000, 'n'));

@@ -19,16 +19,24 @@ FakeHttpTransfer::Reply FakeHttpTransfer::reply(
     return result;
 }
 
-FakeHttpTransfer::Reply FakeHttpTransfer::fileReply(
-    const QByteArray& content, qsizetype first, bool partial, qsizetype delivered)
+FakeHttpTransfer::Reply FakeHttpTransfer::fileReply(const QByteArray& content)
 {
-    const QByteArray body = content.mid(first);
-    QStringList lines { QStringLiteral("Content-Length: %1").arg(body.size()) };
-    if (partial)
-        lines.append(
-            QStringLiteral("Content-Range: bytes %1-%2/%3").arg(first).arg(content.size() - 1).arg(content.size()));
-    return reply(partial ? QStringLiteral("HTTP/1.1 206 Partial Content") : QStringLiteral("HTTP/1.1 200 OK"), lines,
-        body, delivered);
+    return droppedReply(content, content.size());
+}
+
+FakeHttpTransfer::Reply FakeHttpTransfer::droppedReply(const QByteArray& content, qsizetype delivered)
+{
+    return reply(QStringLiteral("HTTP/1.1 200 OK"), { QStringLiteral("Content-Length: %1").arg(content.size()) },
+        content, delivered);
+}
+
+FakeHttpTransfer::Reply FakeHttpTransfer::partialReply(const QByteArray& content, qsizetype from)
+{
+    const QByteArray part = content.mid(from);
+    return reply(QStringLiteral("HTTP/1.1 206 Partial Content"),
+        { QStringLiteral("Content-Length: %1").arg(part.size()),
+            QStringLiteral("Content-Range: bytes %1-%2/%3").arg(from).arg(content.size() - 1).arg(content.size()) },
+        part);
 }
 
 std::optional<QString> FakeHttpTransfer::start(

@@ -31,9 +31,12 @@ public:
     // A reply of one status line and the given header lines, with the body delivered up to `delivered` bytes.
     static Reply reply(const QString& statusLine, const QStringList& headerLines = {}, const QByteArray& body = {},
         qsizetype delivered = -1);
-    // "HTTP/1.1 200 OK" or "206 Partial Content" for bytes [first, total) of content, cut after `delivered` bytes.
-    static Reply fileReply(
-        const QByteArray& content, qsizetype first = 0, bool partial = false, qsizetype delivered = -1);
+    // "HTTP/1.1 200 OK" with the whole file.
+    static Reply fileReply(const QByteArray& content);
+    // "HTTP/1.1 200 OK" for the whole file, whose connection drops once `delivered` bytes of it have arrived.
+    static Reply droppedReply(const QByteArray& content, qsizetype delivered);
+    // "HTTP/1.1 206 Partial Content" with the file's bytes from `from` to its end.
+    static Reply partialReply(const QByteArray& content, qsizetype from);
 
     std::optional<QString> start(
         const QString& url, const QString& userName, const QString& password, const QString& extraHeaders) override;
@@ -41,6 +44,8 @@ public:
     bool reachedServer() const override;
     QString headerBlock() const override;
     QString header(const QString& name) const override;
+    // The scripted body is all there at once.
+    bool awaitingBody() const override { return false; }
     QByteArray readChunk(int maxBytes) override;
     QString readText(int maxChars) override;
     QString url() const override;

@@ -5,6 +5,7 @@
 
 #include <QMap>
 #include <QSet>
+#include <QStringList>
 
 namespace platform
 {
@@ -20,6 +21,11 @@ public:
     [[nodiscard]] std::optional<QByteArray> read(const QString& path, qint64 offset, qint64 size) override;
     [[nodiscard]] bool remove(const QString& path) override;
     [[nodiscard]] bool replace(const QString& from, const QString& to, QFileDevice::Permissions atLeast) override;
+    double freeBytes(const QString& path) const override
+    {
+        freeSpaceAsked.append(path);
+        return freeSpace;
+    }
     FileFailure lastFailure() const override { return m_failure; }
 
     QMap<QString, QByteArray> files;
@@ -29,6 +35,8 @@ public:
     int opens = 0;
     QMap<QString, QFileDevice::Permissions> permissions; // of files that have been replaced
     bool refusePermissions = false;
+    double freeSpace = 1e12; // on every file system
+    mutable QStringList freeSpaceAsked;
 
 private:
     friend class FakeWritableFile;

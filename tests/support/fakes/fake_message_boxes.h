@@ -4,12 +4,15 @@
 #include "platform/core/message_boxes.h"
 
 #include <QList>
+#include <QMap>
+#include <QStringList>
 #include <functional>
 
 namespace platform
 {
 
-// Answers from a script, first in first out; an unscripted question gets the box's first button.
+// Records every question and answers from a script: first the answers given for the question's title, then the
+// shared ones, each first in first out; an unscripted question gets the box's first button.
 class FakeMessageBoxes final : public MessageBoxes
 {
 public:
@@ -26,6 +29,8 @@ public:
         questions.append({ title, text, icon, buttons });
         if (whileAsking)
             whileAsking();
+        if (const auto forTitle = answersByTitle.find(title); forTitle != answersByTitle.end() && !forTitle->isEmpty())
+            return forTitle->takeFirst();
         if (!answers.isEmpty())
             return answers.takeFirst();
         switch (buttons) {
@@ -39,9 +44,26 @@ public:
         return MessageAnswer::Ok;
     }
 
+    // The titles of the questions asked, in order.
+    QStringList titles() const
+    {
+        QStringList result;
+        for (const Question& question : questions)
+            result.append(question.title);
+        return result;
+    }
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const Question& question : questions)
+            result.append(question.text);
+        return result;
+    }
+
+    QMap<QString, QList<MessageAnswer>> answersByTitle;
     QList<MessageAnswer> answers;
     QList<Question> questions;
-    // Runs while a box is up, as the user could change things before answering.
+    // Runs while a box is up (the last question), as the user could change things before answering.
     std::function<void()> whileAsking;
 };
 
