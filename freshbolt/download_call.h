@@ -5,6 +5,7 @@
 #include "freshbolt/progress_texts.h"
 
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QString>
 
 namespace freshbolt
@@ -22,6 +23,9 @@ struct Downloader::Call {
     QString destinationName;
     QString urlName;
     QFileDevice::Permissions atLeast;
+    std::optional<PublishedFile> published;
+    // Of bytes 0 to bytesReceived of the file, taken as they arrive.
+    QCryptographicHash hash { QCryptographicHash::Sha256 };
 
     bool resumeMode = false;
     qint64 bytesReceived = 0;

@@ -49,7 +49,7 @@ void Downloader::Cancel()
 }
 
 bool Downloader::DownloadFile(const QString& strURL, const QString& strDestination, const QString& UserName,
-    const QString& Password, QFileDevice::Permissions atLeast)
+    const QString& Password, QFileDevice::Permissions atLeast, const std::optional<PublishedFile>& published)
 {
     m_stopped = false;
     m_unshownProgress.reset();
@@ -62,6 +62,7 @@ bool Downloader::DownloadFile(const QString& strURL, const QString& strDestinati
     call.destinationName = GetPathPart(strDestination, true, false);
     call.urlName = GetPathPart(strURL, true, true);
     call.atLeast = atLeast;
+    call.published = published;
     call.texts = ProgressTexts(call.destinationName);
 
     m_view.setSourceText({});
@@ -94,6 +95,8 @@ bool Downloader::DownloadFile(const QString& strURL, const QString& strDestinati
 bool Downloader::finishedCompletely(Call& call)
 {
     if (call.totalBytes <= 0 || call.bytesReceived != call.totalBytes)
+        return false;
+    if (!isPublishedFile(call))
         return false;
     // Only a complete file replaces the one in place.
     if (!m_files.replace(call.partial, call.destination, call.atLeast)) {
@@ -145,6 +148,8 @@ Downloader::Reply Downloader::dispatchStatus(Call& call)
     if (status == u"200") {
         call.replyTotal = LeadingNumber(m_transfer.header(QStringLiteral("Content-Length")));
         call.replyEnd = call.replyTotal;
+        if (announcesTooMuch(call))
+            return Reply::None;
         return call.resumeMode && !continueAfresh(call) ? Reply::None : Reply::Body;
     }
     if (status == u"206")
@@ -180,6 +185,7 @@ bool Downloader::bodySetUp(Call& call)
         call.eTag = m_transfer.header(QStringLiteral("ETag"));
         call.lastModified = m_transfer.header(QStringLiteral("Last-Modified"));
         call.overlap.clear();
+        call.hash.reset();
     }
     const QString folder = GetPathPart(call.destination, false, false);
     if (call.destination.startsWith(u'/') && GetFreeDiskSpace(m_files, folder) < static_cast<double>(call.totalBytes)) {
@@ -221,6 +227,13 @@ Downloader::Body Downloader::writeBody(Call& call)
         QByteArray chunk = m_transfer.readChunk(kChunkBytes);
         // Bytes beyond the part that the reply names are no bytes of the file.
         chunk.truncate(std::max<qint64>(call.replyEnd - call.bytesReceived, 0));
+        if (call.published && call.bytesReceived + chunk.size() > call.published->size) {
+            // A body that runs on past the published size is not read to its end.
+            static_cast<void>(file->close());
+            refuseFile(
+                call, u"The server sent more than the " + QString::number(call.published->size) + u" bytes published.");
+            return Body::Ended;
+        }
         if (!overlapMatches(call, chunk)) {
             // The partial file is dropped next, so how its closing went no longer matters.
             static_cast<void>(file->close());
@@ -234,6 +247,7 @@ Downloader::Body Downloader::writeBody(Call& call)
         }
         if (m_stopped)
             break;
+        call.hash.addData(chunk);
         call.bytesReceived += chunk.size();
         showProgress(call);
         if (chunk.isEmpty())
@@ -242,6 +256,35 @@ Downloader::Body Downloader::writeBody(Call& call)
     if (!file->close())
         reportFailure(call, file->failure());
     return Body::Ended;
+}
+
+// A reply that names more bytes than were published is refused before its body is read.
+bool Downloader::announcesTooMuch(Call& call)
+{
+    if (!call.published || call.replyTotal <= call.published->size)
+        return false;
+    refuseFile(call,
+        u"The server announced " + QString::number(call.replyTotal) + u" bytes, more than the "
+            + QString::number(call.published->size) + u" bytes published.");
+    return true;
+}
+
+bool Downloader::isPublishedFile(const Call& call)
+{
+    if (!call.published)
+        return true;
+    if (call.bytesReceived == call.published->size && call.hash.result() == call.published->sha256)
+        return true;
+    refuseFile(call, QStringLiteral("It is not the file that was published."));
+    return false;
+}
+
+void Downloader::refuseFile(const Call& call, const QString& why)
+{
+    tell(kDownloadErrorTitle,
+        u"The file " + call.urlName + u" could not be verified. " + why + u"\r\rIt was not installed.",
+        MessageIcon::Critical);
+    m_stopped = true;
 }
 
 void Downloader::showProgress(Call& call)

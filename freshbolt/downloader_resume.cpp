@@ -24,16 +24,18 @@ std::optional<Downloader::AttemptEnd> Downloader::prepareResume(Call& call)
 {
     const qint64 saved = call.bytesReceived;
     call.bytesReceived = std::max<qint64>(saved - kResumeOverlap, 0);
-    const std::optional<QByteArray> overlap
-        = m_files.read(call.partial, call.bytesReceived, saved - call.bytesReceived);
-    if (!overlap) {
+    // The saved part is read once: its head for the hash, its tail to compare with the bytes fetched again.
+    const std::optional<QByteArray> part = m_files.read(call.partial, 0, saved);
+    if (!part) {
         reportFailure(call, m_files.lastFailure());
         return AttemptEnd::Decide;
     }
     // Shorter than saved: the partial file is not what this call wrote.
-    if (overlap->size() != saved - call.bytesReceived)
+    if (part->size() != saved)
         return continueAfresh(call) ? AttemptEnd::StartAfresh : AttemptEnd::Decide;
-    call.overlap = *overlap;
+    call.hash.reset();
+    call.hash.addData(QByteArrayView(*part).first(call.bytesReceived));
+    call.overlap = part->sliced(call.bytesReceived);
     return std::nullopt;
 }
 
@@ -70,7 +72,7 @@ Downloader::Reply Downloader::dispatchPart(Call& call)
         && isSameFile(call)) {
         call.replyTotal = range->total;
         call.replyEnd = range->last + 1;
-        return Reply::Body;
+        return announcesTooMuch(call) ? Reply::None : Reply::Body;
     }
     if (!call.resumeMode) {
         // No part of a file that could be the one asked for: what the server sent is named, nothing is written.

@@ -85,6 +85,8 @@ QString RefusalText(const UpdateVerdict& verdict)
     switch (verdict.refusal) {
     case UpdateRefusal::None:
         return {};
+    case UpdateRefusal::NotFetched:
+        return QStringLiteral("The update could not be fetched from the maker's server.");
     case UpdateRefusal::NoSignature:
         return QStringLiteral("The update has no signature.");
     case UpdateRefusal::UntrustedKey:

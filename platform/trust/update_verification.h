@@ -37,7 +37,17 @@ struct TrustRules {
     std::optional<InstalledRelease> installed;
 };
 
-enum class UpdateRefusal { None, NoSignature, UntrustedKey, Damaged, Expired, Older, OtherProduct, OtherVersion };
+enum class UpdateRefusal {
+    None,
+    NotFetched,
+    NoSignature,
+    UntrustedKey,
+    Damaged,
+    Expired,
+    Older,
+    OtherProduct,
+    OtherVersion
+};
 
 struct UpdateVerdict {
     std::optional<UpdateManifest> manifest; // only when every rule holds

@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (manifest->files.isEmpty() || platform::ManifestText(*manifest) != bytes)
             std::abort();
         for (const platform::ManifestFile& file : manifest->files)
-            if (file.size < 0 || file.sha256.size() != 32 || file.destination.contains(u"..")
-                || file.destination.startsWith(u'/'))
+            if (file.size < 0 || file.sha256.size() != 32 || file.destination.startsWith(u'/')
+                || file.destination.split(u'/').contains(u"..") || file.destination.contains(u'\\'))
                 std::abort();
     }
     if (const std::optional<platform::InstalledRelease> release = platform::ReadInstalledRelease(bytes))

@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "tests/support/test_signing.h"
 
+#include "platform/trust/update_manifest.h"
+#include "tests/support/simulator_process.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -38,4 +44,20 @@ std::optional<QString> makeKeyPair(const QString& folder)
     if (!minisign.waitForFinished(30000) || minisign.exitCode() != 0)
         return std::nullopt;
     return QDir(folder).filePath(QStringLiteral("other.key"));
+}
+
+bool publishSigned(SimulatorProcess& simulator, const QByteArray& help, const QByteArray& program, quint64 sequence)
+{
+    const auto hash
+        = [](const QByteArray& bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256); };
+    const platform::UpdateManifest manifest { QStringLiteral("Lastbell Quillet"), QStringLiteral("1.3.0"), sequence,
+        QDateTime::currentDateTimeUtc().addDays(90).addMSecs(-QDateTime::currentMSecsSinceEpoch() % 1000),
+        { { QStringLiteral("/downloads/updates/quillet/Quillet_help.htm"), QStringLiteral("help/Quillet_help.htm"),
+              help.size(), hash(help) },
+            { QStringLiteral("/downloads/updates/quillet/Quillet"), QStringLiteral("Quillet"), program.size(),
+                hash(program) } } };
+    const QByteArray text = platform::ManifestText(manifest);
+    const std::optional<QByteArray> signature = minisignSign(text, testSecretKey());
+    return signature && simulator.control(u"update-file?name=" + QLatin1String(platform::kManifestName), text)
+        && simulator.control(u"update-file?name=" + QLatin1String(platform::kSignatureName), *signature);
 }

@@ -24,3 +24,9 @@ std::optional<QByteArray> minisignSign(
 
 // A key pair that the build does not trust, in `folder`: the secret key's path.
 std::optional<QString> makeKeyPair(const QString& folder);
+
+class SimulatorProcess;
+
+// The maker's manifest for this help file and program, signed with the build's test key, published on the service.
+[[nodiscard]] bool publishSigned(
+    SimulatorProcess& simulator, const QByteArray& help, const QByteArray& program, quint64 sequence = 1000);
