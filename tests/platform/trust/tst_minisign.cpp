@@ -4,6 +4,7 @@
 #include "platform/trust/trusted_keys.h"
 #include "tests/support/test_signing.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,6 +54,24 @@ private slots:
         const QList<PublicKey> trusted = TrustedKeys();
         QVERIFY(
             std::any_of(trusted.begin(), trusted.end(), [&key](const PublicKey& k) { return k.keyId == key->keyId; }));
+    }
+
+    // The build trusts the maker's two keys and its own test key, and nothing else.
+    void trustsExactlyTheKeysItWasBuiltWith()
+    {
+        QStringList expected;
+        const QDir makerKeys(QStringLiteral(MAKER_KEY_DIR));
+        const QStringList files = makerKeys.entryList({ QStringLiteral("*.pub") }, QDir::Files);
+        QCOMPARE(files.size(), 2);
+        for (const QString& file : files)
+            expected.append(KeyIdText(ReadPublicKey(readFile(makerKeys.filePath(file))).value().keyId));
+        expected.append(KeyIdText(testKey().keyId));
+        QStringList trusted;
+        for (const PublicKey& key : TrustedKeys())
+            trusted.append(KeyIdText(key.keyId));
+        expected.sort();
+        trusted.sort();
+        QCOMPARE(trusted, expected);
     }
 
     void refusesDamagedKeys_data()
