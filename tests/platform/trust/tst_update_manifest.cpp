@@ -4,6 +4,8 @@
 #include "tests/support/test_signing.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -156,6 +158,41 @@ private slots:
         const UpdateVerdict verdict
             = CheckPublication(signedWith(replaced(kGood, "2030-01-31T00:00:00Z", "2029-05-31T23:59:59Z")), rules());
         QCOMPARE(RefusalText(verdict), u"The update expired on 2029-05-31.");
+    }
+
+    // The maker's publish command writes a tree whose manifest passes every rule and names its files exactly.
+    void publishCommandWritesAVerifiedTree()
+    {
+        QTemporaryDir folder;
+        const QString program = folder.filePath(QStringLiteral("program"));
+        const QString out = folder.filePath(QStringLiteral("out"));
+        QVERIFY(QDir().mkpath(program + u"/help"));
+        QVERIFY(writeFile(program + u"/Quillet", "#!/bin/sh\n"));
+        QVERIFY(writeFile(program + u"/help/Quillet_help.htm", "<html>help</html>"));
+        QProcess publish;
+        publish.start(QStringLiteral(PUBLISH_COMMAND),
+            { QStringLiteral("--key"), testSecretKey(), QStringLiteral("--version"), QStringLiteral("1.3.0"),
+                QStringLiteral("--sequence"), QStringLiteral("77"), QStringLiteral("--expires"),
+                QStringLiteral("2031-02-03"), program, out });
+        publish.closeWriteChannel();
+        QVERIFY(publish.waitForFinished(30000));
+        QCOMPARE(publish.exitCode(), 0);
+
+        const QString served = out + u"/downloads/updates/quillet/";
+        const QByteArray manifestBytes = readFile(served + u"update.manifest");
+        const UpdateVerdict verdict
+            = CheckPublication({ manifestBytes, readFile(served + u"update.manifest.minisig") }, rules());
+        QCOMPARE(verdict.refusal, UpdateRefusal::None);
+        QCOMPARE(verdict.manifest->sequence, 77u);
+        QCOMPARE(verdict.manifest->expires, QDateTime(QDate(2031, 2, 3), QTime(0, 0), Qt::UTC));
+        QCOMPARE(verdict.manifest->files.size(), 2);
+        for (const ManifestFile& file : verdict.manifest->files) {
+            const QByteArray bytes = readFile(out + file.path);
+            QCOMPARE(bytes, readFile(program + u'/' + file.destination));
+            QCOMPARE(file.size, bytes.size());
+            QCOMPARE(file.sha256, QCryptographicHash::hash(bytes, QCryptographicHash::Sha256));
+        }
+        QVERIFY(readFile(out + u"/quillet/QuilletVersion.html").contains("Version =1.3.0+"));
     }
 
     void readsTheInstalledRelease_data()
