@@ -115,6 +115,5 @@ private slots:
     }
 };
 
-
 QTEST_GUILESS_MAIN(TestDownloadPublished)
 #include "tst_download_published.moc"

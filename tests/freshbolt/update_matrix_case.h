@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -95,6 +96,14 @@ inline const QString kUnverified = u"The update of Lastbell Quillet could not be
 inline bool asksForNoFile(const Case& row)
 {
     return asksNothing(row.step) || row.told.startsWith(kUnverified);
+}
+
+// Whether the updater asked the service for the help file or the program.
+inline bool askedForAFile(const QList<LoggedRequest>& log)
+{
+    return std::any_of(log.begin(), log.end(), [](const LoggedRequest& request) {
+        return request.url.endsWith(u"/Quillet"_s) || request.url.endsWith(u"/Quillet_help.htm"_s);
+    });
 }
 
 // The rows of attackers and mistakes against the signed publication.
