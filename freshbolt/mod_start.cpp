@@ -3,6 +3,7 @@
 
 #include "freshbolt/fdownload.h"
 #include "freshbolt/folder_check.h"
+#include "freshbolt/quillet_end.h"
 #include "freshbolt/update_files.h"
 #include "platform/core/instance_lock.h"
 #include "platform/core/message_boxes.h"
@@ -71,8 +72,7 @@ std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& p
     while (!download.ReadyForDownload() && !ending())
         services.events.waitForEvents();
 
-    // The pause is only a guess; the program file is replaced once Quillet has really ended.
-    if (!ending() && !platform::InstanceLock(programFolder).waitUntilFree(timings.quilletEndLimit, ending)
+    if (!ending() && !WaitForQuilletToEnd(services.events, programFolder, timings.quilletEndLimit, ending)
         && !ending()) {
         tell(services,
             QStringLiteral("Lastbell Quillet is still running, so it cannot be updated now.\r\r"
