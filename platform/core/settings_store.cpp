@@ -89,14 +89,37 @@ QString IniSettingsStore::read(const QString& section, const QString& key) const
 
 bool IniSettingsStore::write(const QString& section, const QString& key, const QString& value)
 {
+    return apply({ { section, key, value } });
+}
+
+bool IniSettingsStore::apply(const QList<SettingsChange>& changes)
+{
     ensureOwnerOnlyFile(m_settings->fileName());
-    m_settings->setValue(section + QLatin1Char('/') + key, value);
+    QList<SettingsChange> earlier;
+    for (const SettingsChange& change : changes) {
+        const QString name = change.section + QLatin1Char('/') + change.key;
+        earlier.append({ change.section, change.key,
+            m_settings->contains(name) ? std::optional(m_settings->value(name).toString()) : std::nullopt });
+        if (change.value)
+            m_settings->setValue(name, *change.value);
+        else
+            m_settings->remove(name);
+    }
     m_settings->sync();
     const bool stored = m_settings->status() == QSettings::NoError;
     makeOwnerOnly(m_settings->fileName());
-    if (!stored)
-        m_failure = { m_settings->fileName(), whyUnwritable(m_settings->fileName()) };
-    return stored;
+    if (stored)
+        return true;
+    m_failure = { m_settings->fileName(), whyUnwritable(m_settings->fileName()) };
+    // QSettings keeps what it could not write and would write it with the next change: take it back.
+    for (auto change = earlier.crbegin(); change != earlier.crend(); ++change) {
+        const QString name = change->section + QLatin1Char('/') + change->key;
+        if (change->value)
+            m_settings->setValue(name, *change->value);
+        else
+            m_settings->remove(name);
+    }
+    return false;
 }
 
 SettingsFailure IniSettingsStore::lastFailure() const
