@@ -68,14 +68,18 @@ QString whyUnwritable(const QString& fileName)
 } // namespace
 
 IniSettingsStore::IniSettingsStore()
-    : m_settings(std::make_unique<QSettings>(
-        QSettings::IniFormat, QSettings::UserScope, QLatin1String(product::kTitle), QLatin1String(product::kTitle)))
+    : m_open([] {
+        return std::make_unique<QSettings>(
+            QSettings::IniFormat, QSettings::UserScope, QLatin1String(product::kTitle), QLatin1String(product::kTitle));
+    })
+    , m_settings(m_open())
 {
     makeOwnerOnly(m_settings->fileName());
 }
 
 IniSettingsStore::IniSettingsStore(const QString& fileName)
-    : m_settings(std::make_unique<QSettings>(fileName, QSettings::IniFormat))
+    : m_open([fileName] { return std::make_unique<QSettings>(fileName, QSettings::IniFormat); })
+    , m_settings(m_open())
 {
     makeOwnerOnly(m_settings->fileName());
 }
@@ -94,16 +98,18 @@ bool IniSettingsStore::write(const QString& section, const QString& key, const Q
 
 bool IniSettingsStore::apply(const QList<SettingsChange>& changes)
 {
+    // QSettings goes on reporting a failed write after every later one; a fresh one tells this one's outcome.
+    if (m_failedBefore) {
+        m_settings = m_open();
+        m_failedBefore = false;
+    }
     ensureOwnerOnlyFile(m_settings->fileName());
     QList<SettingsChange> earlier;
     for (const SettingsChange& change : changes) {
         const QString name = change.section + QLatin1Char('/') + change.key;
-        earlier.append({ change.section, change.key,
+        earlier.prepend({ change.section, change.key,
             m_settings->contains(name) ? std::optional(m_settings->value(name).toString()) : std::nullopt });
-        if (change.value)
-            m_settings->setValue(name, *change.value);
-        else
-            m_settings->remove(name);
+        set(change);
     }
     m_settings->sync();
     const bool stored = m_settings->status() == QSettings::NoError;
@@ -112,14 +118,20 @@ bool IniSettingsStore::apply(const QList<SettingsChange>& changes)
         return true;
     m_failure = { m_settings->fileName(), whyUnwritable(m_settings->fileName()) };
     // QSettings keeps what it could not write and would write it with the next change: take it back.
-    for (auto change = earlier.crbegin(); change != earlier.crend(); ++change) {
-        const QString name = change->section + QLatin1Char('/') + change->key;
-        if (change->value)
-            m_settings->setValue(name, *change->value);
-        else
-            m_settings->remove(name);
-    }
+    for (const SettingsChange& change : earlier)
+        set(change);
+    m_settings->sync();
+    m_failedBefore = true;
     return false;
+}
+
+void IniSettingsStore::set(const SettingsChange& change)
+{
+    const QString name = change.section + QLatin1Char('/') + change.key;
+    if (change.value)
+        m_settings->setValue(name, *change.value);
+    else
+        m_settings->remove(name);
 }
 
 SettingsFailure IniSettingsStore::lastFailure() const

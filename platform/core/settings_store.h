@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -53,7 +54,11 @@ public:
     QString fileName() const;
 
 private:
+    void set(const SettingsChange& change);
+
+    std::function<std::unique_ptr<QSettings>()> m_open;
     std::unique_ptr<QSettings> m_settings;
+    bool m_failedBefore = false;
     SettingsFailure m_failure;
 };
 

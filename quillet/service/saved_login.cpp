@@ -70,9 +70,9 @@ void SavedLogin::Load()
 
 void SavedLogin::StartupAnswer(int saves, const KeyringAnswer& answer)
 {
-    // A save since the question knows better than the answer.
-    if (saves == m_saves && (answer.outcome == Outcome::Done || answer.outcome == Outcome::NotFound)) {
-        // No entry reads as an empty password, as an absent setting does.
+    // Only a password found counts, and only while no save since knows better. No entry, which is also what a
+    // collection left locked answers, leaves it unknown: the user logs in on the login page.
+    if (saves == m_saves && answer.outcome == Outcome::Done) {
         m_password = answer.password;
         m_hasPassword = true;
         if (m_ready) {

@@ -45,7 +45,7 @@ public:
     bool loginReady() const { return m_ready; }
     QString user() const { return m_user; }
     QString password() const { return m_password; }
-    // False while the keyring has not answered and the settings file held no password.
+    // False when neither the keyring (so far) nor the settings file gave a password for the user.
     bool hasPassword() const { return m_hasPassword; }
 
     // Keeps the user name and the password; saved() tells where, or why not. Nothing changes unless it is saved.

@@ -30,6 +30,7 @@ private slots:
     void foundFileIsMadeOwnerOnlyOnOpening_data();
     void foundFileIsMadeOwnerOnlyOnOpening();
     void firstWriteCreatesOwnerOnlyFile();
+    void changesReachTheFileTogether();
 };
 
 void TestSettingsStore::foundFileIsMadeOwnerOnlyOnOpening_data()
@@ -65,6 +66,20 @@ void TestSettingsStore::firstWriteCreatesOwnerOnlyFile()
     QVERIFY(store.write(u"Main"_s, u"Password"_s, u"secret"_s));
     QCOMPARE(modeOf(fileName), 0600);
     QCOMPARE(platform::IniSettingsStore(fileName).read(u"Main"_s, u"Password"_s), u"secret"_s);
+}
+
+// A key taken out is gone from the file, not left empty; the other change is there beside it.
+void TestSettingsStore::changesReachTheFileTogether()
+{
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(u"Lastbell Quillet.ini"_s);
+    QVERIFY(writeFile(fileName, "[Main]\nUser=old\nPassword=secret\n"));
+    platform::IniSettingsStore store(fileName);
+    QVERIFY(store.apply({ { u"Main"_s, u"User"_s, u"demo"_s }, { u"Main"_s, u"Password"_s, std::nullopt } }));
+    QCOMPARE(modeOf(fileName), 0600);
+    const QByteArray written = readFile(fileName);
+    QVERIFY2(!written.contains("Password"), written.constData());
+    QCOMPARE(platform::IniSettingsStore(fileName).read(u"Main"_s, u"User"_s), u"demo"_s);
 }
 
 QTEST_MAIN(TestSettingsStore)

@@ -67,6 +67,7 @@ public:
 
     QMap<QString, QString> entries; // account -> password
     QList<Request> requests;
+    int answered = 0; // answers given so far
     State state = State::Answers;
     QString failReason = QStringLiteral("The collection could not be written");
 
@@ -82,7 +83,10 @@ private:
             perform = [] {
                 return KeyringAnswer { KeyringAnswer::Outcome::NoKeyring, {}, QStringLiteral("no keyring") };
             };
-        auto reply = [done = std::move(done), perform = std::move(perform)] { done(perform()); };
+        auto reply = [this, done = std::move(done), perform = std::move(perform)] {
+            ++answered;
+            done(perform());
+        };
         if (state == State::NeverAnswers)
             m_held.append({ context, std::move(reply) });
         else
