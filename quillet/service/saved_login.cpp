@@ -123,6 +123,13 @@ void SavedLogin::Save(const QString& user, const QString& password)
 {
     m_pending = PendingSave { ++m_saves, user, password };
     const int id = m_saves;
+    if (user.isEmpty()) {
+        QTimer::singleShot(0, this, [this, id] {
+            if (m_pending && m_pending->id == id)
+                KeepNoPassword(*std::exchange(m_pending, std::nullopt));
+        });
+        return;
+    }
     m_saveWait.start();
     m_keyring.write(user, password, this, [this, id](const KeyringAnswer& answer) { SaveAnswered(id, answer); });
 }
@@ -162,10 +169,26 @@ void SavedLogin::KeepInKeyring(const PendingSave& save)
         NotSaved(settings_keys::SaveFailureText(what(), m_settings.lastFailure()));
         return;
     }
-    // Nobody would ever read the old user's password again.
-    if (!m_user.isEmpty() && m_user != save.user)
-        m_keyring.remove(m_user, this, ignoreAnswer);
+    ForgetOldUser(save.user);
     Saved(save, Kept::InKeyring);
+}
+
+void SavedLogin::KeepNoPassword(const PendingSave& save)
+{
+    if (!settings_keys::apply(
+            m_settings, { { settings_keys::kUser, QString() }, { settings_keys::kPassword, std::nullopt } })) {
+        NotSaved(settings_keys::SaveFailureText(what(), m_settings.lastFailure()));
+        return;
+    }
+    ForgetOldUser(save.user);
+    Saved(save, Kept::NoAccount);
+}
+
+// Nobody would ever read the old user's password again.
+void SavedLogin::ForgetOldUser(const QString& user)
+{
+    if (!m_user.isEmpty() && m_user != user)
+        m_keyring.remove(m_user, this, ignoreAnswer);
 }
 
 // The settings file refused the user name: the keyring goes back to what it held, as far as that is known.

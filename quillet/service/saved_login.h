@@ -29,7 +29,8 @@ public:
         // How long a save waits for the keyring before the password goes to the settings file.
         std::chrono::milliseconds save { 5000 };
     };
-    enum class Kept { InKeyring, InSettingsFile, NotSaved };
+    // NoAccount: an empty user name, under which no password is kept (none would ever be sent).
+    enum class Kept { InKeyring, InSettingsFile, NoAccount, NotSaved };
     struct SaveResult {
         Kept kept;
         QString failure; // for NotSaved: what failed and why, for a message box
@@ -70,6 +71,8 @@ private:
     void RemoveMovedPassword(const QString& user, const QString& password);
     void SaveAnswered(int id, const platform::KeyringAnswer& answer);
     void KeepInKeyring(const PendingSave& save);
+    void KeepNoPassword(const PendingSave& save);
+    void ForgetOldUser(const QString& user);
     void SaveWaitOver();
     void KeepInSettingsFile(const PendingSave& save);
     void UndoKeyringWrite(const PendingSave& save);

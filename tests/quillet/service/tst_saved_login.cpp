@@ -237,6 +237,25 @@ private slots:
         QCOMPARE(f.file("User"), QString("new"));
     }
 
+    void emptyUserNameKeepsNoPassword()
+    {
+        Fixture f;
+        f.store("demo", "from file");
+        f.keyring.entries.insert("demo", "older");
+        f.keyring.state = State::NoKeyring;
+        f.login.Load();
+        f.keyring.state = State::Answers;
+        QSignalSpy saved(&f.login, &SavedLogin::saved);
+        f.login.Save("", "typed");
+        QTRY_COMPARE(saved.count(), 1);
+        QCOMPARE(saved.at(0).at(0).value<SavedLogin::SaveResult>().kept, Kept::NoAccount);
+        QCOMPARE(f.file("User"), QString());
+        QCOMPARE(f.file("Password"), kAbsent);
+        QTRY_VERIFY(f.keyring.entries.isEmpty()); // the old user's entry goes
+        for (const auto& request : f.keyring.requests)
+            QVERIFY(!request.account.isEmpty());
+    }
+
     // The keyring took the password but the settings file refused the user name: the keyring is put back.
     void settingsFileRefusesAfterTheKeyringStored_data()
     {
