@@ -6,22 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
-
 using namespace Qt::StringLiterals;
-
-namespace
-{
-
-// The permission bits as `ls -l` shows them, e.g. 0600.
-int modeOf(const QString& fileName)
-{
-    struct stat status {
-    };
-    return ::stat(QFile::encodeName(fileName).constData(), &status) == 0 ? int(status.st_mode & 07777) : -1;
-}
-
-} // namespace
 
 class TestSettingsStore : public QObject
 {

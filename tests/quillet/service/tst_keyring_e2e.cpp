@@ -15,20 +15,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
-
 namespace
 {
 constexpr int kWaitMs = 30000;
 const QString kDialog = "Save your Lastbell Password";
 const QString kLoginUrl = "http://www.lastbell.com/secure/login.cfm";
-
-int modeOf(const QString& fileName)
-{
-    struct stat status {
-    };
-    return ::stat(QFile::encodeName(fileName).constData(), &status) == 0 ? int(status.st_mode & 07777) : -1;
-}
 } // namespace
 
 class TestKeyringE2e : public QObject
