@@ -21,7 +21,7 @@ inline bool writeFile(const QString& path, const QByteArray& bytes)
 }
 
 // The permission bits as `ls -l` shows them (0600), or -1 when the file is not there.
-inline int modeOf(const QString& fileName)
+inline int fileMode(const QString& fileName)
 {
     struct stat status {
     };

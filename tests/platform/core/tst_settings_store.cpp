@@ -37,7 +37,7 @@ void TestSettingsStore::foundFileIsMadeOwnerOnlyOnOpening()
     QCOMPARE(::chmod(QFile::encodeName(fileName).constData(), found), 0);
 
     const platform::IniSettingsStore store(fileName);
-    QCOMPARE(modeOf(fileName), 0600);
+    QCOMPARE(fileMode(fileName), 0600);
     QCOMPARE(store.read(u"Main"_s, u"Password"_s), u"secret"_s);
 }
 
@@ -49,7 +49,7 @@ void TestSettingsStore::firstWriteCreatesOwnerOnlyFile()
     QVERIFY(!QFile::exists(fileName)); // opening alone writes nothing
 
     QVERIFY(store.write(u"Main"_s, u"Password"_s, u"secret"_s));
-    QCOMPARE(modeOf(fileName), 0600);
+    QCOMPARE(fileMode(fileName), 0600);
     QCOMPARE(platform::IniSettingsStore(fileName).read(u"Main"_s, u"Password"_s), u"secret"_s);
 }
 
@@ -61,7 +61,7 @@ void TestSettingsStore::changesReachTheFileTogether()
     QVERIFY(writeFile(fileName, "[Main]\nUser=old\nPassword=secret\n"));
     platform::IniSettingsStore store(fileName);
     QVERIFY(store.apply({ { u"Main"_s, u"User"_s, u"demo"_s }, { u"Main"_s, u"Password"_s, std::nullopt } }));
-    QCOMPARE(modeOf(fileName), 0600);
+    QCOMPARE(fileMode(fileName), 0600);
     const QByteArray written = readFile(fileName);
     QVERIFY2(!written.contains("Password"), written.constData());
     QCOMPARE(platform::IniSettingsStore(fileName).read(u"Main"_s, u"User"_s), u"demo"_s);

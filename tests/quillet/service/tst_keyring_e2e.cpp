@@ -162,7 +162,7 @@ private slots:
         QTRY_VERIFY2_WITH_TIMEOUT(!settings().contains("Password"), settings().constData(), kWaitMs);
         QVERIFY(settings().contains("User=demo"));
         QCOMPARE(m_keyring.lookUp("demo"), QString("from file"));
-        QCOMPARE(modeOf(settingsFile()), 0600);
+        QCOMPARE(fileMode(settingsFile()), 0600);
     }
 
     void withoutASessionBusThePasswordStaysInTheFile()
@@ -177,7 +177,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(settings().contains("Password=newer"), kWaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(m_display.windows(kDialog).size(), 2, kWaitMs);
         QVERIFY(settings().contains("User=other"));
-        QCOMPARE(modeOf(settingsFile()), 0600);
+        QCOMPARE(fileMode(settingsFile()), 0600);
         QCOMPARE(m_keyring.lookUp("other"), QString());
         stopQuillet();
         QVERIFY(settings().contains("Password=newer"));
