@@ -11,7 +11,7 @@
 #include "quillet/mainwindow/layout_rule.h"
 #include "quillet/mainwindow/open_windows.h"
 #include "quillet/mainwindow/pictures.h"
-#include "quillet/service/lastbell_login.h"
+#include "quillet/service/saved_login.h"
 #include "quillet/service/snipe_icon.h"
 
 #include <QAction>
@@ -54,6 +54,9 @@ FMain::FMain(Services services, std::unique_ptr<platform::WebBrowser> snipe,
     createTimers();
     createMenus();
     connectBrowserEvents();
+    // A keyring that answers after the login stopped waiting still gives the held password, which the password
+    // dialog shows.
+    connect(&m_services.savedLogin, &SavedLogin::latePassword, this, &FMain::LoadSavedLogin);
     resize(toPixels(10020), toPixels(6585) + menuBar()->sizeHint().height());
 }
 
@@ -220,11 +223,7 @@ void FMain::Form_Load()
         cboAddress->addItem(v_sStartingAddress);
         timTimer->start();
         m_brwAuction->navigate(v_sStartingAddress);
-        const lastbell_login::FirstPage first = lastbell_login::ChooseFirstPage(bIsHasAccount, sUser, sPassword);
-        if (first.kind == lastbell_login::FirstPage::Kind::LoginPost)
-            m_brwSnipe->navigatePost(first.address, first.postData, QLatin1String(lastbell_login::kFormHeader));
-        else
-            m_brwSnipe->navigate(first.address);
+        GiveLastbellFirstPage();
     }
     if (settings_keys::read(m_services.settings, settings_keys::kTextLabels) == QLatin1String(settings_keys::kOff))
         ToggleButtonText();

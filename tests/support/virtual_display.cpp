@@ -64,6 +64,11 @@ QString VirtualDisplay::window(const QString& title, int timeoutMs) const
     return waitFor(searchFor(title), timeoutMs);
 }
 
+QStringList VirtualDisplay::windows(const QString& title) const
+{
+    return run(searchFor(title)).split(u'\n', Qt::SkipEmptyParts);
+}
+
 QString VirtualDisplay::waitFor(const QStringList& search, int timeoutMs) const
 {
     // Polled rather than xdotool's own wait: a search fails outright when a window goes away while it looks.
@@ -79,7 +84,7 @@ QString VirtualDisplay::waitFor(const QStringList& search, int timeoutMs) const
 
 bool VirtualDisplay::isShown(const QString& title, const QString& id) const
 {
-    return run(searchFor(title)).split(u'\n').contains(id);
+    return windows(title).contains(id);
 }
 
 bool VirtualDisplay::answer(const QString& title, const QStringList& action) const

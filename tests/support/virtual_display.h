@@ -25,6 +25,8 @@ public:
     QString xdotool(const QStringList& arguments) const;
     // Waits for the visible window of exactly that title; its id, or nothing.
     QString window(const QString& title, int timeoutMs = kWaitMs) const;
+    // Every visible window of exactly that title, as it is now.
+    QStringList windows(const QString& title) const;
     // Waits until an xdotool search finds a window; its id, or nothing.
     QString waitFor(const QStringList& search, int timeoutMs) const;
     // Answer the window of that title and wait until it has closed.
