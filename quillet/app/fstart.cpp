@@ -93,6 +93,7 @@ FStart::FStart(platform::Shell& shell, QWidget* parent)
 
     auto* Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QStringLiteral("Lastbell star"));
     Image1->setPixmap(pictures::Star(1, true).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     auto* heading = new QHBoxLayout;
