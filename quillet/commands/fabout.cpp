@@ -112,6 +112,8 @@ void FAbout::layOut()
     all->addLayout(bottom);
     all->setSizeConstraint(QLayout::SetFixedSize);
     lblDescription->setMinimumWidth(320);
+    // The link above takes Tab too; the box still starts on OK, so Enter closes it.
+    cmdOK->setFocus();
 }
 
 void FAbout::StartSysInfo()

@@ -5,6 +5,7 @@
 #include "quillet/app/fstart.h"
 #include "quillet/app/settings_keys.h"
 #include "quillet/commands/fabout.h"
+#include "quillet/commands/link_label.h"
 #include "quillet/favourites/fadduserid.h"
 #include "quillet/favourites/ffavorites.h"
 #include "quillet/favourites/fiefavorites.h"
@@ -109,6 +110,8 @@ private slots:
     void everyControlNamed();
     void noTextCut_data() { addWindowRows(); }
     void noTextCut();
+    void firstFocusIsNoLink_data() { addWindowRows(); }
+    void firstFocusIsNoLink();
 };
 
 void TestWindowsToday::everyControlNamed()
@@ -134,6 +137,19 @@ void TestWindowsToday::noTextCut()
     window_checks::keepShot(window);
     const QStringList cut = window_checks::cutTexts(window);
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u"; ")));
+}
+
+// A link reached by Tab must not be where the window starts: Enter would open it instead of the default button.
+void TestWindowsToday::firstFocusIsNoLink()
+{
+    QFETCH(QString, which);
+    QFETCH(bool, buttonText);
+    Windows windows;
+    QWidget* window = windows.shown(which, buttonText);
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QWidget* first = QApplication::focusWidget();
+    QVERIFY2(!qobject_cast<quillet::LinkLabel*>(first), qPrintable(first ? first->objectName() : QString()));
 }
 
 QTEST_MAIN(TestWindowsToday)
