@@ -18,7 +18,8 @@
 namespace window_checks
 {
 
-inline bool saysNothing(QAccessible::Role role)
+// The controls a user works with, the pictures and the bars: a screen reader has to be able to say each.
+inline bool mustBeNamed(QAccessible::Role role)
 {
     switch (role) {
     case QAccessible::PushButton:
@@ -64,7 +65,7 @@ inline void collectUnnamed(QAccessibleInterface* item, QStringList& found, int d
     if (!item || depth > 40 || item->state().invisible)
         return;
     const QString name = item->text(QAccessible::Name);
-    if (saysNothing(item->role()) && name.trimmed().isEmpty())
+    if (mustBeNamed(item->role()) && name.trimmed().isEmpty())
         found.append(describe(item));
     // A window's name is its caption, which the design gives as it is.
     else if (!isWindow(item->role()) && (name != name.trimmed() || name.contains(u'&')))
