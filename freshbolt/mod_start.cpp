@@ -68,7 +68,7 @@ std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& p
         programFolder, timings.pause);
     platform::OnSessionEnd(services.termination, &download, [&download] { download.EndSession(); });
     const auto ending = [&download] { return download.SessionEnding(); };
-    download.show();
+    // The window stays hidden through the pause: a window manager would pull an off-screen one into a corner.
     while (!download.ReadyForDownload() && !ending())
         services.events.waitForEvents();
 

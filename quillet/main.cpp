@@ -15,6 +15,7 @@
 #include "platform/ui/qt_shell_ui_helper.h"
 #include "platform/ui/qt_web_browser.h"
 #include "platform/ui/session_end.h"
+#include "quillet/app/display_platform.h"
 #include "quillet/app/quiet_start.h"
 #include "quillet/app/start.h"
 #include "quillet/mainwindow/fmain.h"
@@ -29,6 +30,7 @@ using namespace quillet;
 int main(int argc, char* argv[])
 {
     quiet_start::Apply();
+    display_platform::Apply();
     platform::useSystemProxy();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(product::kTitle));

@@ -5,6 +5,7 @@
 #include "platform/core/favorites/internet_shortcut.h"
 #include "platform/core/favorites/safe_file_name.h"
 #include "platform/core/message_boxes.h"
+#include "platform/ui/design_controls.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -54,7 +55,7 @@ AddFavoriteDialog::AddFavoriteDialog(
     tvwFolders = new QTreeWidget(this);
     tvwFolders->setObjectName(QStringLiteral("tvwFolders"));
     tvwFolders->setHeaderHidden(true);
-    folderLabel->setBuddy(tvwFolders);
+    labelControl(folderLabel, tvwFolders);
     auto* root = new QTreeWidgetItem(tvwFolders, { QStringLiteral("Favorites") });
     root->setData(0, kPathRole, favoritesFolder);
     addFolderItems(root, favoritesFolder);

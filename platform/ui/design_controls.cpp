@@ -25,6 +25,25 @@ QPushButton* placedButton(QWidget* parent, const char* name, const QString& text
     return button;
 }
 
+QString spokenCaption(const QString& caption)
+{
+    QString spoken;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        spoken += caption[i];
+    }
+    while (spoken.endsWith(u' '))
+        spoken.chop(1);
+    return spoken;
+}
+
+void labelControl(QLabel* label, QWidget* control)
+{
+    label->setBuddy(control);
+    control->setAccessibleName(spokenCaption(label->text()));
+}
+
 QFont designFont(const QFont& base, qreal points, bool bold)
 {
     QFont font = base;

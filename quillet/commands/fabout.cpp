@@ -52,6 +52,7 @@ void FAbout::createControls()
 {
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QLatin1String(product::kTitle));
     Image1->setPixmap(pictures::WindowIcon().pixmap(48, 48));
     lblTitle = NamedLabel("lblTitle", QLatin1String(product::kTitle), this);
     QFont titleFont = lblTitle->font();
@@ -111,6 +112,8 @@ void FAbout::layOut()
     all->addLayout(bottom);
     all->setSizeConstraint(QLayout::SetFixedSize);
     lblDescription->setMinimumWidth(320);
+    // The link above takes Tab too; the box still starts on OK, so Enter closes it.
+    cmdOK->setFocus();
 }
 
 void FAbout::StartSysInfo()

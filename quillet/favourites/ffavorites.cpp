@@ -55,7 +55,8 @@ FFavorites::FFavorites(platform::MessageBoxes& messages, QString programFolder, 
     lstFavorites->setObjectName(QStringLiteral("lstFavorites"));
     lstFavorites->setGeometry(twipsRect(120, 480, 1995, 3375));
     lstFavorites->setToolTip(
-        QStringLiteral("Double-click any user ID to return to Lookwise and view that user's information."));
+        QStringLiteral("Double-click any user ID to return to Lastbell Quillet and view that user's information."));
+    platform::labelControl(lblDoubleClick, lstFavorites);
     lstFavorites->setSortingEnabled(true);
     lstFavorites->setSelectionMode(QAbstractItemView::SingleSelection);
     lstFavorites->setUniformItemSizes(true);
@@ -69,7 +70,7 @@ FFavorites::FFavorites(platform::MessageBoxes& messages, QString programFolder, 
         QStringLiteral("Delete the highlighted user from the favorites list."));
     cmdDelete->setEnabled(false);
     cmdClose = fixed_window::makeButton(this, "cmdClose", QStringLiteral("&Close"), twipsRect(2235, 2925, 1230, 345),
-        QStringLiteral("Close favorites list and return to Lookwise Pro."));
+        QStringLiteral("Close favorites list and return to Lastbell Quillet."));
 
     connect(lstFavorites, &QListWidget::itemSelectionChanged, this, &FFavorites::SelectionChanged);
     connect(lstFavorites, &QListWidget::itemDoubleClicked, this, &FFavorites::GetInfo);

@@ -5,6 +5,7 @@
 #include "platform/core/product.h"
 #include "platform/core/shell_ui_helper.h"
 #include "platform/core/web_browser.h"
+#include "platform/ui/design_controls.h"
 #include "quillet/app/settings_keys.h"
 #include "quillet/commands/link_label.h"
 #include "quillet/mainwindow/busy_star.h"
@@ -66,19 +67,21 @@ void FMain::createNavigateToolbar(QWidget* central)
 {
     struct Button {
         const char* key;
+        const char* name; // a screen reader's, also while the captions are hidden
         const char* tooltip;
     };
     static constexpr Button kButtons[] = {
-        { "Back", "Go back to the page you viewed before this one." },
-        { "Forward", "Go forward to the page you viewed after this one." },
-        { "Stop", "Stop the current browser from navigating." },
-        { "Refresh", "Refresh the page in the current browser." },
-        { "Home", "Go to the home page for the current browser." },
-        { "Favorites", "View your favorites lists." },
-        { "Toolbar2", "Transform Quillet into a small floating toolbar." },
+        { "Back", "Back", "Go back to the page you viewed before this one." },
+        { "Forward", "Forward", "Go forward to the page you viewed after this one." },
+        { "Stop", "Stop", "Stop the current browser from navigating." },
+        { "Refresh", "Refresh", "Refresh the page in the current browser." },
+        { "Home", "Home", "Go to the home page for the current browser." },
+        { "Favorites", "Favorites", "View your favorites lists." },
+        { "Toolbar2", "Floating toolbar", "Transform Quillet into a small floating toolbar." },
     };
     tbrNavigate = new QToolBar(central);
     tbrNavigate->setObjectName(QStringLiteral("tbrNavigate"));
+    tbrNavigate->setAccessibleName(QStringLiteral("Navigation"));
     tbrNavigate->setMovable(false);
     tbrNavigate->setContentsMargins(0, 0, 0, 0);
     tbrNavigate->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -88,6 +91,7 @@ void FMain::createNavigateToolbar(QWidget* central)
         button->setData(QLatin1String(kButtons[i].key));
         button->setToolTip(QLatin1String(kButtons[i].tooltip));
         connect(button, &QAction::triggered, this, [this, i] { NavigateButtonClicked(i + 1); });
+        tbrNavigate->widgetForAction(button)->setAccessibleName(QLatin1String(kButtons[i].name));
         m_navigateButtons.append(button);
     }
     auto* dropDown = new QMenu(this);
@@ -108,6 +112,7 @@ void FMain::createNavigateToolbar(QWidget* central)
     picSnipe = new QLabel(central);
     picSnipe->setObjectName(QStringLiteral("picSnipe"));
     picSnipe->setAlignment(Qt::AlignCenter);
+    picSnipe->setAccessibleName(QStringLiteral("Busy star"));
 }
 
 void FMain::createTabs(QWidget* central)
@@ -118,6 +123,8 @@ void FMain::createTabs(QWidget* central)
     auto* auctionPage = new QWidget;
     SSTab1->addTab(lastbellPage, QStringLiteral("Last&bell "));
     SSTab1->addTab(auctionPage, QStringLiteral("&Auction Browser "));
+    for (int tab : { kLastbellTab, kAuctionTab })
+        SSTab1->tabBar()->setAccessibleTabName(tab, platform::spokenCaption(SSTab1->tabText(tab)));
 
     lblCobbleton = new LinkLabel(QStringLiteral("Cobbleton"), lastbellPage);
     lblCobbleton->setObjectName(QStringLiteral("lblCobbleton"));
@@ -127,6 +134,7 @@ void FMain::createTabs(QWidget* central)
 
     tbrSnipe = new QToolBar(auctionPage);
     tbrSnipe->setObjectName(QStringLiteral("tbrSnipe"));
+    tbrSnipe->setAccessibleName(QStringLiteral("Snipe"));
     tbrSnipe->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_snipeButton = tbrSnipe->addAction(SnipeIcon(), QStringLiteral("Snipe!"));
     m_snipeButton->setObjectName(QStringLiteral("Snipe"));
@@ -136,14 +144,19 @@ void FMain::createTabs(QWidget* central)
     cboAddress->setObjectName(QStringLiteral("cboAddress"));
     cboAddress->setEditable(true);
     cboAddress->setInsertPolicy(QComboBox::NoInsert);
+    // Named for what it is, not for the address it holds.
+    cboAddress->setAccessibleName(QStringLiteral("Address"));
+    cboAddress->lineEdit()->setAccessibleName(QStringLiteral("Address"));
     connect(cboAddress, &QComboBox::activated, this, &FMain::OpenAddressBoxText);
     cboAddress->lineEdit()->installEventFilter(this);
 
     tbrGo = new QToolBar(auctionPage);
     tbrGo->setObjectName(QStringLiteral("tbrGo"));
+    tbrGo->setAccessibleName(QStringLiteral("Go"));
     tbrGo->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     QAction* go = tbrGo->addAction(pictures::NavigateIcon(0), QStringLiteral("Go!  "));
     go->setObjectName(QStringLiteral("Go"));
+    tbrGo->widgetForAction(go)->setAccessibleName(platform::spokenCaption(go->text()));
     connect(go, &QAction::triggered, this, &FMain::GoToTypedAddress);
 
     m_brwAuction->widget()->setParent(auctionPage);
@@ -163,6 +176,7 @@ void FMain::createTabs(QWidget* central)
 void FMain::createStatusBar()
 {
     statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
+    statusBar()->setAccessibleName(QStringLiteral("Status"));
     static constexpr const char* kPanelNames[] = { "Panel1", "Panel2", "Panel3" };
     for (int i = 0; i < 3; ++i) {
         m_panels[i] = new QLabel(this);

@@ -83,6 +83,7 @@ FToolbar::FToolbar(QWidget* parent)
     picToolbar->setObjectName(QStringLiteral("picToolbar"));
     Toolbar1 = new QToolBar(picToolbar);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setAccessibleName(QStringLiteral("Snipe"));
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     Toolbar1->setIconSize(QSize(16, 16));
     m_snipeButton = Toolbar1->addAction(SnipeIcon(), QStringLiteral("Snipe!"));

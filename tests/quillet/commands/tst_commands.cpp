@@ -5,6 +5,7 @@
 #include "tests/support/fakes/fake_system_info_locator.h"
 #include "tests/support/fmain_fixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -200,6 +201,47 @@ private slots:
         QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), next);
         QCOMPARE(clicked.count(), 0);
+    }
+
+    // A screen reader sees a link, and the keyboard follows it as a click does.
+    void linkLabelIsALink_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Return") << QString("Return");
+        QTest::newRow("Enter") << QString("Enter");
+        QTest::newRow("Space") << QString("Space");
+        QTest::newRow("press action") << QString("press action");
+    }
+    void linkLabelIsALink()
+    {
+        QFETCH(QString, how);
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* before = new QLineEdit(&window);
+        layout->addWidget(before);
+        auto* link = new LinkLabel("&Cobbleton", &window);
+        layout->addWidget(link);
+        QSignalSpy clicked(link, &LinkLabel::clicked);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), link);
+        QVERIFY(link->font().underline());
+
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(link);
+        QCOMPARE(spoken->role(), QAccessible::Link);
+        QCOMPARE(spoken->text(QAccessible::Name), QString("Cobbleton"));
+        QVERIFY(spoken->state().focusable);
+        if (how == "press action") {
+            QCOMPARE(
+                spoken->actionInterface()->actionNames(), QStringList { QAccessibleActionInterface::pressAction() });
+            spoken->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        } else {
+            const Qt::Key key = how == "Return" ? Qt::Key_Return : how == "Enter" ? Qt::Key_Enter : Qt::Key_Space;
+            QTest::keyClick(QApplication::focusWidget(), key);
+        }
+        QCOMPARE(clicked.count(), 1);
     }
 
     void aboutBox()
