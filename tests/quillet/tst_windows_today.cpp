@@ -11,7 +11,9 @@
 #include "quillet/favourites/fiefavorites.h"
 #include "quillet/service/fpassword.h"
 #include "quillet/service/ftoolbar.h"
+#include "quillet/service/saved_login.h"
 #include "quillet/update/fnewversion.h"
+#include "tests/support/fakes/fake_keyring.h"
 #include "tests/support/fmain_fixture.h"
 #include "tests/support/window_checks.h"
 
@@ -28,6 +30,8 @@ struct Windows {
     platform::FakeShell shell;
     platform::FakeMessageBoxes messages;
     platform::FakeSettingsStore settings;
+    platform::FakeKeyring keyring;
+    quillet::SavedLogin savedLogin { settings, keyring };
     platform::FakeSpecialFolders folders;
     QTemporaryDir programFolder;
     quillet::FMainFixture main;
@@ -58,7 +62,7 @@ struct Windows {
         if (which == u"FIEFavorites")
             return std::make_unique<quillet::FIEFavorites>(folders);
         if (which == u"FPassword")
-            return std::make_unique<quillet::FPassword>(settings, messages);
+            return std::make_unique<quillet::FPassword>(savedLogin, messages);
         if (which == u"FToolbar")
             return std::make_unique<quillet::FToolbar>();
         if (which == u"FNewVersion")
