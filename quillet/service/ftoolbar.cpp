@@ -3,6 +3,7 @@
 
 #include "platform/core/product.h"
 #include "quillet/service/number_text.h"
+#include "quillet/service/snipe_address.h"
 #include "quillet/service/snipe_icon.h"
 
 #include <QAction>
@@ -61,7 +62,8 @@ void ItemBox::dropEvent(QDropEvent* event)
         event->ignore();
         return;
     }
-    setText(text);
+    // A marketplace item page dropped from a browser is as good as its number.
+    setText(snipe_address::MarketplaceItemNumber(text).value_or(text));
     event->acceptProposedAction();
 }
 

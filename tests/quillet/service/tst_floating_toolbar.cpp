@@ -115,6 +115,16 @@ private slots:
         QTest::newRow("an address without text") << ""
                                                  << "http://cgi.ebay.com/x?item=5"
                                                  << "http://cgi.ebay.com/x?item=5" << false;
+        QTest::newRow("an item page gives its number") << "https://www.ebay.com/itm/186543210987?hash=item2b"
+                                                       << ""
+                                                       << "186543210987" << true;
+        QTest::newRow("an item page with words, dragged as a link")
+            << ""
+            << "http://www.ebay.co.uk/itm/Vintage-Brass-Compass/186543210987#desc"
+            << "186543210987" << true;
+        QTest::newRow("/itm/ on another host stays whole") << "https://notebay.com/itm/186543210987"
+                                                           << ""
+                                                           << "https://notebay.com/itm/186543210987" << false;
         QTest::newRow("nothing readable leaves the box alone") << ""
                                                                << ""
                                                                << "12345" << true;
@@ -216,6 +226,10 @@ private slots:
                                     << kSetUp + "1234567890";
         QTest::newRow("the rest after &")
             << "http://cgi.ebay.com/ws/eBayISAPI.dll?item=1234&category=56" << kSetUp + "1234&category=56";
+        QTest::newRow("/itm/ number") << "https://www.ebay.co.uk/itm/186543210987?hash=item2b6e1c0f3b:g:AbCd"
+                                      << kSetUp + "186543210987";
+        QTest::newRow("/itm/ words and number")
+            << "https://www.ebay.com/itm/Vintage-Brass-Compass-Boxed/186543210987?var=0" << kSetUp + "186543210987";
     }
     void snipeCurrentAuction()
     {
