@@ -17,7 +17,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDate>
-#include <QKeyEvent>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -134,7 +134,9 @@ void FMain::createTabs(QWidget* central)
     cboAddress->setEditable(true);
     cboAddress->setInsertPolicy(QComboBox::NoInsert);
     connect(cboAddress, &QComboBox::activated, this, &FMain::OpenAddressBoxText);
-    cboAddress->lineEdit()->installEventFilter(this);
+    // Enter reaches the box, which hands it to its line edit itself (no filter on the line edit sees it); with
+    // nothing inserted the box signals nothing for it, but the line edit does. The key is not consumed.
+    connect(cboAddress->lineEdit(), &QLineEdit::returnPressed, this, &FMain::OpenAddressBoxText);
 
     tbrGo = new QToolBar(auctionPage);
     tbrGo->setObjectName(QStringLiteral("tbrGo"));
@@ -233,14 +235,9 @@ void FMain::Form_Load()
 
 bool FMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == cboAddress->lineEdit() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            OpenAddressBoxText(); // the key still goes on to the box
-    } else if (watched == SSTab1->tabBar()
-        && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress)) {
+    if (watched == SSTab1->tabBar()
+        && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress))
         lblCobbleton->resetLook();
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 

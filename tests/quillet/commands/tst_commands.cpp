@@ -4,6 +4,7 @@
 #include "quillet/commands/link_label.h"
 #include "tests/support/fakes/fake_system_info_locator.h"
 #include "tests/support/fmain_fixture.h"
+#include "tests/support/keyboard.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -136,9 +137,9 @@ private slots:
         // Ctrl+F from the other browser's control still opens the find bar of the one in front.
         platform::FakeWebBrowser* front = tab == 0 ? f.snipe : f.auction;
         platform::FakeWebBrowser* behind = tab == 0 ? f.auction : f.snipe;
-        QWidget* focused = tab == 0 ? f.snipe->widget() : f.child<QComboBox>("cboAddress")->lineEdit();
-        focused->setFocus();
-        QTest::keyClick(focused, Qt::Key_F, Qt::ControlModifier);
+        QWidget* control = tab == 0 ? f.snipe->widget() : f.child<QComboBox>("cboAddress");
+        QCOMPARE(keyboard::clickInto(control), control);
+        keyboard::press(Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(front->commands, QStringList({ "find" }));
         QVERIFY(behind->commands.isEmpty());
     }

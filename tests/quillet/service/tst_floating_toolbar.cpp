@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/service/ftoolbar.h"
 #include "tests/support/fmain_fixture.h"
+#include "tests/support/keyboard.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -205,14 +206,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         f.window->tabs()->setCurrentIndex(1);
         auto* box = f.child<QComboBox>("cboAddress");
-        box->setFocus();
+        QCOMPARE(keyboard::clickInto(box), box);
         QString opened;
         whenModal([&](QWidget* toolbar) {
             opened = toolbar->objectName();
             closeBox(toolbar);
         });
         if (byKey)
-            QTest::keyClick(box->lineEdit(), Qt::Key_T, Qt::ControlModifier);
+            keyboard::press(Qt::Key_T, Qt::ControlModifier);
         else
             f.child<QAction>("Toolbar2")->trigger();
         QCOMPARE(opened, QString("FToolbar"));
@@ -244,8 +245,8 @@ private slots:
         emit f.auction->ProgressChange(); // any browser event refreshes the window
         QVERIFY(f.child<QAction>("mnuNavigateSnipe")->isEnabled());
         // The menu's Ctrl+Z wins over the box's own undo.
-        box->setFocus();
-        QTest::keyClick(box->lineEdit(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(keyboard::clickInto(box), box);
+        keyboard::press(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(f.snipe->navigations.last().address, expected);
         QCOMPARE(f.window->tabs()->currentIndex(), 0);
         QCOMPARE(box->currentText(), address);

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+// The real Quillet on a virtual display with a window manager, used as a new user would: the auction tab, a click
+// into the address box, an address typed over the one shown, Enter.
+#include "tests/support/real_quillet.h"
+#include "tests/support/simulator_process.h"
+#include "tests/support/virtual_display.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace
+{
+constexpr int kWaitMs = 30000;
+// The address box, counted from the window's top left corner: the design's left 1200 and top 390 twips on the
+// auction tab (whose top is 660), under a menu bar about 21 pixels high, and well inside its 22 pixels' height.
+const QPoint kAddressBox(1200 / 15 + 120, 21 + 660 / 15 + 26 + 11);
+} // namespace
+
+class TestAddressBoxX11 : public QObject
+{
+    Q_OBJECT
+    SimulatorProcess m_simulator;
+    VirtualDisplay m_display;
+
+private slots:
+    void initTestCase()
+    {
+        if (!m_display.start())
+            QSKIP("needs Xvfb and xdotool");
+        if (!m_display.startWindowManager())
+            QSKIP("needs openbox");
+        QVERIFY(m_simulator.start());
+    }
+
+    void typedAddressOpensWithEnter()
+    {
+        RealQuillet quillet(QStringLiteral(QUILLET_PATH), m_simulator, m_display);
+        QVERIFY(quillet.layOut());
+        quillet.start();
+        const QString window = quillet.mainWindow();
+        QVERIFY2(!window.isEmpty(), qPrintable(quillet.report()));
+        QVERIFY(quillet.requested(u"http://www.ebay.com/"_s, kWaitMs));
+        QVERIFY(m_display.keys(window, { u"alt+a"_s })); // "&Auction Browser "
+        QVERIFY(!m_display.window(u"Lastbell Quillet > eBay United States"_s).isEmpty());
+        // Return, and Enter on the keypad.
+        for (const QString& key : { u"Return"_s, u"KP_Enter"_s }) {
+            const QString typed = u"http://www.ebay.com/typed-"_s + key;
+            QVERIFY(m_display.click(window, kAddressBox));
+            QVERIFY(m_display.keys(window, { u"ctrl+a"_s }));
+            QVERIFY(m_display.type(window, typed));
+            QVERIFY(m_display.keys(window, { key }));
+            QVERIFY2(quillet.requested(typed, kWaitMs), qPrintable(key));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAddressBoxX11)
+#include "tst_address_box_x11.moc"
