@@ -104,6 +104,11 @@ FToolbar::FToolbar(QWidget* parent)
 
     connect(txtItem, &QLineEdit::textChanged, this, &FToolbar::UpdateSnipeButton);
     connect(m_snipeButton, &QAction::triggered, this, &FToolbar::Snipe);
+    // Enter presses Snipe! as a dialog's default button would: the toolbar button takes no keyboard focus.
+    connect(txtItem, &QLineEdit::returnPressed, this, [this] {
+        if (m_snipeButton->isEnabled())
+            m_snipeButton->trigger();
+    });
 
     // The focus goes to the item box once the window is up, then the timer is done.
     timTimer = new QTimer(this);

@@ -172,6 +172,48 @@ private slots:
         QCOMPARE(f.window->tabs()->currentIndex(), 1);
     }
 
+    // From the keyboard alone: Ctrl+T, the number, Enter.
+    void enterInTheItemBoxPressesSnipe_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("sniped");
+        QTest::newRow("a number") << "2345678901" << int(Qt::Key_Return) << true;
+        QTest::newRow("keypad Enter after a number") << "2345678901" << int(Qt::Key_Enter) << true;
+        QTest::newRow("a stray letter: Snipe! is disabled") << "23456a" << int(Qt::Key_Return) << false;
+        QTest::newRow("nothing typed") << "" << int(Qt::Key_Return) << false;
+    }
+    void enterInTheItemBoxPressesSnipe()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, sniped);
+        QFETCH(int, key);
+        const auto enter = Qt::Key(key);
+        FMainFixture f;
+        f.show();
+        f.window->tabs()->setCurrentIndex(1);
+        const qsizetype before = f.snipe->navigations.size();
+        bool stayedUp = false;
+        whenModal([&](QWidget* toolbar) {
+            QVERIFY(QTest::qWaitForWindowActive(toolbar));
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(itemBox(toolbar)));
+            keyboard::type(typed);
+            keyboard::press(enter, enter == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            stayedUp = toolbar->isVisible();
+            if (stayedUp)
+                closeBox(toolbar);
+        });
+        f.window->ShowFloatingToolbar();
+        QCOMPARE(stayedUp, !sniped);
+        QVERIFY(f.window->isVisible());
+        if (sniped) {
+            QCOMPARE(f.window->tabs()->currentIndex(), 0);
+            QCOMPARE(f.snipe->navigations.last().address, kSetUp + typed);
+        } else {
+            QCOMPARE(f.snipe->navigations.size(), before);
+        }
+    }
+
     void snipeBringsTheMainWindowBackOnTheSetUpPage()
     {
         FMainFixture f;
