@@ -75,6 +75,7 @@ FDownload::FDownload(
     CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setGeometry(twipsRect(2190, 3885, 1215, 375));
+    CancelButton->setAutoDefault(true); // Enter presses it while it has the focus, as in a dialog
     connect(CancelButton, &QPushButton::clicked, this, [this] { m_downloader.Cancel(); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] { m_downloader.Cancel(); });

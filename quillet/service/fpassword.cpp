@@ -49,7 +49,6 @@ FPassword::FPassword(platform::SettingsStore& settings, platform::MessageBoxes& 
     cmdSave->setDefault(true);
     auto* cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setAutoDefault(false);
     connect(cmdSave, &QPushButton::clicked, this, &FPassword::Save);
     connect(cmdCancel, &QPushButton::clicked, this, &FPassword::Cancel);
 
