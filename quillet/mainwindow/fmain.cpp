@@ -54,6 +54,7 @@ FMain::FMain(Services services, std::unique_ptr<platform::WebBrowser> snipe,
     createTimers();
     createMenus();
     connectBrowserEvents();
+    createBrowserKeys();
     resize(toPixels(10020), toPixels(6585) + menuBar()->sizeHint().height());
 }
 

@@ -63,14 +63,15 @@ QString RealQuillet::mainWindow() const
         VirtualDisplay::kFirstWindowWaitMs);
 }
 
-bool RealQuillet::requested(const QString& url, int timeoutMs) const
+bool RealQuillet::requested(const QString& url, int timeoutMs, int times) const
 {
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
-        for (const LoggedRequest& request : m_simulator.log()) {
-            if (request.url == url)
-                return true;
-        }
+        int found = 0;
+        for (const LoggedRequest& request : m_simulator.log())
+            found += request.url == url ? 1 : 0;
+        if (found >= times)
+            return true;
         QThread::msleep(100);
     }
     return false;

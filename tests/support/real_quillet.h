@@ -29,8 +29,8 @@ public:
     QProcess& process() { return m_process; }
     // Waits for the main window (its caption is the title, " > " and the page's); its id, or nothing.
     QString mainWindow() const;
-    // Waits until the service was asked for that address; false when it never was.
-    bool requested(const QString& url, int timeoutMs) const;
+    // Waits until the service was asked for that address, that many times in all; false when it never was.
+    bool requested(const QString& url, int timeoutMs, int times = 1) const;
     // What the program said, for a window that never came.
     QString report();
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The real Quillet on a virtual display with a window manager, used as a new user would: the auction tab, a click
-// into the address box, an address typed over the one shown, Enter.
+// into the address box, an address typed over the one shown, Enter; then the browser keys from the page.
 #include "tests/support/real_quillet.h"
 #include "tests/support/simulator_process.h"
 #include "tests/support/virtual_display.h"
@@ -15,6 +15,8 @@ constexpr int kWaitMs = 30000;
 // The address box, counted from the window's top left corner: the design's left 1200 and top 390 twips on the
 // auction tab (whose top is 660), under a menu bar about 21 pixels high, and well inside its 22 pixels' height.
 const QPoint kAddressBox(1200 / 15 + 120, 21 + 660 / 15 + 26 + 11);
+// A point well inside the page below it.
+const QPoint kInThePage(300, 250);
 } // namespace
 
 class TestAddressBoxX11 : public QObject
@@ -52,6 +54,12 @@ private slots:
             QVERIFY(m_display.keys(window, { key }));
             QVERIFY2(quillet.requested(typed, kWaitMs), qPrintable(key));
         }
+        // F5 with the focus in the page asks for it again; Ctrl+Page Up brings the Lastbell tab forward.
+        QVERIFY(m_display.click(window, kInThePage));
+        QVERIFY(m_display.keys(window, { u"F5"_s }));
+        QVERIFY(quillet.requested(u"http://www.ebay.com/typed-KP_Enter"_s, kWaitMs, 2));
+        QVERIFY(m_display.keys(window, { u"ctrl+Prior"_s }));
+        QVERIFY(!m_display.window(u"Lastbell Quillet > Lastbell - Login"_s).isEmpty());
     }
 };
 

@@ -62,6 +62,74 @@ private slots:
         QCOMPARE(f.auction->navigations.size(), before + 1);
         QCOMPARE(f.auction->navigations.last().address, opened);
     }
+
+    // The keys every browser has, beside the menus: on the browser in front, from the address box or the page.
+    void browserKeys_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<bool>("inPage"); // the focus in the browser in front, else in the address box
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QStringList>("lastbell"); // the Lastbell browser's commands afterwards
+        QTest::addColumn<QStringList>("auction");
+        QTest::addColumn<int>("tabAfter");
+        const int alt = Qt::AltModifier;
+        const int ctrl = Qt::ControlModifier;
+        const QStringList none;
+        const int lastbell = FMain::kLastbellTab;
+        const int auction = FMain::kAuctionTab;
+        QTest::newRow("Alt+Left in the address box")
+            << auction << false << int(Qt::Key_Left) << alt << none << QStringList { "back" } << auction;
+        QTest::newRow("Alt+Left in the auction page")
+            << auction << true << int(Qt::Key_Left) << alt << none << QStringList { "back" } << auction;
+        QTest::newRow("Alt+Right in the Lastbell page")
+            << lastbell << true << int(Qt::Key_Right) << alt << QStringList { "forward" } << none << lastbell;
+        QTest::newRow("F5 in the address box")
+            << auction << false << int(Qt::Key_F5) << 0 << none << QStringList { "refresh" } << auction;
+        QTest::newRow("F5 in the Lastbell page")
+            << lastbell << true << int(Qt::Key_F5) << 0 << QStringList { "refresh" } << none << lastbell;
+        QTest::newRow("Ctrl+PgDown: the next tab")
+            << lastbell << true << int(Qt::Key_PageDown) << ctrl << none << none << auction;
+        QTest::newRow("Ctrl+PgDown from the last tab: the first")
+            << auction << false << int(Qt::Key_PageDown) << ctrl << none << none << lastbell;
+        QTest::newRow("Ctrl+PgUp: the previous tab")
+            << auction << true << int(Qt::Key_PageUp) << ctrl << none << none << lastbell;
+        QTest::newRow("Ctrl+PgUp from the first tab: the last")
+            << lastbell << true << int(Qt::Key_PageUp) << ctrl << none << none << auction;
+    }
+    void browserKeys()
+    {
+        QFETCH(int, tab);
+        QFETCH(bool, inPage);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        FMainFixture f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        for (platform::FakeWebBrowser* browser : { f.snipe, f.auction }) {
+            emit browser->CommandStateChange(platform::WebBrowser::kCommandBack, true);
+            emit browser->CommandStateChange(platform::WebBrowser::kCommandForward, true);
+        }
+        f.window->tabs()->setCurrentIndex(tab);
+        QWidget* control = !inPage       ? static_cast<QWidget*>(f.child<QComboBox>("cboAddress"))
+            : tab == FMain::kLastbellTab ? f.snipe->widget()
+                                         : f.auction->widget();
+        QCOMPARE(keyboard::clickInto(control), control);
+        keyboard::press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTEST(f.snipe->commands, "lastbell");
+        QTEST(f.auction->commands, "auction");
+        QTEST(f.window->tabs()->currentIndex(), "tabAfter");
+    }
+
+    // The keys go by the flags the menu items go by: a browser that cannot go back is not told to.
+    void altLeftWhenTheBrowserCannotGoBack()
+    {
+        FMainFixture f;
+        QVERIFY(intoTheAddressBox(f));
+        keyboard::press(Qt::Key_Left, Qt::AltModifier);
+        QVERIFY(f.auction->commands.isEmpty());
+        QVERIFY(f.snipe->commands.isEmpty());
+    }
 };
 
 QTEST_MAIN(TestMainWindowKeyboard)
