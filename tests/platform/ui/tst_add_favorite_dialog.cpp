@@ -96,6 +96,41 @@ private slots:
         QVERIFY(!QFileInfo::exists(dir.filePath("A.url"))); // OK was not pressed
     }
 
+    // The first key in the folder tree selects where it lands, and the favorite goes there.
+    void firstKeyInTheFolderTree_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("Home") << int(Qt::Key_Home) << "A.url";
+        QTest::newRow("Up") << int(Qt::Key_Up) << "A.url";
+        QTest::newRow("Page Up") << int(Qt::Key_PageUp) << "A.url";
+        QTest::newRow("Space") << int(Qt::Key_Space) << "A.url";
+        QTest::newRow("Down") << int(Qt::Key_Down) << "Auctions/A.url";
+        QTest::newRow("Page Down") << int(Qt::Key_PageDown) << "Sites/A.url";
+        QTest::newRow("End") << int(Qt::Key_End) << "Sites/A.url";
+    }
+    void firstKeyInTheFolderTree()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, written);
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath("Auctions/Clocks")));
+        QVERIFY(QDir().mkpath(dir.filePath("Sites")));
+        platform::FakeMessageBoxes messages;
+        platform::AddFavoriteDialog dialog(dir.path(), "http://a/", "A", messages);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* folders = dialog.findChild<QTreeWidget*>("tvwFolders");
+        QVERIFY(keyboard::tabTo(folders));
+        keyboard::press(Qt::Key(key));
+        const QList<QTreeWidgetItem*> selected = folders->selectedItems();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.first(), folders->currentItem());
+        keyboard::press(Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY2(QFileInfo::exists(dir.filePath(written)), qPrintable(written));
+    }
+
     void aFailedWriteSaysWhyAndStays()
     {
         QTemporaryDir dir;
