@@ -63,6 +63,13 @@ QString RealQuillet::mainWindow() const
         VirtualDisplay::kFirstWindowWaitMs);
 }
 
+QString RealQuillet::startToMainWindow()
+{
+    start();
+    const QString id = mainWindow();
+    return !id.isEmpty() && requested(u"http://www.ebay.com/"_s, VirtualDisplay::kWaitMs) ? id : QString();
+}
+
 bool RealQuillet::requested(const QString& url, int timeoutMs, int times) const
 {
     const QDeadlineTimer deadline(timeoutMs);

@@ -27,14 +27,18 @@ public:
     // Starts the program; the welcome screen is answered beforehand unless `welcome`.
     void start(bool welcome = false);
     QProcess& process() { return m_process; }
-    // Waits for the main window (its caption is the title, " > " and the page's); its id, or nothing.
-    QString mainWindow() const;
+    // Starts the program and waits until its main window is up and the auction browser has asked for its first
+    // page; the window's id, or nothing.
+    QString startToMainWindow();
     // Waits until the service was asked for that address, that many times in all; false when it never was.
     bool requested(const QString& url, int timeoutMs, int times = 1) const;
     // What the program said, for a window that never came.
     QString report();
 
 private:
+    // Waits for the main window (its caption is the title, " > " and the page's); its id, or nothing.
+    QString mainWindow() const;
+
     QString m_programPath;
     SimulatorProcess& m_simulator;
     const VirtualDisplay& m_display;

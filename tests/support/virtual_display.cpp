@@ -36,9 +36,9 @@ bool VirtualDisplay::start()
     return m_name.size() > 1;
 }
 
-bool VirtualDisplay::startWindowManager()
+bool VirtualDisplay::startDesktop()
 {
-    if (QStandardPaths::findExecutable(u"openbox"_s).isEmpty())
+    if (QStandardPaths::findExecutable(u"openbox"_s).isEmpty() || !start())
         return false;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"DISPLAY"_s, m_name);

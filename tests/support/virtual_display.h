@@ -20,9 +20,9 @@ public:
     ~VirtualDisplay();
     // False when Xvfb or xdotool is missing or the server does not come up.
     bool start();
-    // Starts openbox on the display, so windows get frames and the focus as on a desktop; false when it is missing
-    // or does not come up.
-    bool startWindowManager();
+    // The server with openbox on it, so windows get frames and the focus as on a desktop; false when either is
+    // missing or does not come up.
+    bool startDesktop();
     QString name() const { return m_name; }
 
     // Runs xdotool; its first line of output, or nothing when it failed or took too long.
