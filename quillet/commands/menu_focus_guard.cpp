@@ -10,6 +10,18 @@
 namespace quillet
 {
 
+namespace
+{
+
+// The controls that drop their selection when they lose the focus: line edits, and editable boxes through theirs.
+bool editsText(QObject* control)
+{
+    const auto* combo = qobject_cast<QComboBox*>(control);
+    return qobject_cast<QLineEdit*>(control) || (combo && combo->isEditable());
+}
+
+} // namespace
+
 MenuFocusGuard::MenuFocusGuard(QWidget* window)
     : QObject(window)
     , m_window(window)
@@ -22,18 +34,6 @@ MenuFocusGuard::~MenuFocusGuard()
 {
     qApp->removeEventFilter(this);
 }
-
-namespace
-{
-
-// The controls that drop their selection when they lose the focus: line edits, and editable boxes through theirs.
-bool editsText(QObject* control)
-{
-    const auto* combo = qobject_cast<QComboBox*>(control);
-    return qobject_cast<QLineEdit*>(control) || (combo && combo->isEditable());
-}
-
-} // namespace
 
 bool MenuFocusGuard::eventFilter(QObject* watched, QEvent* event)
 {
