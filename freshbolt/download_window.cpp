@@ -60,6 +60,7 @@ DownloadWindow::DownloadWindow(QWidget* parent)
     CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setGeometry(twipsRect(2190, 3885, 1215, 375));
+    CancelButton->setAutoDefault(true); // Enter presses it while it has the focus, as in a dialog
     connect(CancelButton, &QPushButton::clicked, this, &DownloadWindow::cancelRequested);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &DownloadWindow::cancelRequested);

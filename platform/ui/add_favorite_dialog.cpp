@@ -67,7 +67,6 @@ AddFavoriteDialog::AddFavoriteDialog(
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* newFolder = buttons->addButton(QStringLiteral("New &Folder..."), QDialogButtonBox::ActionRole);
     newFolder->setObjectName(QStringLiteral("cmdNewFolder"));
-    newFolder->setAutoDefault(false);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     grid->addWidget(buttons, 2, 0, 1, 3);
     connect(buttons, &QDialogButtonBox::accepted, this, &AddFavoriteDialog::accept);

@@ -21,7 +21,8 @@ QPushButton* placedButton(QWidget* parent, const char* name, const QString& text
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(place);
-    button->setAutoDefault(false);
+    // Enter presses the button that has the focus, in a dialog or in any other window.
+    button->setAutoDefault(true);
     return button;
 }
 

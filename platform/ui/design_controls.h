@@ -15,7 +15,8 @@ namespace platform
 
 // A label carrying its design name, at a place in pixels (see twips.h).
 QLabel* placedLabel(QWidget* parent, const char* name, const QString& text, const QRect& place);
-// A button carrying its design name; not a default button unless the window makes it one.
+// A button carrying its design name. Enter presses it while it has the focus; it is the default button (pressed by
+// Enter elsewhere in a dialog) only when the window makes it one.
 QPushButton* placedButton(QWidget* parent, const char* name, const QString& text, const QRect& place);
 
 // A caption as a screen reader says it: without its access-key "&" ("&&" stays one "&") and the design's

@@ -79,10 +79,10 @@ void FAbout::createControls()
         this);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true); // Enter presses it; Escape rejects the dialog, which unloads it just the same
+    // Enter presses it unless another button has the focus; Escape rejects the dialog, which unloads it just the same.
+    cmdOK->setDefault(true);
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo->setAutoDefault(false);
 }
 
 void FAbout::layOut()

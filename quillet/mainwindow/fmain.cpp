@@ -18,7 +18,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDate>
-#include <QKeyEvent>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -58,6 +58,7 @@ FMain::FMain(Services services, std::unique_ptr<platform::WebBrowser> snipe,
     // A keyring that answers after the login stopped waiting still gives the held password, which the password
     // dialog shows.
     connect(&m_services.savedLogin, &SavedLogin::latePassword, this, &FMain::LoadSavedLogin);
+    createBrowserKeys();
     resize(toPixels(10020), toPixels(6585) + menuBar()->sizeHint().height());
 }
 
@@ -148,7 +149,9 @@ void FMain::createTabs(QWidget* central)
     cboAddress->setAccessibleName(QStringLiteral("Address"));
     cboAddress->lineEdit()->setAccessibleName(QStringLiteral("Address"));
     connect(cboAddress, &QComboBox::activated, this, &FMain::OpenAddressBoxText);
-    cboAddress->lineEdit()->installEventFilter(this);
+    // Enter reaches the box, which hands it to its line edit itself (no filter on the line edit sees it); with
+    // nothing inserted the box signals nothing for it, but the line edit does. The key is not consumed.
+    connect(cboAddress->lineEdit(), &QLineEdit::returnPressed, this, &FMain::OpenAddressBoxText);
 
     tbrGo = new QToolBar(auctionPage);
     tbrGo->setObjectName(QStringLiteral("tbrGo"));
@@ -246,14 +249,9 @@ void FMain::Form_Load()
 
 bool FMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == cboAddress->lineEdit() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            OpenAddressBoxText(); // the key still goes on to the box
-    } else if (watched == SSTab1->tabBar()
-        && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress)) {
+    if (watched == SSTab1->tabBar()
+        && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress))
         lblCobbleton->resetLook();
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 

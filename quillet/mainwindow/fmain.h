@@ -103,6 +103,7 @@ private:
     QMenu* createHelpMenu();
     void createButtonBarStatusMenu();
     void connectBrowserEvents();
+    void createBrowserKeys();
 
     enum class Ending { ByProgram, Shutdown };
 

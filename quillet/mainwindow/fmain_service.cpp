@@ -86,7 +86,10 @@ void FMain::ShowPasswordDialog()
 
 void FMain::SnipeCurrentAuction()
 {
-    m_brwSnipe->navigate(snipe_address::SetUpAddress(snipe_address::ItemTextFromAddress(cboAddress->currentText())));
+    // An address that names no item (typed over since the button was enabled) opens the page without one: the
+    // service then asks for it.
+    const QString item = snipe_address::ItemTextFromAddress(cboAddress->currentText()).value_or(QString());
+    m_brwSnipe->navigate(snipe_address::SetUpAddress(item));
     SSTab1->setCurrentIndex(kLastbellTab);
 }
 

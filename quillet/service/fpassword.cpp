@@ -47,7 +47,6 @@ FPassword::FPassword(SavedLogin& savedLogin, platform::MessageBoxes& messages, Q
     cmdSave->setDefault(true);
     cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setAutoDefault(false);
     connect(cmdSave, &QPushButton::clicked, this, &FPassword::Save);
     connect(cmdCancel, &QPushButton::clicked, this, &FPassword::Cancel);
     connect(&m_savedLogin, &SavedLogin::saved, this, &FPassword::Saved);
