@@ -6,7 +6,9 @@
 #include "quillet/favourites/fadduserid.h"
 #include "quillet/favourites/ffavorites.h"
 #include "quillet/service/fpassword.h"
+#include "quillet/service/saved_login.h"
 #include "quillet/update/fnewversion.h"
+#include "tests/support/fakes/fake_keyring.h"
 #include "tests/support/fakes/fake_message_boxes.h"
 #include "tests/support/fakes/fake_settings_store.h"
 #include "tests/support/fakes/fake_shell.h"
@@ -28,6 +30,8 @@ class TestFocusedButton : public QObject
     platform::FakeShell m_shell;
     platform::FakeMessageBoxes m_messages;
     platform::FakeSettingsStore m_settings;
+    platform::FakeKeyring m_keyring;
+    SavedLogin m_savedLogin { m_settings, m_keyring };
     QTemporaryDir m_programFolder;
 
     std::unique_ptr<QDialog> make(const QString& dialog)
@@ -35,7 +39,7 @@ class TestFocusedButton : public QObject
         if (dialog == "FStart")
             return std::make_unique<FStart>(m_shell);
         if (dialog == "FPassword")
-            return std::make_unique<FPassword>(m_settings, m_messages);
+            return std::make_unique<FPassword>(m_savedLogin, m_messages);
         if (dialog == "FAbout")
             return std::make_unique<FAbout>(m_shell, m_messages, nullptr);
         if (dialog == "FAddUserID")
