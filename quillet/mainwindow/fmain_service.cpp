@@ -45,7 +45,7 @@ void FMain::LoadSavedLogin()
     sPassword = m_services.savedLogin.password();
 }
 
-// The keyring was asked at start-up; the login waits for its answer, or for the end of that wait.
+// The keyring was asked at start-up; the login waits for its answer from now on, or for the end of that wait.
 void FMain::GiveLastbellFirstPage()
 {
     if (bIsHasAccount && !sUser.isEmpty() && !m_services.savedLogin.loginReady()) {
@@ -58,6 +58,7 @@ void FMain::GiveLastbellFirstPage()
                 NavigateFirstPage();
             },
             Qt::SingleShotConnection);
+        m_services.savedLogin.WaitForLogin();
         return;
     }
     NavigateFirstPage();

@@ -63,7 +63,6 @@ void SavedLogin::Load()
         MoveIntoKeyring(m_user, inFile);
         return;
     }
-    m_startupWait.start();
     const int saves = m_saves;
     m_keyring.read(m_user, this, [this, saves](const KeyringAnswer& answer) { StartupAnswer(saves, answer); });
 }
@@ -81,6 +80,12 @@ void SavedLogin::StartupAnswer(int saves, const KeyringAnswer& answer)
         }
     }
     Ready();
+}
+
+void SavedLogin::WaitForLogin()
+{
+    if (!m_ready && !m_startupWait.isActive())
+        m_startupWait.start();
 }
 
 void SavedLogin::Ready()

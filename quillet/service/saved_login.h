@@ -24,7 +24,7 @@ class SavedLogin final : public QObject
     Q_OBJECT
 public:
     struct Waits {
-        // How long the start-up login waits for the keyring, counted from the moment it was asked.
+        // How long the start-up login waits for the keyring once the login is due.
         std::chrono::milliseconds startup { 1000 };
         // How long a save waits for the keyring before the password goes to the settings file.
         std::chrono::milliseconds save { 5000 };
@@ -42,6 +42,10 @@ public:
     // Reads the user name and asks the keyring for the password; a password still in the settings file is used as
     // it is and moved into the keyring. Only the first call does anything.
     void Load();
+    // The start-up login is due: from now on it waits for the keyring's answer, at most Waits::startup, then
+    // readyForLogin(). The keyring was asked long before, but its answer needs the event loop, which only runs from
+    // about now on.
+    void WaitForLogin();
     // The start-up login can go: the password is known, or the wait for it is over.
     bool loginReady() const { return m_ready; }
     QString user() const { return m_user; }

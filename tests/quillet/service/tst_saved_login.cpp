@@ -83,6 +83,7 @@ private slots:
 
         f.login.Load();
         QCOMPARE(f.login.loginReady(), readyAtOnce);
+        f.login.WaitForLogin();
         QTRY_COMPARE(ready.count(), 1);
         QTEST(f.login.hasPassword(), "hasPassword");
         QTEST(f.login.password(), "password");
@@ -94,6 +95,22 @@ private slots:
         QCOMPARE(ready.count(), 1);
     }
 
+    // Until the login is due, however long that takes, the keyring's answer is still awaited.
+    void waitStartsWhenTheLoginIsDue()
+    {
+        Fixture f;
+        f.store("demo", kAbsent);
+        f.keyring.entries.insert("demo", "s3cret");
+        f.keyring.state = State::NeverAnswers;
+        SavedLogin login(f.settings, f.keyring, SavedLogin::Waits { 50ms, 50ms });
+        login.Load();
+        QSignalSpy ready(&login, &SavedLogin::readyForLogin);
+        QVERIFY(!ready.wait(200)); // four times the wait, and no login is due yet
+        f.keyring.answerHeld();
+        QCOMPARE(ready.count(), 1);
+        QVERIFY(login.hasPassword());
+    }
+
     void keyringAnswerAfterTheWaitStillGivesThePassword()
     {
         Fixture f;
@@ -102,6 +119,7 @@ private slots:
         f.keyring.state = State::NeverAnswers;
         QSignalSpy late(&f.login, &SavedLogin::latePassword);
         f.login.Load();
+        f.login.WaitForLogin();
         QTRY_VERIFY(f.login.loginReady());
         QVERIFY(!f.login.hasPassword());
 
