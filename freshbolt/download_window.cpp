@@ -54,9 +54,13 @@ DownloadWindow::DownloadWindow(QWidget* parent)
     ToLabel = placedLabel(this, "ToLabel", QString(), twipsRect(1590, 2985, 3765, 195));
     TransferRate = placedLabel(this, "TransferRate", QStringLiteral("Transfer rate:"), twipsRect(150, 3285, 1290, 255));
     RateLabel = placedLabel(this, "RateLabel", QString(), twipsRect(1590, 3285, 3765, 255));
+    // The values start where the captions end: a caption wider in this font is fitted, not overlapped.
+    for (QLabel* caption : { EstimatedTimeLeft, DownloadTo, TransferRate })
+        platform::shrinkFontToFit(caption);
     CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setGeometry(twipsRect(2190, 3885, 1215, 375));
+    CancelButton->setAutoDefault(true); // Enter presses it while it has the focus, as in a dialog
     connect(CancelButton, &QPushButton::clicked, this, &DownloadWindow::cancelRequested);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &DownloadWindow::cancelRequested);

@@ -19,11 +19,6 @@ FDownload::FDownload(
     timTimer.start();
 }
 
-void FDownload::show()
-{
-    m_window.show();
-}
-
 bool FDownload::DownloadFile(const QString& strURL, const QString& strDestination, const QString& UserName,
     const QString& Password, QFileDevice::Permissions atLeast, const std::optional<PublishedFile>& published)
 {

@@ -23,8 +23,6 @@ public:
     FDownload(const Services& services, const QString& programFolder,
         std::chrono::milliseconds readyInterval = std::chrono::milliseconds(5000), QObject* parent = nullptr);
 
-    // Shows the window where it waits, off-screen.
-    void show();
     bool ReadyForDownload() const { return m_readyForDownload; }
     bool DownloadFile(const QString& strURL, const QString& strDestination, const QString& UserName,
         const QString& Password, QFileDevice::Permissions atLeast = Downloader::kDataFile,

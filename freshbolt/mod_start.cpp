@@ -4,6 +4,7 @@
 #include "freshbolt/fdownload.h"
 #include "freshbolt/folder_check.h"
 #include "freshbolt/publication_check.h"
+#include "freshbolt/quillet_end.h"
 #include "freshbolt/update_files.h"
 #include "platform/core/instance_lock.h"
 #include "platform/core/message_boxes.h"
@@ -68,7 +69,7 @@ std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& p
         programFolder, timings.pause);
     platform::OnSessionEnd(services.termination, &download, [&download] { download.EndSession(); });
     const auto ending = [&download] { return download.SessionEnding(); };
-    download.show();
+    // The window stays hidden through the pause: a window manager would pull an off-screen one into a corner.
     // Nothing that Quillet saw is trusted: the publication is checked again before a byte is written.
     const PublicationCheck check
         = CheckPublication(services.transfer, services.events, services.files, programFolder, ending);
@@ -84,8 +85,7 @@ std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& p
     while (!download.ReadyForDownload() && !ending())
         services.events.waitForEvents();
 
-    // The pause is only a guess; the program file is replaced once Quillet has really ended.
-    if (!ending() && !platform::InstanceLock(programFolder).waitUntilFree(timings.quilletEndLimit, ending)
+    if (!ending() && !WaitForQuilletToEnd(services.events, programFolder, timings.quilletEndLimit, ending)
         && !ending()) {
         tell(services,
             QStringLiteral("Lastbell Quillet is still running, so it cannot be updated now.\r\r"

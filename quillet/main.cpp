@@ -5,6 +5,7 @@
 #include "platform/core/instance_lock.h"
 #include "platform/core/product.h"
 #include "platform/core/proxy_setup.h"
+#include "platform/core/qt_keyring.h"
 #include "platform/core/settings_store.h"
 #include "platform/core/system_info_locator.h"
 #include "platform/core/termination_signal.h"
@@ -14,9 +15,11 @@
 #include "platform/ui/qt_shell_ui_helper.h"
 #include "platform/ui/qt_web_browser.h"
 #include "platform/ui/session_end.h"
+#include "quillet/app/display_platform.h"
 #include "quillet/app/quiet_start.h"
 #include "quillet/app/start.h"
 #include "quillet/mainwindow/fmain.h"
+#include "quillet/service/saved_login.h"
 #include "quillet/update/update_check.h"
 
 #include <QApplication>
@@ -27,6 +30,7 @@ using namespace quillet;
 int main(int argc, char* argv[])
 {
     quiet_start::Apply();
+    display_platform::Apply();
     platform::useSystemProxy();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(product::kTitle));
@@ -39,6 +43,11 @@ int main(int argc, char* argv[])
     instanceLock.tryLock();
 
     platform::IniSettingsStore settings;
+    platform::QtKeyring keyring(QLatin1String(product::kTitle));
+    // The keyring is asked now, before the welcome screen and the web engine, so that its answer is in by the time
+    // the login is due.
+    SavedLogin savedLogin(settings, keyring);
+    savedLogin.Load();
     platform::QtShell shell;
     platform::QtMessageBoxes messages;
     platform::PathSystemInfoLocator systemInfo;
@@ -63,12 +72,12 @@ int main(int argc, char* argv[])
         return 0;
 
     platform::QtHttpTransfer intUpdate;
-    FMain window(
-        { settings, shell, messages, QCoreApplication::applicationDirPath(), &systemInfo, &specialFolders, &fileDialogs,
-            [&](QWidget* owner) {
-                return std::make_unique<platform::QtShellUIHelper>(
-                    specialFolders, messages, owner, QLatin1String(product::kTitle));
-            } },
+    FMain window({ settings, shell, messages, savedLogin, QCoreApplication::applicationDirPath(), &systemInfo,
+                     &specialFolders, &fileDialogs,
+                     [&](QWidget* owner) {
+                         return std::make_unique<platform::QtShellUIHelper>(
+                             specialFolders, messages, owner, QLatin1String(product::kTitle));
+                     } },
         std::make_unique<platform::QtWebBrowser>(&profile), std::make_unique<platform::QtWebBrowser>(&profile));
     UpdateCheck updateCheck(intUpdate, shell, messages, QCoreApplication::applicationDirPath(), &window);
     // Both exist before the window is shown, which runs the load sequence that asks for the check.

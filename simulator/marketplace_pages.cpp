@@ -4,6 +4,7 @@
 
 #include "platform/core/hosts.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string_view>
@@ -37,6 +38,12 @@ constexpr std::array<std::string_view, 3> kAuctionPaths {
     "/ws/eBayISAPI.dll?item=1234&category=56",
 };
 
+// Today's item pages, one of each form, on the United States site.
+constexpr std::array<std::string_view, 2> kItemPagePaths {
+    "186543210987",
+    "Enamel-Fountain-Pen-Boxed/3456789012?var=0&_trkparms=ispr%3D1",
+};
+
 constexpr std::array<std::string_view, 5> kItemTitles {
     "Brass ship's lantern",
     "Victorian pocket watch",
@@ -61,9 +68,14 @@ std::string auctionAddress(std::string_view pathAndQuery)
 std::string auctionLinks()
 {
     std::string links = "<ul>\n";
+    const auto link = [&links](const std::string& address, std::string_view title) {
+        links += "<li><a href=\"" + htmlEscape(address) + "\">" + htmlEscape(title) + "</a></li>\n";
+    };
     for (std::size_t i = 0; i < kAuctionPaths.size(); ++i)
-        links += "<li><a href=\"" + htmlEscape(auctionAddress(kAuctionPaths[i])) + "\">" + htmlEscape(kItemTitles[i])
-            + "</a></li>\n";
+        link(auctionAddress(kAuctionPaths[i]), kItemTitles[i]);
+    for (std::size_t i = 0; i < kItemPagePaths.size(); ++i)
+        link("http://" + std::string(hosts::kSiteUs) + hosts::kItemPagePath + std::string(kItemPagePaths[i]),
+            kItemTitles[kAuctionPaths.size() + i]);
     return links + "</ul>\n";
 }
 
@@ -72,6 +84,28 @@ std::string itemNumber(const std::string& query)
 {
     const auto start = query.find("item=") + 5;
     return query.substr(start, query.find('&', start) - start);
+}
+
+// An auction's page: its title, price and seller follow from the item number.
+Reply auctionPageFor(const std::string& item)
+{
+    const std::size_t hash = std::hash<std::string> {}(item);
+    const std::string seller(kSellers[hash % kSellers.size()]);
+    const std::string title
+        = "eBay item " + htmlEscape(item) + " - " + htmlEscape(kItemTitles[hash % kItemTitles.size()]);
+    const std::string listings
+        = "http://" + std::string(hosts::kSellerListingsServer) + hosts::kListedItemsPath + "&userid=" + seller;
+    return { 200, kHtmlType,
+        htmlPage(title,
+            "<h1>" + title + "</h1>\n<p>Item number: " + htmlEscape(item) + "</p>\n<p>Current bid: US $"
+                + std::to_string(10 + hash % 490) + ".00</p>\n" + "<p>Seller: <a href=\"" + htmlEscape(listings) + "\">"
+                + seller + "</a> (see the seller's other items)</p>\n"),
+        {} };
+}
+
+bool allDigits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 } // namespace
@@ -92,19 +126,23 @@ Reply auctionPage(const Target& target)
 {
     if (target.query.find("item=") == std::string::npos)
         return notFound(target);
-    const std::string item = itemNumber(target.query);
-    const std::size_t hash = std::hash<std::string> {}(item);
-    const std::string seller(kSellers[hash % kSellers.size()]);
-    const std::string title
-        = "eBay item " + htmlEscape(item) + " - " + htmlEscape(kItemTitles[hash % kItemTitles.size()]);
-    const std::string listings
-        = "http://" + std::string(hosts::kSellerListingsServer) + hosts::kListedItemsPath + "&userid=" + seller;
-    return { 200, kHtmlType,
-        htmlPage(title,
-            "<h1>" + title + "</h1>\n<p>Item number: " + htmlEscape(item) + "</p>\n<p>Current bid: US $"
-                + std::to_string(10 + hash % 490) + ".00</p>\n" + "<p>Seller: <a href=\"" + htmlEscape(listings) + "\">"
-                + seller + "</a> (see the seller's other items)</p>\n"),
-        {} };
+    return auctionPageFor(itemNumber(target.query));
+}
+
+Reply itemPage(const Target& target)
+{
+    // On the country sites (their home page is the root): "/itm/NUMBER" or "/itm/WORDS/NUMBER".
+    const bool countrySite = std::any_of(
+        kSites.begin(), kSites.end(), [&](const Site& site) { return site.host == target.host && site.path == "/"; });
+    if (!countrySite || target.path.rfind(hosts::kItemPagePath, 0) != 0)
+        return notFound(target);
+    const std::string_view rest = std::string_view(target.path).substr(std::string_view(hosts::kItemPagePath).size());
+    const std::size_t slash = rest.find('/');
+    const std::string_view words = slash == std::string_view::npos ? std::string_view() : rest.substr(0, slash);
+    const std::string_view number = slash == std::string_view::npos ? rest : rest.substr(slash + 1);
+    if ((slash != std::string_view::npos && words.empty()) || !allDigits(number))
+        return notFound(target);
+    return auctionPageFor(std::string(number));
 }
 
 Reply listingsPage(const Target& target)

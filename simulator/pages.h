@@ -37,6 +37,7 @@ Reply notFound(const Target& target);
 Reply lastbellPage(const PageRequest& request, SimulatorState& state);
 Reply marketplaceHomePage(const Target& target);
 Reply auctionPage(const Target& target);
+Reply itemPage(const Target& target);
 Reply listingsPage(const Target& target);
 Reply redirectPage(const Target& target);
 Reply makerPage(const Target& target, const SimulatorState& state);

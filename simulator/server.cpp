@@ -61,6 +61,8 @@ Reply sitePage(const PageRequest& request, SimulatorState& state)
         return redirectPage(request.target);
     if (host == hosts::kMakerServer)
         return makerPage(request.target, state);
+    if (request.target.path.rfind(hosts::kItemPagePath, 0) == 0)
+        return itemPage(request.target);
     return marketplaceHomePage(request.target);
 }
 

@@ -3,12 +3,23 @@
 # of Quillet (the Lastbell login post and the site's home page, reached through the affiliate redirect), against
 # two bare two-view windows: one making the very same requests from a profile kept on disk, as Quillet does, and
 # one loading the plain login page and home page from a profile in memory. Prints the median of each and the
-# ratios.
-#   bench/startup/startup.sh [build-dir] [runs]
+# ratios. With "keyring", Quillet finds the password in a keyring of the benchmark's own (scripts/keyring-session)
+# and only the user name in its settings file; without it, both are in the file.
+#   bench/startup/startup.sh [build-dir] [runs] [keyring]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${1:-$root/build}"
 runs="${2:-7}"
+where="${3:-file}"
+if [ "$where" = keyring ]; then
+  exec "$root/scripts/keyring-session" "$0" "$build" "$runs" in-keyring
+fi
+if [ "$where" = in-keyring ]; then
+  printf 'secret' | secret-tool store --label="Lastbell Quillet" user demo server "Lastbell Quillet" type plaintext
+  saved='[Main]\nUser=demo\n'
+else
+  saved='[Main]\nUser=demo\nPassword=secret\n'
+fi
 work="$(mktemp -d)"
 trap 'kill $simulator 2>/dev/null || true; rm -rf "$work"' EXIT
 "$build/simulator/quillet_simulator" --port 0 --port-file "$work/port" >/dev/null 2>&1 &
@@ -19,7 +30,7 @@ control="http://127.0.0.1:$port/__control"
 export http_proxy="http://127.0.0.1:$port" no_proxy= QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
 export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
 
-# Milliseconds from start until the log holds both patterns.
+# Milliseconds from start until the log holds both patterns; stops the benchmark when they do not come in a minute.
 time_until_both() {
   local first="$1" second="$2"
   shift 2
@@ -31,6 +42,12 @@ time_until_both() {
   while true; do
     log="$(curl -s --noproxy "*" "$control/log")"
     if grep -q "$first" <<<"$log" && grep -q "$second" <<<"$log"; then break; fi
+    if [ $(($(date +%s%N) - start)) -gt 60000000000 ]; then
+      echo "startup.sh: $1 did not make both requests; the log holds:" >&2
+      echo "$log" >&2
+      kill -TERM "$pid"
+      exit 1
+    fi
     sleep 0.005
   done
   now=$(date +%s%N)
@@ -43,10 +60,11 @@ median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 for i in $(seq "$runs"); do
   export XDG_CONFIG_HOME="$work/config$i" XDG_DATA_HOME="$work/data$i" XDG_CACHE_HOME="$work/cache$i"
   mkdir -p "$XDG_CONFIG_HOME/Lastbell Quillet"
-  printf '[Settings]\nStartScreen=N\n[Main]\nUser=demo\nPassword=secret\n' >"$XDG_CONFIG_HOME/Lastbell Quillet/Lastbell Quillet.ini"
-  time_until_both '"POST","url":"http://www.lastbell.com/secure/login.cfm"' '"url":"http://www.ebay.com/"' \
+  printf "[Settings]\nStartScreen=N\n$saved" >"$XDG_CONFIG_HOME/Lastbell Quillet/Lastbell Quillet.ini"
+  # The login post is known by its body (username=demo&temp_password=secret), so it must carry the password.
+  time_until_both '"body":"dXNlcm5hbWU9ZGVtbyZ0ZW1wX3Bhc3N3b3JkPXNlY3JldA=="' '"url":"http://www.ebay.com/"' \
     "$build/program/Quillet" >>"$work/quillet"
-  time_until_both '"POST","url":"http://www.lastbell.com/secure/login.cfm"' '"url":"http://www.ebay.com/"' \
+  time_until_both '"body":"dXNlcm5hbWU9ZGVtbyZ0ZW1wX3Bhc3N3b3JkPXNlY3JldA=="' '"url":"http://www.ebay.com/"' \
     "$build/bench/startup/bench_bare_two_views" --persistent --post "username=demo&temp_password=secret" \
     http://www.lastbell.com/secure/login.cfm "http://www.qksrv.net/click-1108872-5463217?loc=http%3A//www.ebay.com" \
     >>"$work/same"

@@ -29,6 +29,9 @@ inline constexpr char kIrelandPath[] = "/ie/index.html";
 inline constexpr char kNewZealandPath[] = "/nz/index.html";
 inline constexpr char kMotorsPath[] = "/ebaymotors/index.html";
 
+// Today's item pages on the country sites: the path, then the number, or a segment of words and the number.
+inline constexpr char kItemPagePath[] = "/itm/";
+
 // Auction pages, and a user's listings and bids (each on a server of its own).
 inline constexpr char kAuctionServer[] = "cgi.ebay.com";
 inline constexpr char kSellerListingsServer[] = "cgi6.ebay.com";

@@ -1,21 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "platform/core/instance_lock.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QEventLoop>
 #include <QLockFile>
-#include <QTimer>
 
 namespace platform
 {
-
-namespace
-{
-
-constexpr int kPollMs = 100;
-
-} // namespace
 
 InstanceLock::InstanceLock(const QString& programFolder, LockHolder holder)
     : m_lock(std::make_unique<QLockFile>(fileName(programFolder, holder)))
@@ -54,20 +44,6 @@ bool InstanceLock::isHeld()
         return false;
     }
     return heldByAnother();
-}
-
-bool InstanceLock::waitUntilFree(std::chrono::milliseconds limit, const std::function<bool()>& giveUp)
-{
-    const QDeadlineTimer deadline(limit);
-    for (;;) {
-        if (!isHeld())
-            return true;
-        if (deadline.hasExpired() || (giveUp && giveUp()))
-            return false;
-        QEventLoop pause;
-        QTimer::singleShot(kPollMs, &pause, &QEventLoop::quit);
-        pause.exec();
-    }
 }
 
 } // namespace platform

@@ -3,7 +3,6 @@
 
 #include <QString>
 #include <chrono>
-#include <functional>
 #include <memory>
 
 class QLockFile;
@@ -30,9 +29,6 @@ public:
     bool heldByAnother() const;
     // True when a running process holds the lock.
     bool isHeld();
-    // The updater: true as soon as nobody holds the lock, false when `limit` passed first or `giveUp` said so.
-    // Window events keep being processed while it waits.
-    bool waitUntilFree(std::chrono::milliseconds limit, const std::function<bool()>& giveUp = {});
 
     static QString fileName(const QString& programFolder, LockHolder holder = LockHolder::Quillet);
 

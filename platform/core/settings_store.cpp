@@ -68,14 +68,18 @@ QString whyUnwritable(const QString& fileName)
 } // namespace
 
 IniSettingsStore::IniSettingsStore()
-    : m_settings(std::make_unique<QSettings>(
-        QSettings::IniFormat, QSettings::UserScope, QLatin1String(product::kTitle), QLatin1String(product::kTitle)))
+    : m_open([] {
+        return std::make_unique<QSettings>(
+            QSettings::IniFormat, QSettings::UserScope, QLatin1String(product::kTitle), QLatin1String(product::kTitle));
+    })
+    , m_settings(m_open())
 {
     makeOwnerOnly(m_settings->fileName());
 }
 
 IniSettingsStore::IniSettingsStore(const QString& fileName)
-    : m_settings(std::make_unique<QSettings>(fileName, QSettings::IniFormat))
+    : m_open([fileName] { return std::make_unique<QSettings>(fileName, QSettings::IniFormat); })
+    , m_settings(m_open())
 {
     makeOwnerOnly(m_settings->fileName());
 }
@@ -89,14 +93,45 @@ QString IniSettingsStore::read(const QString& section, const QString& key) const
 
 bool IniSettingsStore::write(const QString& section, const QString& key, const QString& value)
 {
+    return apply({ { section, key, value } });
+}
+
+bool IniSettingsStore::apply(const QList<SettingsChange>& changes)
+{
+    // QSettings goes on reporting a failed write after every later one; a fresh one tells this one's outcome.
+    if (m_failedBefore) {
+        m_settings = m_open();
+        m_failedBefore = false;
+    }
     ensureOwnerOnlyFile(m_settings->fileName());
-    m_settings->setValue(section + QLatin1Char('/') + key, value);
+    QList<SettingsChange> earlier;
+    for (const SettingsChange& change : changes) {
+        const QString name = change.section + QLatin1Char('/') + change.key;
+        earlier.prepend({ change.section, change.key,
+            m_settings->contains(name) ? std::optional(m_settings->value(name).toString()) : std::nullopt });
+        set(change);
+    }
     m_settings->sync();
     const bool stored = m_settings->status() == QSettings::NoError;
     makeOwnerOnly(m_settings->fileName());
-    if (!stored)
-        m_failure = { m_settings->fileName(), whyUnwritable(m_settings->fileName()) };
-    return stored;
+    if (stored)
+        return true;
+    m_failure = { m_settings->fileName(), whyUnwritable(m_settings->fileName()) };
+    // QSettings keeps what it could not write and would write it with the next change: take it back.
+    for (const SettingsChange& change : earlier)
+        set(change);
+    m_settings->sync();
+    m_failedBefore = true;
+    return false;
+}
+
+void IniSettingsStore::set(const SettingsChange& change)
+{
+    const QString name = change.section + QLatin1Char('/') + change.key;
+    if (change.value)
+        m_settings->setValue(name, *change.value);
+    else
+        m_settings->remove(name);
 }
 
 SettingsFailure IniSettingsStore::lastFailure() const

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QSettings;
 
@@ -15,6 +18,13 @@ struct SettingsFailure {
     QString reason;
 };
 
+// One value to store, or without a value: the key to take out.
+struct SettingsChange {
+    QString section;
+    QString key;
+    std::optional<QString> value;
+};
+
 // Per-user string values by section and key; an absent key reads as the empty string.
 class SettingsStore
 {
@@ -23,6 +33,8 @@ public:
     virtual QString read(const QString& section, const QString& key) const = 0;
     // False when the value could not be stored; the file on disk stays as it was. lastFailure() tells why.
     [[nodiscard]] virtual bool write(const QString& section, const QString& key, const QString& value) = 0;
+    // All the changes reach the file together, or none does (then as write()).
+    [[nodiscard]] virtual bool apply(const QList<SettingsChange>& changes) = 0;
     virtual SettingsFailure lastFailure() const = 0;
 };
 
@@ -37,11 +49,16 @@ public:
 
     QString read(const QString& section, const QString& key) const override;
     [[nodiscard]] bool write(const QString& section, const QString& key, const QString& value) override;
+    [[nodiscard]] bool apply(const QList<SettingsChange>& changes) override;
     SettingsFailure lastFailure() const override;
     QString fileName() const;
 
 private:
+    void set(const SettingsChange& change);
+
+    std::function<std::unique_ptr<QSettings>()> m_open;
     std::unique_ptr<QSettings> m_settings;
+    bool m_failedBefore = false;
     SettingsFailure m_failure;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/core/favorites/internet_shortcut.h"
 #include "platform/core/favorites/safe_file_name.h"
 #include "platform/core/message_boxes.h"
+#include "platform/ui/design_controls.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -54,7 +55,7 @@ AddFavoriteDialog::AddFavoriteDialog(
     tvwFolders = new QTreeWidget(this);
     tvwFolders->setObjectName(QStringLiteral("tvwFolders"));
     tvwFolders->setHeaderHidden(true);
-    folderLabel->setBuddy(tvwFolders);
+    labelControl(folderLabel, tvwFolders);
     auto* root = new QTreeWidgetItem(tvwFolders, { QStringLiteral("Favorites") });
     root->setData(0, kPathRole, favoritesFolder);
     addFolderItems(root, favoritesFolder);
@@ -66,7 +67,6 @@ AddFavoriteDialog::AddFavoriteDialog(
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* newFolder = buttons->addButton(QStringLiteral("New &Folder..."), QDialogButtonBox::ActionRole);
     newFolder->setObjectName(QStringLiteral("cmdNewFolder"));
-    newFolder->setAutoDefault(false);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     grid->addWidget(buttons, 2, 0, 1, 3);
     connect(buttons, &QDialogButtonBox::accepted, this, &AddFavoriteDialog::accept);

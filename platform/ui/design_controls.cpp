@@ -21,8 +21,28 @@ QPushButton* placedButton(QWidget* parent, const char* name, const QString& text
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(place);
-    button->setAutoDefault(false);
+    // Enter presses the button that has the focus, in a dialog or in any other window.
+    button->setAutoDefault(true);
     return button;
+}
+
+QString spokenCaption(const QString& caption)
+{
+    QString spoken;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        spoken += caption[i];
+    }
+    while (spoken.endsWith(u' '))
+        spoken.chop(1);
+    return spoken;
+}
+
+void labelControl(QLabel* label, QWidget* control)
+{
+    label->setBuddy(control);
+    control->setAccessibleName(spokenCaption(label->text()));
 }
 
 QFont designFont(const QFont& base, qreal points, bool bold)

@@ -93,6 +93,7 @@ FStart::FStart(platform::Shell& shell, QWidget* parent)
 
     auto* Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QStringLiteral("Lastbell star"));
     Image1->setPixmap(pictures::Star(1, true).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     auto* heading = new QHBoxLayout;
@@ -118,6 +119,8 @@ FStart::FStart(platform::Shell& shell, QWidget* parent)
     layout->addWidget(lblAccountRequired);
     layout->addWidget(chkHasAccount);
     layout->addLayout(buttons);
+    // The link above takes Tab too; the window still starts where it did, so Enter answers the question.
+    chkHasAccount->setFocus();
     setFixedSize(platform::twipsSize(5820, 6120));
     // The check box is one line across the window: its whole text stays readable in the wider Linux face.
     // What the box needs besides its text (the box, the gap, the focus frame), measured as the box measures.

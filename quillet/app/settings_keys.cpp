@@ -19,9 +19,22 @@ bool write(platform::SettingsStore& store, Key key, const QString& value)
     return store.write(QLatin1String(key.section), QLatin1String(key.key), value);
 }
 
+bool apply(platform::SettingsStore& store, std::initializer_list<Change> changes)
+{
+    QList<platform::SettingsChange> all;
+    for (const Change& change : changes)
+        all.append({ QLatin1String(change.key.section), QLatin1String(change.key.key), change.value });
+    return store.apply(all);
+}
+
 QString SaveFailureText(const QString& what, const platform::SettingsFailure& failure)
 {
-    return what + u" could not be saved.\r\r" + failure.fileName + u":\r" + failure.reason;
+    return SaveFailureText(what, failure.fileName, failure.reason);
+}
+
+QString SaveFailureText(const QString& what, const QString& where, const QString& why)
+{
+    return what + u" could not be saved.\r\r" + where + u":\r" + why;
 }
 
 bool isOn(const QString& storedValue)

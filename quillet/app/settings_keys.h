@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QString>
+#include <initializer_list>
+#include <optional>
 
 namespace platform
 {
@@ -33,8 +35,18 @@ inline constexpr char kOff[] = "N";
 QString read(const platform::SettingsStore& store, Key key);
 [[nodiscard]] bool write(platform::SettingsStore& store, Key key, const QString& value);
 
+// A value for the key, or none: the key is taken out of the file.
+struct Change {
+    Key key;
+    std::optional<QString> value;
+};
+// All of them reach the file, or none does.
+[[nodiscard]] bool apply(platform::SettingsStore& store, std::initializer_list<Change> changes);
+
 // "<what> could not be saved." with the file and the operating system's reason, for a message box.
 QString SaveFailureText(const QString& what, const platform::SettingsFailure& failure);
+// The same for another store than the settings file: where, and why.
+QString SaveFailureText(const QString& what, const QString& where, const QString& why);
 
 bool isOn(const QString& storedValue); // exact, case-sensitive: only "N" is off
 

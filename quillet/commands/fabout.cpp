@@ -52,6 +52,7 @@ void FAbout::createControls()
 {
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QLatin1String(product::kTitle));
     Image1->setPixmap(pictures::WindowIcon().pixmap(48, 48));
     lblTitle = NamedLabel("lblTitle", QLatin1String(product::kTitle), this);
     QFont titleFont = lblTitle->font();
@@ -78,10 +79,10 @@ void FAbout::createControls()
         this);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true); // Enter presses it; Escape rejects the dialog, which unloads it just the same
+    // Enter presses it unless another button has the focus; Escape rejects the dialog, which unloads it just the same.
+    cmdOK->setDefault(true);
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo->setAutoDefault(false);
 }
 
 void FAbout::layOut()
@@ -111,6 +112,8 @@ void FAbout::layOut()
     all->addLayout(bottom);
     all->setSizeConstraint(QLayout::SetFixedSize);
     lblDescription->setMinimumWidth(320);
+    // The link above takes Tab too; the box still starts on OK, so Enter closes it.
+    cmdOK->setFocus();
 }
 
 void FAbout::StartSysInfo()

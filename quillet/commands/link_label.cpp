@@ -1,16 +1,63 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/commands/link_label.h"
 
+#include "platform/ui/design_controls.h"
+
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace quillet
 {
+
+namespace
+{
+
+// A screen reader sees a link it can follow, named by the shown text, rather than a plain label.
+class LinkLabelAccessible final : public QAccessibleWidget
+{
+public:
+    explicit LinkLabelAccessible(LinkLabel* label)
+        : QAccessibleWidget(label, QAccessible::Link)
+    {
+    }
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return platform::spokenCaption(static_cast<const LinkLabel*>(widget())->text());
+        return QAccessibleWidget::text(kind);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.linked = true;
+        return state;
+    }
+    QStringList actionNames() const override { return { pressAction() }; }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            emit static_cast<LinkLabel*>(widget())->clicked();
+    }
+};
+
+QAccessibleInterface* linkLabelAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(LinkLabel::staticMetaObject.className()))
+        return new LinkLabelAccessible(static_cast<LinkLabel*>(object));
+    return nullptr;
+}
+
+} // namespace
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent)
     : QLabel(text, parent)
 {
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
+    // Reached by Tab and followed with Enter or Space, as a browser's links are.
+    setFocusPolicy(Qt::TabFocus);
+    [[maybe_unused]] static const bool asLink = (QAccessible::installFactory(&linkLabelAccessible), true);
     // A label's access key moves the focus on to the next control; being its own buddy shows the mnemonic.
     if (text.contains(QLatin1Char('&')))
         setBuddy(this);
@@ -52,6 +99,30 @@ bool LinkLabel::event(QEvent* event)
         return true;
     }
     return QLabel::event(event);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+// Underlined while it has the keyboard, so a Tab shows where Enter will go.
+void LinkLabel::focusInEvent(QFocusEvent* event)
+{
+    QLabel::focusInEvent(event);
+    showLook(palette().color(QPalette::WindowText), true);
+}
+
+void LinkLabel::focusOutEvent(QFocusEvent* event)
+{
+    QLabel::focusOutEvent(event);
+    showLook(palette().color(QPalette::WindowText), m_hot);
 }
 
 void LinkLabel::mouseMoveEvent(QMouseEvent* event)

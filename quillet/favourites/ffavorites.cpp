@@ -35,6 +35,39 @@ public:
     }
 };
 
+// The list box opens with no row framed, and the first key that moves in it selects the row it lands on: the
+// system lists the design was written for do that, and a framed row that is not chosen reads as chosen.
+class UserIDList final : public QListWidget
+{
+public:
+    explicit UserIDList(QWidget* parent)
+        : QListWidget(parent)
+    {
+        // Set once, so that taking the focus frames no row of its own accord.
+        setCurrentIndex(QModelIndex());
+    }
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
+    {
+        if (currentIndex().isValid() || count() == 0)
+            return QListWidget::moveCursor(action, modifiers);
+        // From no row at all: End lands on the last row, every other move on the first.
+        return model()->index(action == MoveEnd ? count() - 1 : 0, 0, rootIndex());
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        // Space selects the framed row; with none framed yet, the first.
+        if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && !currentIndex().isValid()
+            && count() > 0) {
+            setCurrentRow(0);
+            return;
+        }
+        QListWidget::keyPressEvent(event);
+    }
+};
+
 } // namespace
 
 FFavorites::FFavorites(platform::MessageBoxes& messages, QString programFolder, QWidget* parent)
@@ -51,11 +84,12 @@ FFavorites::FFavorites(platform::MessageBoxes& messages, QString programFolder, 
     lblDoubleClick->setGeometry(twipsRect(150, 30, 2355, 405));
     lblDoubleClick->setWordWrap(true);
 
-    lstFavorites = new QListWidget(this);
+    lstFavorites = new UserIDList(this);
     lstFavorites->setObjectName(QStringLiteral("lstFavorites"));
     lstFavorites->setGeometry(twipsRect(120, 480, 1995, 3375));
     lstFavorites->setToolTip(
-        QStringLiteral("Double-click any user ID to return to Lookwise and view that user's information."));
+        QStringLiteral("Double-click any user ID to return to Lastbell Quillet and view that user's information."));
+    platform::labelControl(lblDoubleClick, lstFavorites);
     lstFavorites->setSortingEnabled(true);
     lstFavorites->setSelectionMode(QAbstractItemView::SingleSelection);
     lstFavorites->setUniformItemSizes(true);
@@ -69,7 +103,7 @@ FFavorites::FFavorites(platform::MessageBoxes& messages, QString programFolder, 
         QStringLiteral("Delete the highlighted user from the favorites list."));
     cmdDelete->setEnabled(false);
     cmdClose = fixed_window::makeButton(this, "cmdClose", QStringLiteral("&Close"), twipsRect(2235, 2925, 1230, 345),
-        QStringLiteral("Close favorites list and return to Lookwise Pro."));
+        QStringLiteral("Close favorites list and return to Lastbell Quillet."));
 
     connect(lstFavorites, &QListWidget::itemSelectionChanged, this, &FFavorites::SelectionChanged);
     connect(lstFavorites, &QListWidget::itemDoubleClicked, this, &FFavorites::GetInfo);

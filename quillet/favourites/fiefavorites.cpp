@@ -42,6 +42,7 @@ FIEFavorites::FIEFavorites(const platform::SpecialFolders& folders, QWidget* own
     TreeView1 = new QTreeWidget(this);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setGeometry(platform::twipsRect(60, 45, 5160, 5475));
+    TreeView1->setAccessibleName(QStringLiteral("Browser favorites"));
     TreeView1->setHeaderHidden(true);
     TreeView1->setIconSize(QSize(16, 16));
     TreeView1->installEventFilter(this);

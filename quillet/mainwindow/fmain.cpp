@@ -5,19 +5,20 @@
 #include "platform/core/product.h"
 #include "platform/core/shell_ui_helper.h"
 #include "platform/core/web_browser.h"
+#include "platform/ui/design_controls.h"
 #include "quillet/app/settings_keys.h"
 #include "quillet/commands/link_label.h"
 #include "quillet/mainwindow/busy_star.h"
 #include "quillet/mainwindow/layout_rule.h"
 #include "quillet/mainwindow/open_windows.h"
 #include "quillet/mainwindow/pictures.h"
-#include "quillet/service/lastbell_login.h"
+#include "quillet/service/saved_login.h"
 #include "quillet/service/snipe_icon.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDate>
-#include <QKeyEvent>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -54,6 +55,10 @@ FMain::FMain(Services services, std::unique_ptr<platform::WebBrowser> snipe,
     createTimers();
     createMenus();
     connectBrowserEvents();
+    // A keyring that answers after the login stopped waiting still gives the held password, which the password
+    // dialog shows.
+    connect(&m_services.savedLogin, &SavedLogin::latePassword, this, &FMain::LoadSavedLogin);
+    createBrowserKeys();
     resize(toPixels(10020), toPixels(6585) + menuBar()->sizeHint().height());
 }
 
@@ -63,19 +68,21 @@ void FMain::createNavigateToolbar(QWidget* central)
 {
     struct Button {
         const char* key;
+        const char* name; // a screen reader's, also while the captions are hidden
         const char* tooltip;
     };
     static constexpr Button kButtons[] = {
-        { "Back", "Go back to the page you viewed before this one." },
-        { "Forward", "Go forward to the page you viewed after this one." },
-        { "Stop", "Stop the current browser from navigating." },
-        { "Refresh", "Refresh the page in the current browser." },
-        { "Home", "Go to the home page for the current browser." },
-        { "Favorites", "View your favorites lists." },
-        { "Toolbar2", "Transform Quillet into a small floating toolbar." },
+        { "Back", "Back", "Go back to the page you viewed before this one." },
+        { "Forward", "Forward", "Go forward to the page you viewed after this one." },
+        { "Stop", "Stop", "Stop the current browser from navigating." },
+        { "Refresh", "Refresh", "Refresh the page in the current browser." },
+        { "Home", "Home", "Go to the home page for the current browser." },
+        { "Favorites", "Favorites", "View your favorites lists." },
+        { "Toolbar2", "Floating toolbar", "Transform Quillet into a small floating toolbar." },
     };
     tbrNavigate = new QToolBar(central);
     tbrNavigate->setObjectName(QStringLiteral("tbrNavigate"));
+    tbrNavigate->setAccessibleName(QStringLiteral("Navigation"));
     tbrNavigate->setMovable(false);
     tbrNavigate->setContentsMargins(0, 0, 0, 0);
     tbrNavigate->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -85,6 +92,7 @@ void FMain::createNavigateToolbar(QWidget* central)
         button->setData(QLatin1String(kButtons[i].key));
         button->setToolTip(QLatin1String(kButtons[i].tooltip));
         connect(button, &QAction::triggered, this, [this, i] { NavigateButtonClicked(i + 1); });
+        tbrNavigate->widgetForAction(button)->setAccessibleName(QLatin1String(kButtons[i].name));
         m_navigateButtons.append(button);
     }
     auto* dropDown = new QMenu(this);
@@ -105,6 +113,7 @@ void FMain::createNavigateToolbar(QWidget* central)
     picSnipe = new QLabel(central);
     picSnipe->setObjectName(QStringLiteral("picSnipe"));
     picSnipe->setAlignment(Qt::AlignCenter);
+    picSnipe->setAccessibleName(QStringLiteral("Busy star"));
 }
 
 void FMain::createTabs(QWidget* central)
@@ -115,6 +124,8 @@ void FMain::createTabs(QWidget* central)
     auto* auctionPage = new QWidget;
     SSTab1->addTab(lastbellPage, QStringLiteral("Last&bell "));
     SSTab1->addTab(auctionPage, QStringLiteral("&Auction Browser "));
+    for (int tab : { kLastbellTab, kAuctionTab })
+        SSTab1->tabBar()->setAccessibleTabName(tab, platform::spokenCaption(SSTab1->tabText(tab)));
 
     lblCobbleton = new LinkLabel(QStringLiteral("Cobbleton"), lastbellPage);
     lblCobbleton->setObjectName(QStringLiteral("lblCobbleton"));
@@ -124,6 +135,7 @@ void FMain::createTabs(QWidget* central)
 
     tbrSnipe = new QToolBar(auctionPage);
     tbrSnipe->setObjectName(QStringLiteral("tbrSnipe"));
+    tbrSnipe->setAccessibleName(QStringLiteral("Snipe"));
     tbrSnipe->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_snipeButton = tbrSnipe->addAction(SnipeIcon(), QStringLiteral("Snipe!"));
     m_snipeButton->setObjectName(QStringLiteral("Snipe"));
@@ -133,14 +145,21 @@ void FMain::createTabs(QWidget* central)
     cboAddress->setObjectName(QStringLiteral("cboAddress"));
     cboAddress->setEditable(true);
     cboAddress->setInsertPolicy(QComboBox::NoInsert);
+    // Named for what it is, not for the address it holds.
+    cboAddress->setAccessibleName(QStringLiteral("Address"));
+    cboAddress->lineEdit()->setAccessibleName(QStringLiteral("Address"));
     connect(cboAddress, &QComboBox::activated, this, &FMain::OpenAddressBoxText);
-    cboAddress->lineEdit()->installEventFilter(this);
+    // Enter reaches the box, which hands it to its line edit itself (no filter on the line edit sees it); with
+    // nothing inserted the box signals nothing for it, but the line edit does. The key is not consumed.
+    connect(cboAddress->lineEdit(), &QLineEdit::returnPressed, this, &FMain::OpenAddressBoxText);
 
     tbrGo = new QToolBar(auctionPage);
     tbrGo->setObjectName(QStringLiteral("tbrGo"));
+    tbrGo->setAccessibleName(QStringLiteral("Go"));
     tbrGo->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     QAction* go = tbrGo->addAction(pictures::NavigateIcon(0), QStringLiteral("Go!  "));
     go->setObjectName(QStringLiteral("Go"));
+    tbrGo->widgetForAction(go)->setAccessibleName(platform::spokenCaption(go->text()));
     connect(go, &QAction::triggered, this, &FMain::GoToTypedAddress);
 
     m_brwAuction->widget()->setParent(auctionPage);
@@ -160,6 +179,7 @@ void FMain::createTabs(QWidget* central)
 void FMain::createStatusBar()
 {
     statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
+    statusBar()->setAccessibleName(QStringLiteral("Status"));
     static constexpr const char* kPanelNames[] = { "Panel1", "Panel2", "Panel3" };
     for (int i = 0; i < 3; ++i) {
         m_panels[i] = new QLabel(this);
@@ -220,11 +240,7 @@ void FMain::Form_Load()
         cboAddress->addItem(v_sStartingAddress);
         timTimer->start();
         m_brwAuction->navigate(v_sStartingAddress);
-        const lastbell_login::FirstPage first = lastbell_login::ChooseFirstPage(bIsHasAccount, sUser, sPassword);
-        if (first.kind == lastbell_login::FirstPage::Kind::LoginPost)
-            m_brwSnipe->navigatePost(first.address, first.postData, QLatin1String(lastbell_login::kFormHeader));
-        else
-            m_brwSnipe->navigate(first.address);
+        GiveLastbellFirstPage();
     }
     if (settings_keys::read(m_services.settings, settings_keys::kTextLabels) == QLatin1String(settings_keys::kOff))
         ToggleButtonText();
@@ -233,14 +249,9 @@ void FMain::Form_Load()
 
 bool FMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == cboAddress->lineEdit() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            OpenAddressBoxText(); // the key still goes on to the box
-    } else if (watched == SSTab1->tabBar()
-        && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress)) {
+    if (watched == SSTab1->tabBar()
+        && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress))
         lblCobbleton->resetLook();
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -33,6 +33,7 @@ namespace quillet
 class BusyStar;
 class LinkLabel;
 class OpenWindows;
+class SavedLogin;
 
 // The main window: two browsers on two tabs, toolbars, menus, status bar, busy indicator and the exit sequence.
 class FMain final : public QMainWindow
@@ -43,6 +44,8 @@ public:
         platform::SettingsStore& settings;
         platform::Shell& shell;
         platform::MessageBoxes& messages;
+        // The saved login, asked for its password before the window exists.
+        SavedLogin& savedLogin;
         QString programFolder;
         // Where the about box looks for the system-information tool; none: the tool counts as not installed.
         const platform::SystemInfoLocator* systemInfo = nullptr;
@@ -100,6 +103,7 @@ private:
     QMenu* createHelpMenu();
     void createButtonBarStatusMenu();
     void connectBrowserEvents();
+    void createBrowserKeys();
 
     enum class Ending { ByProgram, Shutdown };
 
@@ -119,6 +123,8 @@ private:
     // Site choice and login.
     void SelectSite(int index);
     void LoadSavedLogin();
+    void GiveLastbellFirstPage();
+    void NavigateFirstPage();
     void ShowPasswordDialog();
 
     // Browser favorites, the snipe and the favorite users.

@@ -9,6 +9,7 @@
 #include "quillet/commands/help_commands.h"
 #include "quillet/commands/key_priority.h"
 #include "quillet/commands/link_label.h"
+#include "quillet/commands/menu_focus_guard.h"
 #include "quillet/service/sites.h"
 
 #include <QActionGroup>
@@ -40,6 +41,7 @@ void FMain::createMenus()
         { QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_T), QKeySequence(Qt::CTRL | Qt::Key_F) },
         { QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_V) },
         { m_brwSnipe->widget(), m_brwAuction->widget() });
+    new MenuFocusGuard(this);
 }
 
 QMenu* FMain::createFileMenu()

@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -44,6 +45,21 @@ void FMain::connectBrowserEvents()
     });
     connect(snipe, &platform::WebBrowser::NavigateComplete2, this, &FMain::RefreshUiState);
     connect(snipe, &platform::WebBrowser::focusReceived, lblCobbleton, &LinkLabel::resetLook);
+}
+
+void FMain::createBrowserKeys()
+{
+    // The keys every browser has, beside the design's menus and shortcuts; they act as the menu items do.
+    const auto key = [this](QKeySequence sequence, auto operation) {
+        connect(new QShortcut(sequence, this), &QShortcut::activated, this, operation);
+    };
+    key(QKeySequence(Qt::ALT | Qt::Key_Left), [this] { BrowseBack(!auctionTabInFront()); });
+    key(QKeySequence(Qt::ALT | Qt::Key_Right), [this] { BrowseForward(!auctionTabInFront()); });
+    key(QKeySequence(Qt::Key_F5), [this] { BrowseRefresh(); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_PageDown),
+        [this] { SSTab1->setCurrentIndex((SSTab1->currentIndex() + 1) % SSTab1->count()); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_PageUp),
+        [this] { SSTab1->setCurrentIndex((SSTab1->currentIndex() + SSTab1->count() - 1) % SSTab1->count()); });
 }
 
 void FMain::SetCanGo(int command, bool enable, bool& canGoForward, bool& canGoBack)

@@ -4,9 +4,10 @@
 #include "quillet/mainwindow/fmain.h"
 
 #include "platform/core/web_browser.h"
-#include "quillet/app/settings_keys.h"
 #include "quillet/service/fpassword.h"
 #include "quillet/service/ftoolbar.h"
+#include "quillet/service/lastbell_login.h"
+#include "quillet/service/saved_login.h"
 #include "quillet/service/sites.h"
 #include "quillet/service/snipe_address.h"
 
@@ -39,13 +40,43 @@ QString FMain::GetSiteHomeAddress() const
 
 void FMain::LoadSavedLogin()
 {
-    sUser = settings_keys::read(m_services.settings, settings_keys::kUser);
-    sPassword = settings_keys::read(m_services.settings, settings_keys::kPassword);
+    m_services.savedLogin.Load();
+    sUser = m_services.savedLogin.user();
+    sPassword = m_services.savedLogin.password();
+}
+
+// The keyring was asked at start-up; the login waits for its answer from now on, or for the end of that wait.
+void FMain::GiveLastbellFirstPage()
+{
+    if (bIsHasAccount && !sUser.isEmpty() && !m_services.savedLogin.loginReady()) {
+        connect(
+            &m_services.savedLogin, &SavedLogin::readyForLogin, this,
+            [this] {
+                if (m_unloaded)
+                    return;
+                LoadSavedLogin();
+                NavigateFirstPage();
+            },
+            Qt::SingleShotConnection);
+        m_services.savedLogin.WaitForLogin();
+        return;
+    }
+    NavigateFirstPage();
+}
+
+void FMain::NavigateFirstPage()
+{
+    const lastbell_login::FirstPage first = lastbell_login::ChooseFirstPage(
+        bIsHasAccount, sUser, m_services.savedLogin.hasPassword() ? std::optional(sPassword) : std::nullopt);
+    if (first.kind == lastbell_login::FirstPage::Kind::LoginPost)
+        m_brwSnipe->navigatePost(first.address, first.postData, QLatin1String(lastbell_login::kFormHeader));
+    else
+        m_brwSnipe->navigate(first.address);
 }
 
 void FMain::ShowPasswordDialog()
 {
-    FPassword dialog(m_services.settings, m_services.messages, this);
+    FPassword dialog(m_services.savedLogin, m_services.messages, this);
     dialog.PrefillLogin(sUser, sPassword);
     dialog.exec();
     if (!dialog.WasCancelled()) {
@@ -56,7 +87,10 @@ void FMain::ShowPasswordDialog()
 
 void FMain::SnipeCurrentAuction()
 {
-    m_brwSnipe->navigate(snipe_address::SetUpAddress(snipe_address::ItemTextFromAddress(cboAddress->currentText())));
+    // An address that names no item (typed over since the button was enabled) opens the page without one: the
+    // service then asks for it.
+    const QString item = snipe_address::ItemTextFromAddress(cboAddress->currentText()).value_or(QString());
+    m_brwSnipe->navigate(snipe_address::SetUpAddress(item));
     SSTab1->setCurrentIndex(kLastbellTab);
 }
 

@@ -103,9 +103,13 @@ void FMain::LayoutControls()
     for (QWidget* browser : { m_brwSnipe->widget(), m_brwAuction->widget() })
         browser->setGeometry(0, onPage(800), toPixels(p.browserWidth), toPixels(p.browserHeight));
     lblCobbleton->move(toPixels(p.linkLeft), onPage(390));
-    tbrSnipe->setGeometry(toPixels(135), onPage(360), toPixels(1050), toPixels(420));
-    cboAddress->setGeometry(toPixels(1200), onPage(390), toPixels(p.addressWidth), toPixels(330));
-    tbrGo->setGeometry(toPixels(p.goLeft), onPage(360), toPixels(870), toPixels(420));
+    // Where Snipe! or Go! is wider in this font than the design's bar, the bar grows and the address box gives way.
+    const int snipeExtra = qMax(0, tbrSnipe->sizeHint().width() - toPixels(1050));
+    const int goExtra = qMax(0, tbrGo->sizeHint().width() - toPixels(870));
+    tbrSnipe->setGeometry(toPixels(135), onPage(360), toPixels(1050) + snipeExtra, toPixels(420));
+    cboAddress->setGeometry(
+        toPixels(1200) + snipeExtra, onPage(390), toPixels(p.addressWidth) - snipeExtra - goExtra, toPixels(330));
+    tbrGo->setGeometry(toPixels(p.goLeft) - goExtra, onPage(360), toPixels(870) + goExtra, toPixels(420));
     m_busyStar->Restart();
 }
 

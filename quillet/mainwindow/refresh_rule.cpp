@@ -25,7 +25,7 @@ Outputs RefreshUiState(const Inputs& in)
         out.navigateCaptions = QStringList(7, QString());
     }
 
-    out.snipeButtonEnabled = snipe_address::HasItem(in.addressText);
+    out.snipeButtonEnabled = snipe_address::ItemTextFromAddress(in.addressText).has_value();
     if (!out.snipeButtonEnabled)
         out.snipeMenuEnabled = false;
     else if (in.auctionTabInFront)

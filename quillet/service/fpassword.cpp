@@ -2,8 +2,6 @@
 #include "quillet/service/fpassword.h"
 
 #include "platform/core/message_boxes.h"
-#include "platform/core/settings_store.h"
-#include "quillet/app/settings_keys.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -15,11 +13,11 @@
 namespace quillet
 {
 
-FPassword::FPassword(platform::SettingsStore& settings, platform::MessageBoxes& messages, QWidget* parent)
+FPassword::FPassword(SavedLogin& savedLogin, platform::MessageBoxes& messages, QWidget* parent)
     : NoEscapeDialog(parent,
         Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowCloseButtonHint)
-    , m_settings(settings)
+    , m_savedLogin(savedLogin)
     , m_messages(messages)
 {
     setObjectName(QStringLiteral("FPassword"));
@@ -44,14 +42,14 @@ FPassword::FPassword(platform::SettingsStore& settings, platform::MessageBoxes& 
     txtPassword->setEchoMode(QLineEdit::Password);
     lblPassword->setBuddy(txtPassword);
 
-    auto* cmdSave = new QPushButton(QStringLiteral("&Save"), this);
+    cmdSave = new QPushButton(QStringLiteral("&Save"), this);
     cmdSave->setObjectName(QStringLiteral("cmdSave"));
     cmdSave->setDefault(true);
-    auto* cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setAutoDefault(false);
     connect(cmdSave, &QPushButton::clicked, this, &FPassword::Save);
     connect(cmdCancel, &QPushButton::clicked, this, &FPassword::Cancel);
+    connect(&m_savedLogin, &SavedLogin::saved, this, &FPassword::Saved);
 
     auto* rows = new QGridLayout;
     rows->addWidget(lblName, 0, 0);
@@ -83,19 +81,41 @@ void FPassword::PrefillLogin(const QString& user, const QString& password)
 
 void FPassword::Save()
 {
-    const QString user = txtUser->text();
-    const QString password = txtPassword->text();
-    if (!settings_keys::write(m_settings, settings_keys::kUser, user)
-        || !settings_keys::write(m_settings, settings_keys::kPassword, password)) {
-        m_messages.ask(this, windowTitle(),
-            settings_keys::SaveFailureText(QStringLiteral("Your user name and password"), m_settings.lastFailure()),
-            platform::MessageIcon::Critical, platform::MessageButtons::Ok);
+    ShowSaving(true);
+    m_savedLogin.Save(txtUser->text(), txtPassword->text());
+}
+
+void FPassword::Saved(const SavedLogin::SaveResult& result)
+{
+    if (!m_saving)
+        return;
+    ShowSaving(false);
+    if (result.kept == SavedLogin::Kept::NotSaved) {
+        m_messages.ask(
+            this, windowTitle(), result.failure, platform::MessageIcon::Critical, platform::MessageButtons::Ok);
         return;
     }
-    m_enteredUser = user;
-    m_enteredPassword = password;
+    if (result.kept == SavedLogin::Kept::InSettingsFile) {
+        m_messages.ask(this, windowTitle(),
+            QStringLiteral("No keyring answered, so your password is kept in Quillet's settings file, which only "
+                           "you can read."),
+            platform::MessageIcon::Information, platform::MessageButtons::Ok);
+    }
+    m_enteredUser = m_savedLogin.user();
+    m_enteredPassword = m_savedLogin.password();
     hide();
     done(Accepted);
+}
+
+void FPassword::ShowSaving(bool saving)
+{
+    m_saving = saving;
+    for (QWidget* control : std::initializer_list<QWidget*> { txtUser, txtPassword, cmdSave, cmdCancel })
+        control->setEnabled(!saving);
+    if (saving)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
 }
 
 void FPassword::Cancel()
@@ -106,6 +126,11 @@ void FPassword::Cancel()
 
 void FPassword::closeEvent(QCloseEvent* event)
 {
+    // The close box waits with the buttons while the keyring is asked; the program's own close does not.
+    if (m_saving && event->spontaneous()) {
+        event->ignore();
+        return;
+    }
     m_cancelled = result() != Accepted;
     QDialog::closeEvent(event);
 }

@@ -3,12 +3,14 @@
 
 #include "platform/ui/no_escape_dialog.h"
 
+#include "quillet/service/saved_login.h"
+
 class QLineEdit;
+class QPushButton;
 
 namespace platform
 {
 class MessageBoxes;
-class SettingsStore;
 } // namespace platform
 
 namespace quillet
@@ -19,7 +21,7 @@ class FPassword final : public platform::NoEscapeDialog
 {
     Q_OBJECT
 public:
-    FPassword(platform::SettingsStore& settings, platform::MessageBoxes& messages, QWidget* parent = nullptr);
+    FPassword(SavedLogin& savedLogin, platform::MessageBoxes& messages, QWidget* parent = nullptr);
 
     void PrefillLogin(const QString& user, const QString& password);
     bool WasCancelled() const { return m_cancelled; }
@@ -31,12 +33,17 @@ protected:
 
 private:
     void Save();
+    void Saved(const SavedLogin::SaveResult& result);
     void Cancel();
+    void ShowSaving(bool saving);
 
-    platform::SettingsStore& m_settings;
+    SavedLogin& m_savedLogin;
     platform::MessageBoxes& m_messages;
     QLineEdit* txtUser = nullptr;
     QLineEdit* txtPassword = nullptr;
+    QPushButton* cmdSave = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    bool m_saving = false; // waiting for the keyring: the dialog takes no input and stays
     bool m_cancelled = false;
     QString m_enteredUser;
     QString m_enteredPassword;

@@ -3,6 +3,7 @@
 
 #include "platform/core/product.h"
 #include "quillet/service/number_text.h"
+#include "quillet/service/snipe_address.h"
 #include "quillet/service/snipe_icon.h"
 
 #include <QAction>
@@ -61,7 +62,8 @@ void ItemBox::dropEvent(QDropEvent* event)
         event->ignore();
         return;
     }
-    setText(text);
+    // A marketplace item page dropped from a browser is as good as its number.
+    setText(snipe_address::MarketplaceItemNumber(text).value_or(text));
     event->acceptProposedAction();
 }
 
@@ -83,6 +85,7 @@ FToolbar::FToolbar(QWidget* parent)
     picToolbar->setObjectName(QStringLiteral("picToolbar"));
     Toolbar1 = new QToolBar(picToolbar);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setAccessibleName(QStringLiteral("Snipe"));
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     Toolbar1->setIconSize(QSize(16, 16));
     m_snipeButton = Toolbar1->addAction(SnipeIcon(), QStringLiteral("Snipe!"));
@@ -102,6 +105,11 @@ FToolbar::FToolbar(QWidget* parent)
 
     connect(txtItem, &QLineEdit::textChanged, this, &FToolbar::UpdateSnipeButton);
     connect(m_snipeButton, &QAction::triggered, this, &FToolbar::Snipe);
+    // Enter presses Snipe! as a dialog's default button would: the toolbar button takes no keyboard focus.
+    connect(txtItem, &QLineEdit::returnPressed, this, [this] {
+        if (m_snipeButton->isEnabled())
+            m_snipeButton->trigger();
+    });
 
     // The focus goes to the item box once the window is up, then the timer is done.
     timTimer = new QTimer(this);

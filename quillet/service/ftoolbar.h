@@ -12,7 +12,8 @@ class QToolBar;
 namespace quillet
 {
 
-// The item box of the floating toolbar: a drop replaces its whole text rather than inserting at the cursor.
+// The item box of the floating toolbar: a drop replaces its whole text rather than inserting at the cursor, and a
+// dropped item page leaves just its number.
 class ItemBox final : public QLineEdit
 {
     Q_OBJECT

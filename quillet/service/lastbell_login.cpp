@@ -64,13 +64,13 @@ QByteArray LoginBody(const QString& user, const QString& password)
     return "username=" + FormEncode(user) + "&temp_password=" + FormEncode(password);
 }
 
-FirstPage ChooseFirstPage(bool bIsHasAccount, const QString& sUser, const QString& sPassword)
+FirstPage ChooseFirstPage(bool bIsHasAccount, const QString& sUser, const std::optional<QString>& sPassword)
 {
     if (!bIsHasAccount)
         return { FirstPage::Kind::SignUp, SignupAddress(), {} };
-    if (sUser.isEmpty())
+    if (sUser.isEmpty() || !sPassword)
         return { FirstPage::Kind::LoginByGet, LoginAddress(), {} }; // a password alone is never sent
-    return { FirstPage::Kind::LoginPost, LoginAddress(), LoginBody(sUser, sPassword) };
+    return { FirstPage::Kind::LoginPost, LoginAddress(), LoginBody(sUser, *sPassword) };
 }
 
 } // namespace lastbell_login

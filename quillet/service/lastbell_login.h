@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace quillet
 {
@@ -27,8 +28,9 @@ struct FirstPage {
     QByteArray postData; // only for LoginPost
 };
 
-// No account: sign-up. Account and a saved user: the form post. Account, no user: the login page.
-FirstPage ChooseFirstPage(bool bIsHasAccount, const QString& sUser, const QString& sPassword);
+// No account: sign-up. Account and a saved user: the form post. Account, no user: the login page, and the same
+// when no password is known for the user (the keyring did not answer in time and the settings file held none).
+FirstPage ChooseFirstPage(bool bIsHasAccount, const QString& sUser, const std::optional<QString>& sPassword);
 
 } // namespace lastbell_login
 

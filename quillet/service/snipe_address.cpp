@@ -3,6 +3,9 @@
 
 #include "platform/core/hosts.h"
 
+#include <QRegularExpression>
+#include <QUrl>
+
 namespace quillet
 {
 
@@ -26,20 +29,34 @@ qsizetype lengthWithoutBlanks(const QString& text)
 
 const QLatin1String kItemKey("item=");
 
-} // namespace
-
-bool HasItem(const QString& address)
+// The marketplace's names: "ebay." and a country suffix (com, de, co.uk, com.au, ...), alone or after other labels.
+bool isMarketplaceHost(const QString& host)
 {
-    return address.contains(kItemKey, Qt::CaseSensitive);
+    static const QRegularExpression pattern(QStringLiteral("^(?:[a-z0-9-]+\\.)*ebay\\.(?:com|(?:com?\\.)?[a-z]{2})$"));
+    return pattern.match(host).hasMatch();
 }
 
-QString ItemTextFromAddress(const QString& address)
+} // namespace
+
+std::optional<QString> MarketplaceItemNumber(const QString& address)
+{
+    const QUrl url(address);
+    if (!url.isValid() || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))
+        || !isMarketplaceHost(url.host()))
+        return std::nullopt;
+    static const QRegularExpression path(u'^' + QRegularExpression::escape(QLatin1String(hosts::kItemPagePath))
+        + QStringLiteral("(?:[^/]+/)?([0-9]+)$"));
+    const QRegularExpressionMatch match = path.match(url.path(QUrl::FullyEncoded));
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1);
+}
+
+std::optional<QString> ItemTextFromAddress(const QString& address)
 {
     const qsizetype at = address.indexOf(kItemKey, 0, Qt::CaseSensitive);
-    // Without the key (the user typed over the address since the button was enabled) there is no item:
-    // the set-up page then opens with an empty item number and the service asks for one.
     if (at < 0)
-        return {};
+        return MarketplaceItemNumber(address);
     // The rest of the address, but never more characters than the address has without surrounding blanks.
     return address.mid(at + kItemKey.size(), lengthWithoutBlanks(address));
 }

@@ -25,6 +25,7 @@ FNewVersion::FNewVersion(QWidget* parent)
     setFixedSize(platform::twipsSize(6150, 2820));
 
     Image1 = placedLabel(this, "Image1", QString(), twipsRect(240, 240, 1200, 1200));
+    Image1->setAccessibleName(QStringLiteral("Update"));
     Image1->setPixmap(style()->standardIcon(QStyle::SP_BrowserReload).pixmap(64, 64));
     Label1 = placedLabel(this, "Label1", QStringLiteral("A New Version of"), twipsRect(1740, 135, 2235, 285));
     Label1->setFont(designFont(font(), 12, true));

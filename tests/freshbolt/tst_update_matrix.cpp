@@ -30,6 +30,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <csignal>
 
 using namespace Qt::StringLiterals;
@@ -284,8 +285,11 @@ void TestUpdateMatrix::update()
         closed.close();
     }
     QTimer act;
+    bool shownInPause = false; // the start pause shows no window at all
     connect(&act, &QTimer::timeout, this, [&] {
         if (step == Step::SignalInPause || step == Step::SignalInLockWait) {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            shownInPause = std::any_of(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); });
             ::raise(SIGTERM);
             act.stop();
         } else if (actInBody(step, step == Step::CancelInHelp ? u"Quillet_help.htm"_s : u"Quillet"_s)) {
@@ -304,6 +308,7 @@ void TestUpdateMatrix::update()
     qputenv("http_proxy", m_simulator.proxyUrl().toLatin1());
 
     QCOMPARE(boxes.titles(), row.titles);
+    QVERIFY(!shownInPause);
     QCOMPARE(!askedForAFile(m_simulator.log()), asksForNoFile(row));
     const QString told = boxes.texts().join(u'\n');
     QVERIFY2(told.contains(row.told), qPrintable(told));

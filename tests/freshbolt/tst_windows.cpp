@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The download and restart windows' own behaviour: cancel by key and close box, placement, fitted labels.
+// The download and restart windows' own behaviour: cancel by key and close box, placement, fitted labels, Enter on
+// a focused button.
 #include "freshbolt/event_pump.h"
 #include "freshbolt/fdownload.h"
 #include "freshbolt/frestart.h"
@@ -9,6 +10,7 @@
 #include "tests/support/fakes/fake_local_files.h"
 #include "tests/support/fakes/fake_message_boxes.h"
 #include "tests/support/fakes/fake_shell.h"
+#include "tests/support/keyboard.h"
 #include "tests/support/test_files.h"
 
 #include <QLabel>
@@ -48,6 +50,19 @@ struct Rig {
     freshbolt::DownloadWindow& window = download.window();
 };
 
+// Enter on a button that has the focus; the focus gets there with Tab, as the user moves it. Whether that pressed
+// the button.
+bool pressEnterOn(QPushButton* button)
+{
+    bool pressed = false;
+    const QMetaObject::Connection watch
+        = QObject::connect(button, &QPushButton::clicked, button, [&pressed] { pressed = true; });
+    if (QTest::qWaitForWindowActive(button->window()) && keyboard::tabTo(button))
+        keyboard::press(Qt::Key_Return);
+    QObject::disconnect(watch);
+    return pressed;
+}
+
 } // namespace
 
 class TestWindows : public QObject
@@ -81,6 +96,7 @@ void TestWindows::cancelWhileWaiting_data()
     QTest::newRow("Escape") << u"escape"_s;
     QTest::newRow("Cancel button") << u"button"_s;
     QTest::newRow("close box") << u"close"_s;
+    QTest::newRow("Enter on the focused Cancel button") << u"enter"_s;
 }
 
 void TestWindows::cancelWhileWaiting()
@@ -88,17 +104,22 @@ void TestWindows::cancelWhileWaiting()
     QFETCH(QString, how);
     Rig rig;
     QString statusWhenCancelled;
+    bool enterPressed = false;
     QTimer::singleShot(50, &rig.window, [&] {
         statusWhenCancelled = rig.window.findChild<QLabel*>(u"StatusLabel"_s)->text();
         if (how == u"escape")
             QTest::keyClick(&rig.window, Qt::Key_Escape);
         else if (how == u"button")
             rig.window.findChild<QPushButton*>(u"CancelButton"_s)->click();
-        else
+        else if (how == u"enter")
+            enterPressed = pressEnterOn(rig.window.findChild<QPushButton*>(u"CancelButton"_s));
+        // The close box; also after an Enter that did nothing, so the download ends rather than wait for good.
+        if (how == u"close" || (how == u"enter" && !enterPressed))
             rig.window.close();
     });
 
     QVERIFY(!rig.download.DownloadFile(kUrl, rig.destination(), QString(), QString()));
+    QVERIFY(how != u"enter" || enterPressed);
     QCOMPARE(statusWhenCancelled, u"Getting file information..."_s);
     QCOMPARE(rig.window.findChild<QLabel*>(u"StatusLabel"_s)->text(), u"Cancelling..."_s);
     QVERIFY(rig.boxes.questions.isEmpty());
@@ -110,8 +131,7 @@ void TestWindows::cancelWhileWaiting()
 void TestWindows::pauseEndsAfterClose()
 {
     Rig rig;
-    rig.download.show();
-    rig.window.close(); // by the user, before any download
+    rig.window.close(); // by the program's end or the session, before any download
     QTRY_VERIFY_WITH_TIMEOUT(rig.download.ReadyForDownload(), 7000);
 }
 
@@ -166,14 +186,18 @@ void TestWindows::clipIsDecoration()
 void TestWindows::restartAnswers_data()
 {
     QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("byEnter"); // Tab to the button, then Enter; otherwise a click
     QTest::addColumn<bool>("starts");
-    QTest::newRow("Yes") << u"cmdYes"_s << true;
-    QTest::newRow("Not Right Now") << u"cmdNo"_s << false;
+    QTest::newRow("Yes") << u"cmdYes"_s << false << true;
+    QTest::newRow("Not Right Now") << u"cmdNo"_s << false << false;
+    QTest::newRow("Enter on Yes") << u"cmdYes"_s << true << true;
+    QTest::newRow("Enter on Not Right Now") << u"cmdNo"_s << true << false;
 }
 
 void TestWindows::restartAnswers()
 {
     QFETCH(QString, button);
+    QFETCH(bool, byEnter);
     QFETCH(bool, starts);
     platform::FakeShell shell;
     freshbolt::FRestart restart(shell, u"/prog"_s);
@@ -181,7 +205,10 @@ void TestWindows::restartAnswers()
     QCOMPARE(restart.windowTitle(), u"Update Successful"_s);
     QCOMPARE(restart.findChild<QPushButton*>(u"cmdNo"_s)->text(), u"Not Right Now"_s);
 
-    restart.findChild<QPushButton*>(button)->click();
+    if (byEnter)
+        QVERIFY(pressEnterOn(restart.findChild<QPushButton*>(button)));
+    else
+        restart.findChild<QPushButton*>(button)->click();
     QCOMPARE(shell.started, starts ? QStringList { u"/prog/Quillet"_s } : QStringList());
     QVERIFY(restart.isHidden());
 }

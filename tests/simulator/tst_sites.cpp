@@ -51,6 +51,8 @@ private slots:
     void homePages_data();
     void homePages();
     void auctionAndListings();
+    void itemPages_data();
+    void itemPages();
     void logKeepsRequestsExactly();
 
 private:
@@ -212,8 +214,14 @@ void TestSites::homePages()
 
     QCOMPARE(page.title(), title);
     QCOMPARE(page.status, title == "404 Not Found" ? 404 : 200);
-    if (page.status == 200)
+    if (page.status == 200) {
         QCOMPARE(page.body.count(QByteArray(QByteArray("href=\"http://") + hosts::kAuctionServer)), 3);
+        // Today's item pages too, one of each form.
+        const QByteArray itemPages = QByteArray("href=\"http://") + hosts::kSiteUs + hosts::kItemPagePath;
+        QVERIFY2(page.body.contains(QByteArray(itemPages + "186543210987\"")), page.body.constData());
+        QVERIFY2(
+            page.body.contains(QByteArray(itemPages + "Enamel-Fountain-Pen-Boxed/3456789012?")), page.body.constData());
+    }
 }
 
 void TestSites::auctionAndListings()
@@ -237,6 +245,38 @@ void TestSites::auctionAndListings()
     QCOMPARE(
         m_client->get(address(hosts::kSellerListingsServer, QByteArray(hosts::kBidItemsPath) + "&userid=alice")).status,
         404);
+}
+
+void TestSites::itemPages_data()
+{
+    QTest::addColumn<QByteArray>("address");
+    QTest::addColumn<QByteArray>("item"); // empty: not found
+
+    QTest::newRow("number") << address(hosts::kSiteUs, "/itm/186543210987") << QByteArray("186543210987");
+    QTest::newRow("words and number, a query")
+        << address(hosts::kSiteUk, "/itm/Brass-Compass/186543210987?var=0") << QByteArray("186543210987");
+    QTest::newRow("another country") << address(hosts::kSiteAustralia, "/itm/42") << QByteArray("42");
+    QTest::newRow("no number") << address(hosts::kSiteUs, "/itm/") << QByteArray();
+    QTest::newRow("words only") << address(hosts::kSiteUs, "/itm/Brass-Compass") << QByteArray();
+    QTest::newRow("digits and letters") << address(hosts::kSiteUs, "/itm/42abc") << QByteArray();
+    QTest::newRow("two segments of words") << address(hosts::kSiteUs, "/itm/a/b/42") << QByteArray();
+    QTest::newRow("not a country site") << address(hosts::kAuctionServer, "/itm/42") << QByteArray();
+}
+
+void TestSites::itemPages()
+{
+    QFETCH(QByteArray, address);
+    QFETCH(QByteArray, item);
+
+    const Fetched page = m_client->get(address);
+
+    if (item.isEmpty()) {
+        QCOMPARE(page.status, 404);
+        return;
+    }
+    QCOMPARE(page.status, 200);
+    QVERIFY2(page.title().startsWith(QByteArray("eBay item " + item + " - ")), page.title().constData());
+    QVERIFY2(page.body.contains(QByteArray("Item number: " + item + "<")), page.body.constData());
 }
 
 void TestSites::logKeepsRequestsExactly()

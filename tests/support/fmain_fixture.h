@@ -2,7 +2,9 @@
 #pragma once
 
 #include "quillet/mainwindow/fmain.h"
+#include "quillet/service/saved_login.h"
 #include "tests/support/fakes/fake_file_dialogs.h"
+#include "tests/support/fakes/fake_keyring.h"
 #include "tests/support/fakes/fake_message_boxes.h"
 #include "tests/support/fakes/fake_settings_store.h"
 #include "tests/support/fakes/fake_shell.h"
@@ -24,6 +26,10 @@ namespace quillet
 // A main window on fake browsers, a fake settings store, shell and message boxes.
 struct FMainFixture {
     platform::FakeSettingsStore settings;
+    platform::FakeKeyring keyring;
+    // Short waits, so that a keyring that never answers costs the test little time.
+    SavedLogin savedLogin { settings, keyring,
+        SavedLogin::Waits { std::chrono::milliseconds(300), std::chrono::milliseconds(300) } };
     platform::FakeShell shell;
     platform::FakeMessageBoxes messages;
     platform::FakeWebBrowser* snipe = nullptr;
@@ -42,14 +48,14 @@ struct FMainFixture {
         auto auctionBrowser = std::make_unique<platform::FakeWebBrowser>();
         snipe = snipeBrowser.get();
         auction = auctionBrowser.get();
-        window = std::make_unique<FMain>(
-            FMain::Services { settings, shell, messages, programFolder, nullptr, &specialFolders, &fileDialogs,
-                [this](QWidget*) {
-                    ++shellUIHelpersMade;
-                    auto helper = std::make_unique<platform::FakeShellUIHelper>();
-                    shellUIHelper = helper.get();
-                    return helper;
-                } },
+        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, savedLogin, programFolder,
+                                             nullptr, &specialFolders, &fileDialogs,
+                                             [this](QWidget*) {
+                                                 ++shellUIHelpersMade;
+                                                 auto helper = std::make_unique<platform::FakeShellUIHelper>();
+                                                 shellUIHelper = helper.get();
+                                                 return helper;
+                                             } },
             std::move(snipeBrowser), std::move(auctionBrowser));
         QObject::connect(window.get(), &FMain::checkForUpdate, [this] { ++updateChecks; });
         window->Initialize(hasAccount);

@@ -18,6 +18,8 @@ constexpr int kPollMs = 50;
 
 VirtualDisplay::~VirtualDisplay()
 {
+    m_windowManager.kill();
+    m_windowManager.waitForFinished();
     m_server.kill();
     m_server.waitForFinished();
 }
@@ -34,12 +36,32 @@ bool VirtualDisplay::start()
     return m_name.size() > 1;
 }
 
-QString VirtualDisplay::xdotool(const QStringList& arguments) const
+bool VirtualDisplay::startDesktop()
 {
-    return run(arguments).section(u'\n', 0, 0).trimmed();
+    if (QStandardPaths::findExecutable(u"openbox"_s).isEmpty() || !start())
+        return false;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"DISPLAY"_s, m_name);
+    m_windowManager.setProcessEnvironment(environment);
+    m_windowManager.start(u"openbox"_s, { u"--sm-disable"_s });
+    if (!m_windowManager.waitForStarted())
+        return false;
+    // It has taken the display once its check window is there (a window of its own, never shown).
+    const QDeadlineTimer deadline(kWaitMs);
+    while (!deadline.hasExpired() && m_windowManager.state() == QProcess::Running) {
+        if (!xdotool({ u"search"_s, u"--class"_s, u"openbox"_s }).isEmpty())
+            return true;
+        QThread::msleep(kPollMs);
+    }
+    return false;
 }
 
-QString VirtualDisplay::run(const QStringList& arguments) const
+QString VirtualDisplay::xdotool(const QStringList& arguments) const
+{
+    return run(arguments).value_or(QString()).section(u'\n', 0, 0).trimmed();
+}
+
+std::optional<QString> VirtualDisplay::run(const QStringList& arguments) const
 {
     QProcess tool;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -49,7 +71,7 @@ QString VirtualDisplay::run(const QStringList& arguments) const
     if (!tool.waitForFinished(kWaitMs) || tool.exitCode() != 0) {
         tool.kill();
         tool.waitForFinished();
-        return {};
+        return std::nullopt;
     }
     return QString::fromLatin1(tool.readAllStandardOutput());
 }
@@ -62,6 +84,11 @@ QStringList VirtualDisplay::searchFor(const QString& title)
 QString VirtualDisplay::window(const QString& title, int timeoutMs) const
 {
     return waitFor(searchFor(title), timeoutMs);
+}
+
+QStringList VirtualDisplay::windows(const QString& title) const
+{
+    return run(searchFor(title)).value_or(QString()).split(u'\n', Qt::SkipEmptyParts);
 }
 
 QString VirtualDisplay::waitFor(const QStringList& search, int timeoutMs) const
@@ -79,7 +106,7 @@ QString VirtualDisplay::waitFor(const QStringList& search, int timeoutMs) const
 
 bool VirtualDisplay::isShown(const QString& title, const QString& id) const
 {
-    return run(searchFor(title)).split(u'\n').contains(id);
+    return windows(title).contains(id);
 }
 
 bool VirtualDisplay::answer(const QString& title, const QStringList& action) const
@@ -102,6 +129,36 @@ bool VirtualDisplay::answer(const QString& title, const QStringList& action) con
         }
     }
     return false;
+}
+
+bool VirtualDisplay::activate(const QString& id) const
+{
+    // Asked again until the window manager has given it the focus: a window just mapped can refuse it.
+    const QDeadlineTimer deadline(kWaitMs);
+    while (!deadline.hasExpired()) {
+        xdotool({ u"windowactivate"_s, id });
+        if (xdotool({ u"getactivewindow"_s }) == id)
+            return true;
+        QThread::msleep(kPollMs);
+    }
+    return false;
+}
+
+bool VirtualDisplay::keys(const QString& id, const QStringList& keys) const
+{
+    return activate(id) && run(QStringList { u"key"_s, u"--delay"_s, u"50"_s } + keys);
+}
+
+bool VirtualDisplay::type(const QString& id, const QString& text) const
+{
+    return activate(id) && run({ u"type"_s, u"--delay"_s, u"30"_s, text });
+}
+
+bool VirtualDisplay::click(const QString& id, const QPoint& at) const
+{
+    return activate(id)
+        && run({ u"mousemove"_s, u"--window"_s, id, QString::number(at.x()), QString::number(at.y()), u"click"_s,
+            u"1"_s });
 }
 
 bool VirtualDisplay::pressReturnIn(const QString& title) const

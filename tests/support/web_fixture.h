@@ -4,7 +4,9 @@
 #include "platform/ui/qt_shell_ui_helper.h"
 #include "platform/ui/qt_web_browser.h"
 #include "quillet/mainwindow/fmain.h"
+#include "quillet/service/saved_login.h"
 #include "tests/support/fakes/fake_file_dialogs.h"
+#include "tests/support/fakes/fake_keyring.h"
 #include "tests/support/fakes/fake_message_boxes.h"
 #include "tests/support/fakes/fake_settings_store.h"
 #include "tests/support/fakes/fake_shell.h"
@@ -25,6 +27,10 @@ namespace quillet
 struct WebFixture {
     SimulatorProcess simulator;
     platform::FakeSettingsStore settings;
+    platform::FakeKeyring keyring;
+    // Short waits, so that a keyring that never answers costs the test little time.
+    SavedLogin savedLogin { settings, keyring,
+        SavedLogin::Waits { std::chrono::milliseconds(300), std::chrono::milliseconds(300) } };
     platform::FakeShell shell;
     platform::FakeMessageBoxes messages;
     platform::FakeSpecialFolders specialFolders; // no favorites folder unless the test gives one
@@ -46,12 +52,12 @@ struct WebFixture {
 
     void open(bool hasAccount)
     {
-        window = std::make_unique<FMain>(
-            FMain::Services { settings, shell, messages, programFolder, nullptr, &specialFolders, &fileDialogs,
-                [this](QWidget* owner) {
-                    return std::make_unique<platform::QtShellUIHelper>(
-                        specialFolders, messages, owner, QStringLiteral("Lastbell Quillet"));
-                } },
+        window = std::make_unique<FMain>(FMain::Services { settings, shell, messages, savedLogin, programFolder,
+                                             nullptr, &specialFolders, &fileDialogs,
+                                             [this](QWidget* owner) {
+                                                 return std::make_unique<platform::QtShellUIHelper>(specialFolders,
+                                                     messages, owner, QStringLiteral("Lastbell Quillet"));
+                                             } },
             std::make_unique<platform::QtWebBrowser>(profile.get()),
             std::make_unique<platform::QtWebBrowser>(profile.get()));
         window->Initialize(hasAccount);

@@ -30,6 +30,19 @@ bool isSpace(QChar c)
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
 }
 
+// A title as the file holds it, entities decoded: each line break or tab is one space (browsers keep the spaces a
+// title has, and a favorite named otherwise comes back renamed), and the blanks around it go.
+QString titleText(const QString& raw)
+{
+    QString title = DecodeEntities(raw);
+    title.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    for (QChar& c : title) {
+        if (c == u'\r' || c == u'\n' || c == u'\t')
+            c = u' ';
+    }
+    return title.trimmed();
+}
+
 bool isNameChar(QChar c)
 {
     return c.isLetterOrNumber() || c == u'_' || c == u'-' || c == u':';
@@ -195,7 +208,7 @@ private:
             return;
         Bookmark item;
         item.kind = m_collecting == Collecting::Link ? Bookmark::Kind::Link : Bookmark::Kind::Folder;
-        item.title = DecodeEntities(m_title).simplified();
+        item.title = titleText(m_title);
         item.address = m_collecting == Collecting::Link ? m_href.trimmed() : QString();
         item.parent = m_stack.last();
         m_file.items.append(item);

@@ -13,7 +13,7 @@ namespace platform
 struct Bookmark {
     enum class Kind { Folder, Link };
     Kind kind = Kind::Link;
-    QString title; // entities decoded, white space collapsed
+    QString title; // entities decoded, each line break or tab a space, no blanks around it
     QString address; // links only; entities decoded, a bare "&" kept
     int parent = -1; // index of the folder that holds it; -1 is the file's root list
 };

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QUrl>
 #include <cerrno>
 #include <cstring>
@@ -96,31 +97,49 @@ private:
             return;
         }
         const QString stored = StoredShortcutAddress(item.address);
+        QSet<QString>& there = addressesIn(parent);
+        if (there.contains(stored)) {
+            ++m_counts.alreadyThere;
+            return;
+        }
         const QString name = SafeFileName(item.title, url.host());
         for (int n = 1; n <= kMaxNumbered; ++n) {
             const QString path = parent + u'/' + numbered(name, n) + u".url";
-            const int bits = fileAttributes(path);
-            if (bits >= 0) {
-                const bool plainFile = (bits & (attributes::kDirectory | attributes::kLink)) == 0;
-                if (plainFile && ReadShortcutAddress(path) == stored) {
-                    ++m_counts.alreadyThere;
-                    return;
-                }
-                continue;
-            }
+            if (fileAttributes(path) >= 0)
+                continue; // another favorite, a folder or a link: never written through
             const WriteResult written = WriteNewInternetShortcut(path, item.address);
-            if (written.ok)
+            if (written.ok) {
                 ++m_counts.favoritesAdded;
-            else
+                there.insert(stored);
+            } else {
                 m_counts.addFailure(path, written.reason);
+            }
             return;
         }
         m_counts.addFailure(parent + u'/' + name + u".url", QStringLiteral("too many favorites of that name"));
     }
 
+    // The addresses of the favorites a folder holds, read once a folder. A favorite that is there under another
+    // name (imported when titles lost their inner spaces, or renamed since) is not added again.
+    QSet<QString>& addressesIn(const QString& folder)
+    {
+        auto found = m_addresses.find(folder);
+        if (found != m_addresses.end())
+            return *found;
+        QSet<QString> addresses;
+        for (const QString& name : listFolder(folder).files) {
+            const QString path = folder + u'/' + name;
+            if (name.endsWith(u".url", Qt::CaseInsensitive)
+                && (fileAttributes(path) & (attributes::kDirectory | attributes::kLink)) == 0)
+                addresses.insert(ReadShortcutAddress(path));
+        }
+        return *m_addresses.insert(folder, addresses);
+    }
+
     QString m_root;
     const std::function<bool(qint64, qint64)>& m_progress;
     QHash<int, QString> m_folderPaths;
+    QHash<QString, QSet<QString>> m_addresses; // by folder path
     ImportCounts m_counts;
 };
 

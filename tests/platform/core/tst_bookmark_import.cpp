@@ -149,6 +149,51 @@ private slots:
         QCOMPARE(counts.skipped(), skipped);
     }
 
+    // A title keeps its characters as the file holds them, entities decoded; each line break or tab is one space,
+    // and only the blanks around it go. The favorite's file name follows.
+    void titlesKeepTheirCharacters_data()
+    {
+        QTest::addColumn<QByteArray>("title"); // as the file holds it
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("two spaces where a character was dropped")
+            << QByteArray("A better git log (Example)  Coderwall") << "A better git log (Example)  Coderwall";
+        QTest::newRow("a tab") << QByteArray("a\tb") << "a b";
+        QTest::newRow("a line break") << QByteArray("a\nb") << "a b";
+        QTest::newRow("CR LF is one line break") << QByteArray("a\r\nb") << "a b";
+        QTest::newRow("a CR alone") << QByteArray("a\rb") << "a b";
+        QTest::newRow("two line breaks, two spaces") << QByteArray("a\n\nb") << "a  b";
+        QTest::newRow("a continued line keeps its indent") << QByteArray("eBay\n  home") << "eBay   home";
+        QTest::newRow("blanks around trimmed") << QByteArray(" \t a  b \n ") << "a  b";
+        QTest::newRow("entities decoded, spaces kept") << QByteArray("a&#32;&#32;&amp;&#9;b") << "a  & b";
+    }
+    void titlesKeepTheirCharacters()
+    {
+        QFETCH(QByteArray, title);
+        QFETCH(QString, kept);
+        const QByteArray file = "<DL><p>\n<DT><A HREF=\"http://www.example.com/\">" + title + "</A>\n</DL><p>\n";
+        const platform::BookmarkFile parsed = platform::ParseBookmarkFile(file);
+        QCOMPARE(parsed.items.size(), 1);
+        QCOMPARE(parsed.items[0].title, kept);
+        QTemporaryDir dir;
+        QCOMPARE(platform::ImportBookmarks(parsed, dir.path()).favoritesAdded, 1);
+        QCOMPARE(contents(dir.path()), QStringList { kept + ".url=http://www.example.com/" });
+    }
+
+    // Favorites imported while titles had their inner spaces collapsed are found again by their address.
+    void reimportAfterNamesKeptTheirSpacesAddsNothing()
+    {
+        QTemporaryDir dir;
+        const QString earlier = dir.filePath("A better git log (Example) Coderwall.url");
+        QVERIFY(platform::WriteInternetShortcut(earlier, "https://coderwall.com/p/euwpig").ok);
+        const QByteArray file = "<DL><p>\n<DT><A HREF=\"https://coderwall.com/p/euwpig\">"
+                                "A better git log (Example)  Coderwall</A>\n</DL><p>\n";
+        const platform::ImportCounts counts = platform::ImportBookmarks(platform::ParseBookmarkFile(file), dir.path());
+        QCOMPARE(counts.favoritesAdded, 0);
+        QCOMPARE(counts.alreadyThere, 1);
+        QCOMPARE(contents(dir.path()),
+            QStringList { "A better git log (Example) Coderwall.url=https://coderwall.com/p/euwpig" });
+    }
+
     void hostileFileWritesOnlyInsideTheFolder()
     {
         QTemporaryDir outer;

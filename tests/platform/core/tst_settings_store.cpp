@@ -6,22 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
-
 using namespace Qt::StringLiterals;
-
-namespace
-{
-
-// The permission bits as `ls -l` shows them, e.g. 0600.
-int modeOf(const QString& fileName)
-{
-    struct stat status {
-    };
-    return ::stat(QFile::encodeName(fileName).constData(), &status) == 0 ? int(status.st_mode & 07777) : -1;
-}
-
-} // namespace
 
 class TestSettingsStore : public QObject
 {
@@ -30,6 +15,7 @@ private slots:
     void foundFileIsMadeOwnerOnlyOnOpening_data();
     void foundFileIsMadeOwnerOnlyOnOpening();
     void firstWriteCreatesOwnerOnlyFile();
+    void changesReachTheFileTogether();
 };
 
 void TestSettingsStore::foundFileIsMadeOwnerOnlyOnOpening_data()
@@ -51,7 +37,7 @@ void TestSettingsStore::foundFileIsMadeOwnerOnlyOnOpening()
     QCOMPARE(::chmod(QFile::encodeName(fileName).constData(), found), 0);
 
     const platform::IniSettingsStore store(fileName);
-    QCOMPARE(modeOf(fileName), 0600);
+    QCOMPARE(fileMode(fileName), 0600);
     QCOMPARE(store.read(u"Main"_s, u"Password"_s), u"secret"_s);
 }
 
@@ -63,8 +49,22 @@ void TestSettingsStore::firstWriteCreatesOwnerOnlyFile()
     QVERIFY(!QFile::exists(fileName)); // opening alone writes nothing
 
     QVERIFY(store.write(u"Main"_s, u"Password"_s, u"secret"_s));
-    QCOMPARE(modeOf(fileName), 0600);
+    QCOMPARE(fileMode(fileName), 0600);
     QCOMPARE(platform::IniSettingsStore(fileName).read(u"Main"_s, u"Password"_s), u"secret"_s);
+}
+
+// A key taken out is gone from the file, not left empty; the other change is there beside it.
+void TestSettingsStore::changesReachTheFileTogether()
+{
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(u"Lastbell Quillet.ini"_s);
+    QVERIFY(writeFile(fileName, "[Main]\nUser=old\nPassword=secret\n"));
+    platform::IniSettingsStore store(fileName);
+    QVERIFY(store.apply({ { u"Main"_s, u"User"_s, u"demo"_s }, { u"Main"_s, u"Password"_s, std::nullopt } }));
+    QCOMPARE(fileMode(fileName), 0600);
+    const QByteArray written = readFile(fileName);
+    QVERIFY2(!written.contains("Password"), written.constData());
+    QCOMPARE(platform::IniSettingsStore(fileName).read(u"Main"_s, u"User"_s), u"demo"_s);
 }
 
 QTEST_MAIN(TestSettingsStore)

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,6 +58,31 @@ private slots:
         QVERIFY(after.open(QIODevice::ReadOnly));
         QCOMPARE(after.readAll(), earlier);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "Lastbell Quillet.ini" });
+    }
+
+    // What could not be written is not written later with another change either.
+    void refusedChangesStayOutOfTheFile()
+    {
+        QTemporaryDir folder;
+        const QString fileName = folder.filePath("Lastbell Quillet.ini");
+        {
+            platform::IniSettingsStore store(fileName);
+            QVERIFY(store.apply({ { "Main", "User", "demo" }, { "Main", "Password", "secret" } }));
+        }
+        const qint64 size = QFileInfo(fileName).size();
+        platform::IniSettingsStore store(fileName);
+        {
+            FileSizeLimit limit(size + 8);
+            QVERIFY(!store.apply({ { "Main", "User", QString(200, 'x') }, { "Main", "Password", std::nullopt } }));
+        }
+        QCOMPARE(store.read("Main", "User"), QString("demo"));
+        QCOMPARE(store.read("Main", "Password"), QString("secret"));
+
+        QVERIFY(store.write("Settings", "Site", "2"));
+        const platform::IniSettingsStore written(fileName);
+        QCOMPARE(written.read("Main", "User"), QString("demo"));
+        QCOMPARE(written.read("Main", "Password"), QString("secret"));
+        QCOMPARE(written.read("Settings", "Site"), QString("2"));
     }
 
     void unreachableFolderIsNamed()

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "platform/ui/add_favorite_dialog.h"
 #include "tests/support/fakes/fake_message_boxes.h"
+#include "tests/support/keyboard.h"
+#include "tests/support/modal_answer.h"
 #include "tests/support/test_files.h"
 
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -60,6 +64,71 @@ private slots:
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(readFile(path), QByteArray("[InternetShortcut]\r\nURL=http://a/\r\n"));
+    }
+
+    // Enter on a button that has the focus presses it, not OK.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("New Folder...") << "cmdNewFolder";
+        QTest::newRow("Cancel") << "Cancel";
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(QString, button);
+        QTemporaryDir dir;
+        platform::FakeMessageBoxes messages;
+        platform::AddFavoriteDialog dialog(dir.path(), "http://a/", "A", messages);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QPushButton* target = nullptr;
+        for (QPushButton* each : dialog.findChildren<QPushButton*>()) {
+            if (each->objectName() == button || each->text().remove('&') == button)
+                target = each;
+        }
+        QVERIFY(target);
+        QSignalSpy pressed(target, &QPushButton::clicked);
+        QObject waiting;
+        whenModal([](QWidget* folderName) { static_cast<QDialog*>(folderName)->reject(); }, &waiting);
+        QVERIFY(keyboard::tabTo(target));
+        keyboard::press(Qt::Key_Return);
+        QCOMPARE(pressed.count(), 1);
+        QVERIFY(!QFileInfo::exists(dir.filePath("A.url"))); // OK was not pressed
+    }
+
+    // The first key in the folder tree selects where it lands, and the favorite goes there.
+    void firstKeyInTheFolderTree_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("Home") << int(Qt::Key_Home) << "A.url";
+        QTest::newRow("Up") << int(Qt::Key_Up) << "A.url";
+        QTest::newRow("Page Up") << int(Qt::Key_PageUp) << "A.url";
+        QTest::newRow("Space") << int(Qt::Key_Space) << "A.url";
+        QTest::newRow("Down") << int(Qt::Key_Down) << "Auctions/A.url";
+        QTest::newRow("Page Down") << int(Qt::Key_PageDown) << "Sites/A.url";
+        QTest::newRow("End") << int(Qt::Key_End) << "Sites/A.url";
+    }
+    void firstKeyInTheFolderTree()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, written);
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath("Auctions/Clocks")));
+        QVERIFY(QDir().mkpath(dir.filePath("Sites")));
+        platform::FakeMessageBoxes messages;
+        platform::AddFavoriteDialog dialog(dir.path(), "http://a/", "A", messages);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* folders = dialog.findChild<QTreeWidget*>("tvwFolders");
+        QVERIFY(keyboard::tabTo(folders));
+        keyboard::press(Qt::Key(key));
+        const QList<QTreeWidgetItem*> selected = folders->selectedItems();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.first(), folders->currentItem());
+        keyboard::press(Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY2(QFileInfo::exists(dir.filePath(written)), qPrintable(written));
     }
 
     void aFailedWriteSaysWhyAndStays()

@@ -4,13 +4,17 @@
 #include "quillet/commands/link_label.h"
 #include "tests/support/fakes/fake_system_info_locator.h"
 #include "tests/support/fmain_fixture.h"
+#include "tests/support/keyboard.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -85,24 +89,33 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QString("on the clipboard"));
     }
 
+    // From the menu with the mouse, or with its access keys (Alt+E, then the item's letter); either way the box the
+    // user clicked into, not the menu, is the control the command acts on.
     void editInTheAddressBox_data()
     {
         QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("letter"); // 0: the item is clicked; negative: Alt pressed alone first
         QTest::addColumn<QString>("boxAfter");
         QTest::addColumn<QString>("clipboardAfter");
-        QTest::newRow("cut") << "mnuEditCut"
-                             << "://cgi.ebay.com/"
+        QTest::newRow("cut") << "mnuEditCut" << 0 << "://cgi.ebay.com/"
                              << "http";
-        QTest::newRow("copy") << "mnuEditCopy"
-                              << "http://cgi.ebay.com/"
+        QTest::newRow("copy") << "mnuEditCopy" << 0 << "http://cgi.ebay.com/"
                               << "http";
-        QTest::newRow("paste") << "mnuEditPaste"
-                               << "item://cgi.ebay.com/"
+        QTest::newRow("paste") << "mnuEditPaste" << 0 << "item://cgi.ebay.com/"
                                << "item";
+        QTest::newRow("Alt+E T") << "mnuEditCut" << int(Qt::Key_T) << "://cgi.ebay.com/"
+                                 << "http";
+        QTest::newRow("Alt+E C") << "mnuEditCopy" << int(Qt::Key_C) << "http://cgi.ebay.com/"
+                                 << "http";
+        QTest::newRow("Alt+E P") << "mnuEditPaste" << int(Qt::Key_P) << "item://cgi.ebay.com/"
+                                 << "item";
+        QTest::newRow("Alt alone, E, C") << "mnuEditCopy" << -int(Qt::Key_C) << "http://cgi.ebay.com/"
+                                         << "http";
     }
     void editInTheAddressBox()
     {
         QFETCH(QString, item);
+        QFETCH(int, letter);
         QFETCH(QString, boxAfter);
         QFETCH(QString, clipboardAfter);
         FMainFixture f;
@@ -112,12 +125,29 @@ private slots:
         QApplication::clipboard()->setText("item");
         auto* box = f.child<QComboBox>("cboAddress");
         box->setEditText("http://cgi.ebay.com/");
-        box->setFocus();
+        QCOMPARE(keyboard::clickInto(box), box);
         box->lineEdit()->setSelection(0, 4);
-        menuItem(f, item.toLatin1().constData())->trigger();
-        QCOMPARE(box->currentText(), boxAfter);
+        if (letter == 0) {
+            QMenu* edit = f.child<QMenu>("mnuEdit");
+            f.window->menuBar()->setActiveAction(edit->menuAction());
+            QTRY_VERIFY(edit->isVisible());
+            QAction* command = menuItem(f, item.toLatin1().constData());
+            QTest::mouseClick(edit, Qt::LeftButton, {}, edit->actionGeometry(command).center());
+        } else if (letter > 0) {
+            keyboard::press(Qt::Key_E, Qt::AltModifier);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key(letter));
+        } else {
+            keyboard::press(Qt::Key_Alt, Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget(), f.window->menuBar());
+            keyboard::press(Qt::Key_E);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key(-letter));
+        }
+        QTRY_COMPARE(box->currentText(), boxAfter);
         QCOMPARE(QApplication::clipboard()->text(), clipboardAfter);
         QVERIFY(f.auction->commands.isEmpty());
+        QCOMPARE(QApplication::focusWidget(), box);
     }
 
     void findActsOnTheBrowserInFront_data()
@@ -136,9 +166,9 @@ private slots:
         // Ctrl+F from the other browser's control still opens the find bar of the one in front.
         platform::FakeWebBrowser* front = tab == 0 ? f.snipe : f.auction;
         platform::FakeWebBrowser* behind = tab == 0 ? f.auction : f.snipe;
-        QWidget* focused = tab == 0 ? f.snipe->widget() : f.child<QComboBox>("cboAddress")->lineEdit();
-        focused->setFocus();
-        QTest::keyClick(focused, Qt::Key_F, Qt::ControlModifier);
+        QWidget* control = tab == 0 ? f.snipe->widget() : f.child<QComboBox>("cboAddress");
+        QCOMPARE(keyboard::clickInto(control), control);
+        keyboard::press(Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(front->commands, QStringList({ "find" }));
         QVERIFY(behind->commands.isEmpty());
     }
@@ -200,6 +230,47 @@ private slots:
         QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), next);
         QCOMPARE(clicked.count(), 0);
+    }
+
+    // A screen reader sees a link, and the keyboard follows it as a click does.
+    void linkLabelIsALink_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Return") << QString("Return");
+        QTest::newRow("Enter") << QString("Enter");
+        QTest::newRow("Space") << QString("Space");
+        QTest::newRow("press action") << QString("press action");
+    }
+    void linkLabelIsALink()
+    {
+        QFETCH(QString, how);
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* before = new QLineEdit(&window);
+        layout->addWidget(before);
+        auto* link = new LinkLabel("&Cobbleton", &window);
+        layout->addWidget(link);
+        QSignalSpy clicked(link, &LinkLabel::clicked);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), link);
+        QVERIFY(link->font().underline());
+
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(link);
+        QCOMPARE(spoken->role(), QAccessible::Link);
+        QCOMPARE(spoken->text(QAccessible::Name), QString("Cobbleton"));
+        QVERIFY(spoken->state().focusable);
+        if (how == "press action") {
+            QCOMPARE(
+                spoken->actionInterface()->actionNames(), QStringList { QAccessibleActionInterface::pressAction() });
+            spoken->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        } else {
+            const Qt::Key key = how == "Return" ? Qt::Key_Return : how == "Enter" ? Qt::Key_Enter : Qt::Key_Space;
+            QTest::keyClick(QApplication::focusWidget(), key);
+        }
+        QCOMPARE(clicked.count(), 1);
     }
 
     void aboutBox()

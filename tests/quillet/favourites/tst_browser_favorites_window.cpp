@@ -2,6 +2,7 @@
 #include "quillet/favourites/fiefavorites.h"
 #include "quillet/service/sites.h"
 #include "tests/support/fmain_fixture.h"
+#include "tests/support/keyboard.h"
 #include "tests/support/test_files.h"
 
 #include <QAction>
@@ -38,7 +39,8 @@ void enterOnNode(QWidget* window, const QString& text)
     QTreeWidgetItem* item = node(tree, text);
     QVERIFY2(item, qPrintable(text));
     tree->setCurrentItem(item);
-    QTest::keyClick(tree, Qt::Key_Return);
+    QVERIFY(QTest::qWaitFor([tree] { return QApplication::focusWidget() == tree; }));
+    keyboard::press(Qt::Key_Return);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "tests/support/fmain_fixture.h"
+#include "tests/support/keyboard.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -217,10 +218,12 @@ private slots:
     {
         FMainFixture f;
         f.show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         f.window->tabs()->setCurrentIndex(1);
         auto* box = f.child<QComboBox>("cboAddress");
         box->setEditText(QString());
-        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QCOMPARE(keyboard::clickInto(box), box);
+        keyboard::press(Qt::Key_Return);
         QCOMPARE(f.auction->navigations.last().address, QString());
         const qsizetype count = f.auction->navigations.size();
         f.child<QToolBar>("tbrGo")->actions().first()->trigger();

@@ -80,6 +80,11 @@ private slots:
         QTest::newRow("ITEM= disables both") << capital << true << false << "disabled";
         QTest::newRow("ITEM= disables the menu on the Lastbell tab too") << capital << false << false << "disabled";
         QTest::newRow("empty") << QString() << true << false << "disabled";
+        const QString itm = QStringLiteral("https://www.ebay.com/itm/Vintage-Brass-Compass-Boxed/186543210987?var=0");
+        QTest::newRow("/itm/ on the auction tab") << itm << true << true << "enabled";
+        QTest::newRow("/itm/ on the Lastbell tab keeps the menu") << itm << false << true << "kept";
+        QTest::newRow("/itm/ on another host disables both")
+            << "https://notebay.com/itm/186543210987" << true << false << "disabled";
     }
     void snipeRule()
     {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/service/ftoolbar.h"
 #include "tests/support/fmain_fixture.h"
+#include "tests/support/keyboard.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -115,6 +116,16 @@ private slots:
         QTest::newRow("an address without text") << ""
                                                  << "http://cgi.ebay.com/x?item=5"
                                                  << "http://cgi.ebay.com/x?item=5" << false;
+        QTest::newRow("an item page gives its number") << "https://www.ebay.com/itm/186543210987?hash=item2b"
+                                                       << ""
+                                                       << "186543210987" << true;
+        QTest::newRow("an item page with words, dragged as a link")
+            << ""
+            << "http://www.ebay.co.uk/itm/Vintage-Brass-Compass/186543210987#desc"
+            << "186543210987" << true;
+        QTest::newRow("/itm/ on another host stays whole") << "https://notebay.com/itm/186543210987"
+                                                           << ""
+                                                           << "https://notebay.com/itm/186543210987" << false;
         QTest::newRow("nothing readable leaves the box alone") << ""
                                                                << ""
                                                                << "12345" << true;
@@ -161,6 +172,48 @@ private slots:
         QCOMPARE(f.window->tabs()->currentIndex(), 1);
     }
 
+    // From the keyboard alone: Ctrl+T, the number, Enter.
+    void enterInTheItemBoxPressesSnipe_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("sniped");
+        QTest::newRow("a number") << "2345678901" << int(Qt::Key_Return) << true;
+        QTest::newRow("keypad Enter after a number") << "2345678901" << int(Qt::Key_Enter) << true;
+        QTest::newRow("a stray letter: Snipe! is disabled") << "23456a" << int(Qt::Key_Return) << false;
+        QTest::newRow("nothing typed") << "" << int(Qt::Key_Return) << false;
+    }
+    void enterInTheItemBoxPressesSnipe()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, sniped);
+        QFETCH(int, key);
+        const auto enter = Qt::Key(key);
+        FMainFixture f;
+        f.show();
+        f.window->tabs()->setCurrentIndex(1);
+        const qsizetype before = f.snipe->navigations.size();
+        bool stayedUp = false;
+        whenModal([&](QWidget* toolbar) {
+            QVERIFY(QTest::qWaitForWindowActive(toolbar));
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(itemBox(toolbar)));
+            keyboard::type(typed);
+            keyboard::press(enter, enter == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            stayedUp = toolbar->isVisible();
+            if (stayedUp)
+                closeBox(toolbar);
+        });
+        f.window->ShowFloatingToolbar();
+        QCOMPARE(stayedUp, !sniped);
+        QVERIFY(f.window->isVisible());
+        if (sniped) {
+            QCOMPARE(f.window->tabs()->currentIndex(), 0);
+            QCOMPARE(f.snipe->navigations.last().address, kSetUp + typed);
+        } else {
+            QCOMPARE(f.snipe->navigations.size(), before);
+        }
+    }
+
     void snipeBringsTheMainWindowBackOnTheSetUpPage()
     {
         FMainFixture f;
@@ -195,14 +248,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         f.window->tabs()->setCurrentIndex(1);
         auto* box = f.child<QComboBox>("cboAddress");
-        box->setFocus();
+        QCOMPARE(keyboard::clickInto(box), box);
         QString opened;
         whenModal([&](QWidget* toolbar) {
             opened = toolbar->objectName();
             closeBox(toolbar);
         });
         if (byKey)
-            QTest::keyClick(box->lineEdit(), Qt::Key_T, Qt::ControlModifier);
+            keyboard::press(Qt::Key_T, Qt::ControlModifier);
         else
             f.child<QAction>("Toolbar2")->trigger();
         QCOMPARE(opened, QString("FToolbar"));
@@ -216,6 +269,10 @@ private slots:
                                     << kSetUp + "1234567890";
         QTest::newRow("the rest after &")
             << "http://cgi.ebay.com/ws/eBayISAPI.dll?item=1234&category=56" << kSetUp + "1234&category=56";
+        QTest::newRow("/itm/ number") << "https://www.ebay.co.uk/itm/186543210987?hash=item2b6e1c0f3b:g:AbCd"
+                                      << kSetUp + "186543210987";
+        QTest::newRow("/itm/ words and number")
+            << "https://www.ebay.com/itm/Vintage-Brass-Compass-Boxed/186543210987?var=0" << kSetUp + "186543210987";
     }
     void snipeCurrentAuction()
     {
@@ -230,8 +287,8 @@ private slots:
         emit f.auction->ProgressChange(); // any browser event refreshes the window
         QVERIFY(f.child<QAction>("mnuNavigateSnipe")->isEnabled());
         // The menu's Ctrl+Z wins over the box's own undo.
-        box->setFocus();
-        QTest::keyClick(box->lineEdit(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(keyboard::clickInto(box), box);
+        keyboard::press(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(f.snipe->navigations.last().address, expected);
         QCOMPARE(f.window->tabs()->currentIndex(), 0);
         QCOMPARE(box->currentText(), address);

@@ -42,20 +42,25 @@ private slots:
     {
         QTest::addColumn<bool>("hasAccount");
         QTest::addColumn<QString>("user");
+        QTest::addColumn<bool>("passwordKnown");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("address");
         const QString login = "http://www.lastbell.com/secure/login.cfm";
         using Kind = lastbell_login::FirstPage::Kind;
         QTest::newRow("no account, saved user: sign-up")
-            << false << "demo" << int(Kind::SignUp) << "http://www.lastbell.com/secure/signup.cfm";
-        QTest::newRow("account, saved user: post") << true << "demo" << int(Kind::LoginPost) << login;
-        QTest::newRow("account, no user: login page") << true << "" << int(Kind::LoginByGet) << login;
+            << false << "demo" << true << int(Kind::SignUp) << "http://www.lastbell.com/secure/signup.cfm";
+        QTest::newRow("account, saved user: post") << true << "demo" << true << int(Kind::LoginPost) << login;
+        QTest::newRow("account, no user: login page") << true << "" << true << int(Kind::LoginByGet) << login;
+        QTest::newRow("account, user, no password known: login page")
+            << true << "demo" << false << int(Kind::LoginByGet) << login;
     }
     void firstPage()
     {
         QFETCH(bool, hasAccount);
         QFETCH(QString, user);
-        const lastbell_login::FirstPage page = lastbell_login::ChooseFirstPage(hasAccount, user, "secret");
+        QFETCH(bool, passwordKnown);
+        const lastbell_login::FirstPage page = lastbell_login::ChooseFirstPage(
+            hasAccount, user, passwordKnown ? std::optional<QString>("secret") : std::nullopt);
         QTEST(int(page.kind), "kind");
         QTEST(page.address, "address");
         QCOMPARE(page.postData.isEmpty(), page.kind != lastbell_login::FirstPage::Kind::LoginPost);

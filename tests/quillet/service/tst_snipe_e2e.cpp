@@ -75,10 +75,22 @@ class TestSnipeEndToEnd : public WebFixtureTest
     }
 
 private slots:
+    void ctrlZInTheAuctionPageOpensTheSetUpPage_data()
+    {
+        QTest::addColumn<QString>("auction");
+        QTest::addColumn<QString>("item");
+        QTest::newRow("item=") << "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=1234567890"
+                               << "1234567890";
+        QTest::newRow("/itm/ number") << "http://www.ebay.com/itm/186543210987"
+                                      << "186543210987";
+        QTest::newRow("/itm/ words and number") << "http://www.ebay.co.uk/itm/Brass-Compass-Boxed/186543210987?var=0"
+                                                << "186543210987";
+    }
     void ctrlZInTheAuctionPageOpensTheSetUpPage()
     {
+        QFETCH(QString, auction);
+        QFETCH(QString, item);
         QVERIFY(openLoggedIn());
-        const QString auction = "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=1234567890";
         f->window->OpenInAuctionBrowser(auction);
         auto* box = f->window->findChild<QComboBox*>("cboAddress");
         QTRY_COMPARE_WITH_TIMEOUT(box->currentText(), auction, kTimeout);
@@ -94,7 +106,7 @@ private slots:
         QTRY_VERIFY(QApplication::focusWidget() && page->isAncestorOf(QApplication::focusWidget()));
         QTest::keyClicks(QApplication::focusWidget(), "abc");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
-        checkSetUpPageFor("1234567890");
+        checkSetUpPageFor(item);
     }
 
     // The Edit menu's Paste does nothing in a browser, but the page's own Ctrl+V must still paste into its fields.

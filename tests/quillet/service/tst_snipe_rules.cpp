@@ -11,37 +11,68 @@ class TestSnipeRules : public QObject
     Q_OBJECT
 
 private slots:
+    // Which item an address names: "item=" as the design has it, and the marketplace's /itm/ addresses.
     void itemText_data()
     {
         QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("named"); // the address names an item at all
         QTest::addColumn<QString>("item");
-        QTest::newRow("ten digits at the end") << "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=1234567890"
-                                               << "1234567890";
-        QTest::newRow("nothing stops at & or #") << "http://cgi.ebay.com/ws/eBayISAPI.dll?item=1234&category=56#bid"
-                                                 << "1234&category=56#bid";
-        QTest::newRow("the first of two") << "http://cgi.ebay.com/ws/eBayISAPI.dll?item=111&item=222"
-                                          << "111&item=222";
-        QTest::newRow("capital I is not the key") << "http://cgi.ebay.com/ws/eBayISAPI.dll?Item=1234567890"
-                                                  << "";
-        QTest::newRow("capitals throughout are not the key") << "http://cgi.ebay.com/x?ITEM=1"
-                                                             << "";
-        QTest::newRow("no item at all: empty") << "http://www.ebay.com/"
-                                               << "";
-        QTest::newRow("key at the very end") << "http://cgi.ebay.com/x?item="
-                                             << "";
-        QTest::newRow("part of a longer key counts") << "http://cgi.ebay.com/x?subitem=77"
-                                                     << "77";
-        QTest::newRow("trailing blanks kept") << "http://cgi.ebay.com/x?item=42  "
-                                              << "42  ";
+        QTest::newRow("ten digits at the end")
+            << "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=1234567890" << true << "1234567890";
+        QTest::newRow("nothing stops at & or #")
+            << "http://cgi.ebay.com/ws/eBayISAPI.dll?item=1234&category=56#bid" << true << "1234&category=56#bid";
+        QTest::newRow("the first of two")
+            << "http://cgi.ebay.com/ws/eBayISAPI.dll?item=111&item=222" << true << "111&item=222";
+        QTest::newRow("capital I is not the key")
+            << "http://cgi.ebay.com/ws/eBayISAPI.dll?Item=1234567890" << false << "";
+        QTest::newRow("capitals throughout are not the key") << "http://cgi.ebay.com/x?ITEM=1" << false << "";
+        QTest::newRow("no item at all") << "http://www.ebay.com/" << false << "";
+        QTest::newRow("key at the very end: an empty item") << "http://cgi.ebay.com/x?item=" << true << "";
+        QTest::newRow("part of a longer key counts") << "http://cgi.ebay.com/x?subitem=77" << true << "77";
+        QTest::newRow("trailing blanks kept") << "http://cgi.ebay.com/x?item=42  " << true << "42  ";
         // Never more characters than the address has without its blanks: a long run of trailing blanks is cut.
-        QTest::newRow("trailing blanks cut to the trimmed length") << "item=1          "
-                                                                   << "1     ";
+        QTest::newRow("trailing blanks cut to the trimmed length") << "item=1          " << true << "1     ";
+        QTest::newRow("item= wins over /itm/") << "http://www.ebay.com/itm/186543210987?item=42" << true << "42";
+
+        // Today's item pages.
+        const QString number = QStringLiteral("186543210987");
+        QTest::newRow("/itm/ number") << "https://www.ebay.com/itm/186543210987" << true << number;
+        QTest::newRow("/itm/ with a query holding item but no item=")
+            << "https://www.ebay.co.uk/itm/186543210987?hash=item2b6e1c0f3b:g:AbCdEfGhIjKl&amdata=enc%3AAQ" << true
+            << number;
+        QTest::newRow("/itm/ words, then the number")
+            << "https://www.ebay.com/itm/Vintage-Brass-Compass-Boxed/186543210987?var=0&_trkparms=ispr%3D1" << true
+            << number;
+        QTest::newRow("mobile host") << "https://m.ebay.com/itm/186543210987" << true << number;
+        QTest::newRow("http, a fragment") << "http://www.ebay.com.au/itm/186543210987#desc" << true << number;
+        QTest::newRow("no label before the name") << "http://ebay.de/itm/186543210987" << true << number;
+        QTest::newRow("another label before it") << "http://cgi.ebay.ie/itm/186543210987" << true << number;
+        QTest::newRow("co.nz") << "http://www.ebay.co.nz/itm/186543210987" << true << number;
+        QTest::newRow("Canada") << "https://www.ebay.ca/itm/7" << true << "7";
+        QTest::newRow("host in capitals") << "HTTPS://WWW.EBAY.COM/itm/186543210987" << true << number;
+        QTest::newRow("a port") << "http://www.ebay.com:8080/itm/186543210987" << true << number;
+        QTest::newRow("only looks like the marketplace: notebay.com")
+            << "https://notebay.com/itm/186543210987" << false << "";
+        QTest::newRow("only looks like the marketplace: a subdomain of another host")
+            << "https://ebay.com.example.net/itm/186543210987" << false << "";
+        QTest::newRow("only looks like the marketplace: ebay alone") << "https://ebay/itm/186543210987" << false << "";
+        QTest::newRow("not the web") << "ftp://www.ebay.com/itm/186543210987" << false << "";
+        QTest::newRow("/itm/ without digits") << "https://www.ebay.com/itm/" << false << "";
+        QTest::newRow("/itm/ words without a number") << "https://www.ebay.com/itm/Brass-Compass" << false << "";
+        QTest::newRow("digits followed by letters") << "https://www.ebay.com/itm/186543210987abc" << false << "";
+        QTest::newRow("a slash after the number") << "https://www.ebay.com/itm/186543210987/" << false << "";
+        QTest::newRow("two segments of words") << "https://www.ebay.com/itm/a/b/186543210987" << false << "";
+        QTest::newRow("not under /itm/") << "https://www.ebay.com/sch/186543210987" << false << "";
+        QTest::newRow("/itm/ further down the path") << "https://www.ebay.com/x/itm/186543210987" << false << "";
     }
     void itemText()
     {
         QFETCH(QString, address);
+        QFETCH(bool, named);
         QFETCH(QString, item);
-        QCOMPARE(snipe_address::ItemTextFromAddress(address), item);
+        const std::optional<QString> found = snipe_address::ItemTextFromAddress(address);
+        QCOMPARE(found.has_value(), named);
+        QCOMPARE(found.value_or(QString()), item);
     }
 
     void setUpAddress_data()

@@ -24,10 +24,25 @@ public:
         values.insert(section + QLatin1Char('/') + key, value);
         return true;
     }
+    [[nodiscard]] bool apply(const QList<SettingsChange>& changes) override
+    {
+        for (const SettingsChange& change : changes)
+            writes.append(change.section + QLatin1Char('/') + change.key);
+        if (failWrites)
+            return false;
+        for (const SettingsChange& change : changes) {
+            const QString name = change.section + QLatin1Char('/') + change.key;
+            if (change.value)
+                values.insert(name, *change.value);
+            else
+                values.remove(name);
+        }
+        return true;
+    }
     SettingsFailure lastFailure() const override { return { QStringLiteral("/home/user/settings.ini"), failReason }; }
 
     QMap<QString, QString> values; // "Section/Key" -> value
-    QStringList writes;
+    QStringList writes; // every key written or taken out, in order
     bool failWrites = false;
     QString failReason = QStringLiteral("No space left on device");
 };

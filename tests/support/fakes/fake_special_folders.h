@@ -8,11 +8,12 @@
 namespace platform
 {
 
-// Special folders from a table the test fills.
+// Answers with the folders the test put in, by their number; any other folder has no path.
 class FakeSpecialFolders final : public SpecialFolders
 {
 public:
-    QString path(int csidl) const override { return folders.value(csidl); }
+    QString path(int folder) const override { return folders.value(folder); }
     QHash<int, QString> folders;
 };
+
 } // namespace platform

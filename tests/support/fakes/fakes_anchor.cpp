@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The fakes are header-only; this file gives their library a translation unit.
 #include "tests/support/fakes/fake_file_dialogs.h"
+#include "tests/support/fakes/fake_keyring.h"
 #include "tests/support/fakes/fake_message_boxes.h"
 #include "tests/support/fakes/fake_settings_store.h"
 #include "tests/support/fakes/fake_shell.h"

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+#include "real_quillet.h"
+
+#include "simulator_process.h"
+#include "virtual_display.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QThread>
+
+using namespace Qt::StringLiterals;
+
+RealQuillet::RealQuillet(QString programPath, SimulatorProcess& simulator, const VirtualDisplay& display)
+    : m_programPath(std::move(programPath))
+    , m_simulator(simulator)
+    , m_display(display)
+{
+}
+
+RealQuillet::~RealQuillet()
+{
+    m_process.kill();
+    m_process.waitForFinished();
+}
+
+bool RealQuillet::layOut()
+{
+    return QDir().mkpath(programFolder()) && QFile::copy(m_programPath, programFolder() + u"/Quillet"_s);
+}
+
+QString RealQuillet::programFolder() const
+{
+    return home(u"program"_s);
+}
+
+QString RealQuillet::settingsFile() const
+{
+    return home(u"config/Lastbell Quillet/Lastbell Quillet.ini"_s);
+}
+
+void RealQuillet::start(bool welcome)
+{
+    QProcessEnvironment environment = m_simulator.proxyEnvironment();
+    environment.insert(u"DISPLAY"_s, m_display.name());
+    environment.remove(u"QT_QPA_PLATFORM"_s);
+    environment.insert(u"XDG_CONFIG_HOME"_s, home(u"config"_s));
+    environment.insert(u"XDG_DATA_HOME"_s, home(u"data"_s));
+    environment.insert(u"XDG_CACHE_HOME"_s, home(u"cache"_s));
+    if (!welcome) {
+        QSettings settings(settingsFile(), QSettings::IniFormat);
+        settings.setValue(u"Settings/StartScreen"_s, u"N"_s);
+        settings.sync();
+    }
+    m_process.setProcessEnvironment(environment);
+    m_process.start(programFolder() + u"/Quillet"_s, {});
+}
+
+QString RealQuillet::mainWindow() const
+{
+    return m_display.waitFor({ u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^Lastbell Quillet > "_s },
+        VirtualDisplay::kFirstWindowWaitMs);
+}
+
+QString RealQuillet::startToMainWindow()
+{
+    start();
+    const QString id = mainWindow();
+    return !id.isEmpty() && requested(u"http://www.ebay.com/"_s, VirtualDisplay::kWaitMs) ? id : QString();
+}
+
+bool RealQuillet::requested(const QString& url, int timeoutMs, int times) const
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        int found = 0;
+        for (const LoggedRequest& request : m_simulator.log())
+            found += request.url == url ? 1 : 0;
+        if (found >= times)
+            return true;
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+QString RealQuillet::report()
+{
+    const QString state = m_process.state() == QProcess::NotRunning
+        ? u"Quillet ended with "_s + QString::number(m_process.exitCode())
+        : u"Quillet still runs"_s;
+    return state + u"; it wrote:\n"_s + QString::fromLocal8Bit(m_process.readAllStandardError());
+}
