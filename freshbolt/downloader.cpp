@@ -144,9 +144,9 @@ Downloader::AttemptEnd Downloader::attempt(Call& call)
 Downloader::Reply Downloader::dispatchStatus(Call& call)
 {
     const QString block = m_transfer.headerBlock();
-    const QString status = StatusField(block);
+    const QString status = platform::StatusField(block);
     if (status == u"200") {
-        call.replyTotal = LeadingNumber(m_transfer.header(QStringLiteral("Content-Length")));
+        call.replyTotal = platform::LeadingNumber(m_transfer.header(QStringLiteral("Content-Length")));
         call.replyEnd = call.replyTotal;
         if (announcesTooMuch(call))
             return Reply::None;
@@ -166,7 +166,7 @@ Downloader::Reply Downloader::dispatchStatus(Call& call)
             QStringLiteral("Cannot establish connection.\r\rCheck your Internet connection and try again."),
             MessageIcon::Warning);
     } else {
-        const QString line = FirstHeaderLine(block);
+        const QString line = platform::FirstHeaderLine(block);
         tell(kDownloadErrorTitle,
             u"The server returned the following response:\r\r" + (line.isEmpty() ? QStringLiteral("<nothing>") : line),
             MessageIcon::Critical);

@@ -59,7 +59,7 @@ QString Downloader::rangeRequest(Call& call) const
 {
     QString lines = u"Range: bytes=" + QString::number(call.bytesReceived) + u"-\r\n";
     // A file published anew since comes back whole, and so cannot be spliced onto the old one's bytes.
-    if (const QString validator = ValidatorOf(call.eTag, call.lastModified); call.resumeMode && !validator.isEmpty())
+    if (const QString validator = platform::ValidatorOf(call.eTag, call.lastModified); call.resumeMode && !validator.isEmpty())
         lines += u"If-Range: " + validator + u"\r\n";
     return lines;
 }
@@ -67,7 +67,7 @@ QString Downloader::rangeRequest(Call& call) const
 // A part is written only when it starts where asked and belongs to the same file as the first reply.
 Downloader::Reply Downloader::dispatchPart(Call& call)
 {
-    const std::optional<ContentRange> range = ParseContentRange(m_transfer.header(QStringLiteral("Content-Range")));
+    const std::optional<platform::ContentRange> range = platform::ParseContentRange(m_transfer.header(QStringLiteral("Content-Range")));
     if (range && range->first == call.bytesReceived && (!call.resumeMode || range->total == call.totalBytes)
         && isSameFile(call)) {
         call.replyTotal = range->total;
@@ -76,7 +76,7 @@ Downloader::Reply Downloader::dispatchPart(Call& call)
     }
     if (!call.resumeMode) {
         // No part of a file that could be the one asked for: what the server sent is named, nothing is written.
-        const QString line = FirstHeaderLine(m_transfer.headerBlock());
+        const QString line = platform::FirstHeaderLine(m_transfer.headerBlock());
         tell(kDownloadErrorTitle, u"The server returned the following response:\r\r" + line, MessageIcon::Critical);
         m_stopped = true;
         return Reply::None;

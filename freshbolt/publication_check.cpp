@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "freshbolt/publication_check.h"
 
-#include "freshbolt/reply_headers.h"
 #include "platform/core/hosts.h"
-#include "platform/core/product.h"
-#include "platform/trust/trusted_keys.h"
+#include "platform/trust/update_folder.h"
 
 #include <QDir>
 
@@ -14,51 +12,21 @@ namespace freshbolt
 namespace
 {
 
-constexpr int kChunkBytes = 16384;
-constexpr qint64 kMaxRecordBytes = 256;
-
-enum class Fetched { Arrived, Missing, Failed, Unreachable };
-
 // A small file of the update folder, whole, or nothing: a body longer than `maxBytes` is not read on.
-Fetched fetch(platform::HttpTransfer& transfer, EventPump& events, const QString& name, qsizetype maxBytes,
-    const std::function<bool()>& stop, QByteArray& bytes)
+platform::FetchedFile fetch(platform::HttpTransfer& transfer, EventPump& events, const QString& name,
+    qsizetype maxBytes, const std::function<bool()>& stop)
 {
-    const QString url
-        = u"http://" + QLatin1String(hosts::kMakerServer) + QLatin1String(hosts::kUpdateFolderPath) + name;
-    if (transfer.start(url, QString(), QString(), QString()))
-        return Fetched::Failed;
+    if (transfer.start(platform::UpdateFolderUrl(name), QString(), QString(), QString()))
+        return {};
     while (transfer.stillExecuting() && !stop())
         events.waitForEvents();
-    if (!transfer.reachedServer())
-        return Fetched::Unreachable;
-    const QString status = StatusField(transfer.headerBlock());
-    Fetched result = status == u"404" ? Fetched::Missing : Fetched::Failed;
-    if (status == u"200" && LeadingNumber(transfer.header(QStringLiteral("Content-Length"))) <= maxBytes) {
-        while (!stop()) {
-            while (transfer.awaitingBody() && !stop())
-                events.waitForEvents();
-            const QByteArray chunk = transfer.readChunk(kChunkBytes);
-            if (chunk.isEmpty()) {
-                result = stop() ? Fetched::Failed : Fetched::Arrived;
-                break;
-            }
-            if (bytes.size() + chunk.size() > maxBytes)
-                break;
-            bytes += chunk;
-        }
-    }
+    const platform::FetchedFile file = platform::ReadSmallReply(transfer, maxBytes, [&] {
+        while (transfer.awaitingBody() && !stop())
+            events.waitForEvents();
+        return !stop();
+    });
     transfer.cancel();
-    return result;
-}
-
-std::optional<platform::InstalledRelease> installedRelease(platform::LocalFiles& files, const QString& programFolder)
-{
-    const QString path = QDir(programFolder).filePath(QLatin1String(platform::kInstalledReleaseName));
-    if (!files.exists(path))
-        return std::nullopt;
-    // A damaged record is no record: only this updater writes it, whole or not at all.
-    const std::optional<QByteArray> bytes = files.read(path, 0, kMaxRecordBytes + 1);
-    return bytes ? platform::ReadInstalledRelease(*bytes) : std::nullopt;
+    return file;
 }
 
 PublicationCheck refused(platform::UpdateRefusal refusal)
@@ -71,31 +39,17 @@ PublicationCheck refused(platform::UpdateRefusal refusal)
 PublicationCheck CheckPublication(platform::HttpTransfer& transfer, EventPump& events, platform::LocalFiles& files,
     const QString& programFolder, const std::function<bool()>& stop)
 {
-    platform::Publication publication;
-    QByteArray signature;
-    // A publication from before signing has neither file; one too long to be either is damaged.
-    const Fetched manifest = fetch(transfer, events, QLatin1String(platform::kManifestName),
-        platform::kMaxManifestBytes, stop, publication.manifest);
-    const Fetched signatureFetched = manifest == Fetched::Arrived
-        ? fetch(transfer, events, QLatin1String(platform::kSignatureName), platform::kMaxSignatureFileBytes, stop,
-            signature)
-        : manifest;
-    if (manifest == Fetched::Unreachable || signatureFetched == Fetched::Unreachable)
-        return refused(platform::UpdateRefusal::NotFetched);
-    if (manifest == Fetched::Missing)
-        return refused(platform::UpdateRefusal::NoSignature);
-    if (manifest == Fetched::Failed || signatureFetched == Fetched::Failed)
-        return refused(platform::UpdateRefusal::Damaged);
-    if (signatureFetched == Fetched::Arrived)
-        publication.signature = signature;
-
-    const platform::TrustRules rules { platform::TrustedKeys(), QLatin1String(product::kTitle), std::nullopt,
-        QDateTime::currentDateTimeUtc(), installedRelease(files, programFolder) };
-    const platform::UpdateVerdict verdict = platform::CheckPublication(publication, rules);
+    const platform::FetchedFile manifest
+        = fetch(transfer, events, QLatin1String(platform::kManifestName), platform::kMaxManifestBytes, stop);
+    const platform::FetchedFile signature = manifest.state == platform::Fetched::Arrived
+        ? fetch(transfer, events, QLatin1String(platform::kSignatureName), platform::kMaxSignatureFileBytes, stop)
+        : platform::FetchedFile {};
+    const platform::UpdateVerdict verdict
+        = platform::CheckFetched(manifest, signature, platform::RulesFor(files, programFolder));
     if (!verdict.manifest)
         return { std::nullopt, platform::RefusalText(verdict) };
 
-    VerifiedUpdate update { {}, platform::ReleaseOf(publication.manifest, *verdict.manifest) };
+    VerifiedUpdate update { {}, platform::ReleaseOf(manifest.bytes, *verdict.manifest) };
     for (const UpdateFile& file : UpdateFiles()) {
         const auto published = std::find_if(verdict.manifest->files.begin(), verdict.manifest->files.end(),
             [&file](const platform::ManifestFile& entry) {

@@ -18,10 +18,9 @@ UpdateVerdict refused(UpdateRefusal refusal)
 
 std::optional<InstalledRelease> ReadInstalledRelease(QByteArrayView bytes)
 {
-    constexpr qsizetype kMaxBytes = 256;
     const QByteArrayView sequencePrefix = "sequence ";
     const QByteArrayView hashPrefix = "manifest ";
-    if (bytes.size() > kMaxBytes || !bytes.endsWith('\n'))
+    if (bytes.size() > kMaxInstalledReleaseBytes || !bytes.endsWith('\n'))
         return std::nullopt;
     const QList<QByteArray> lines = bytes.chopped(1).toByteArray().split('\n');
     if (lines.size() != 2 || !lines.at(0).startsWith(sequencePrefix) || !lines.at(1).startsWith(hashPrefix))

@@ -18,6 +18,7 @@ struct InstalledRelease {
 };
 
 inline constexpr char kInstalledReleaseName[] = "update.release";
+inline constexpr qsizetype kMaxInstalledReleaseBytes = 256;
 
 // "sequence N" and "manifest SHA256HEX" lines; anything else is no record.
 [[nodiscard]] std::optional<InstalledRelease> ReadInstalledRelease(QByteArrayView bytes);

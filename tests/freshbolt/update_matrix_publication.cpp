@@ -23,13 +23,7 @@ QByteArray sha256(const QByteArray& bytes)
 
 QByteArray manifestFor(const QByteArray& program, qint64 helpSize)
 {
-    platform::UpdateManifest manifest { u"Lastbell Quillet"_s, u"1.3.0"_s, kSequence,
-        QDateTime::currentDateTimeUtc().addDays(90).addMSecs(-QDateTime::currentMSecsSinceEpoch() % 1000), {} };
-    const QByteArray help = generatedUpdateContent(helpSize);
-    manifest.files
-        = { { u"/downloads/updates/quillet/Quillet_help.htm"_s, u"help/Quillet_help.htm"_s, helpSize, sha256(help) },
-              { u"/downloads/updates/quillet/Quillet"_s, u"Quillet"_s, program.size(), sha256(program) } };
-    return platform::ManifestText(manifest);
+    return testManifest(generatedUpdateContent(helpSize), program, u"1.3.0"_s, kSequence);
 }
 
 std::optional<QByteArray> signature(const QByteArray& manifest, Signing signing)

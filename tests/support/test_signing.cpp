@@ -46,17 +46,22 @@ std::optional<QString> makeKeyPair(const QString& folder)
     return QDir(folder).filePath(QStringLiteral("other.key"));
 }
 
-bool publishSigned(SimulatorProcess& simulator, const QByteArray& help, const QByteArray& program, quint64 sequence)
+QByteArray testManifest(const QByteArray& help, const QByteArray& program, const QString& version, quint64 sequence)
 {
     const auto hash
         = [](const QByteArray& bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256); };
-    const platform::UpdateManifest manifest { QStringLiteral("Lastbell Quillet"), QStringLiteral("1.3.0"), sequence,
+    const platform::UpdateManifest manifest { QStringLiteral("Lastbell Quillet"), version, sequence,
         QDateTime::currentDateTimeUtc().addDays(90).addMSecs(-QDateTime::currentMSecsSinceEpoch() % 1000),
         { { QStringLiteral("/downloads/updates/quillet/Quillet_help.htm"), QStringLiteral("help/Quillet_help.htm"),
               help.size(), hash(help) },
             { QStringLiteral("/downloads/updates/quillet/Quillet"), QStringLiteral("Quillet"), program.size(),
                 hash(program) } } };
-    const QByteArray text = platform::ManifestText(manifest);
+    return platform::ManifestText(manifest);
+}
+
+bool publishSigned(SimulatorProcess& simulator, const QByteArray& help, const QByteArray& program, quint64 sequence)
+{
+    const QByteArray text = testManifest(help, program, QStringLiteral("1.3.0"), sequence);
     const std::optional<QByteArray> signature = minisignSign(text, testSecretKey());
     return signature && simulator.control(u"update-file?name=" + QLatin1String(platform::kManifestName), text)
         && simulator.control(u"update-file?name=" + QLatin1String(platform::kSignatureName), *signature);

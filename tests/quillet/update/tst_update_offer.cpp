@@ -4,6 +4,7 @@
 // folder and ends Quillet.
 #include "tests/support/real_quillet.h"
 #include "tests/support/simulator_process.h"
+#include "tests/support/test_signing.h"
 #include "tests/support/virtual_display.h"
 
 #include <QFile>
@@ -70,7 +71,8 @@ private slots:
 
     void newerVersionIsOfferedAndUpdateNowHandsOver()
     {
-        QVERIFY(m_simulator.control("/__control/version?text=1.2.1"));
+        QVERIFY(m_simulator.control("/__control/version?text=1.3.0"));
+        QVERIFY(publishSigned(m_simulator, "help", "program"));
         m_quillet->start();
         // "Update Now" sits at 555, 2145 twips, 2415 x 435.
         QVERIFY2(m_display.clickIn(kOffer, QPoint((555 + 2415 / 2) / 15, (2145 + 435 / 2) / 15)),
