@@ -119,6 +119,10 @@ void addPublicationRows()
         .program = kOldProgram,
         .told = u"The server announced 400000 bytes, more than the 300000 bytes published."_s,
         .afterSigning = { u"update-file?name=Quillet&size=400000"_s } };
+    // Without a length the body could run on past the size: the transfer is stopped before it is read.
+    QTest::newRow("body longer than the published size") << Case { .titles = { kFailure },
+        .program = kOldProgram,
+        .afterSigning = { u"update-file?name=Quillet&size=400000"_s, u"fault?name=Quillet&kind=no-length"_s } };
 
     // The manifest edited after signing.
     const auto program = [](QByteArray text) {
