@@ -3,9 +3,9 @@
 
 #include "freshbolt/downloader.h"
 #include "freshbolt/progress_texts.h"
+#include "platform/trust/sha256.h"
 
 #include <QByteArray>
-#include <QCryptographicHash>
 #include <QString>
 
 namespace freshbolt
@@ -25,7 +25,7 @@ struct Downloader::Call {
     QFileDevice::Permissions atLeast;
     std::optional<PublishedFile> published;
     // Of bytes 0 to bytesReceived of the file, taken as they arrive.
-    QCryptographicHash hash { QCryptographicHash::Sha256 };
+    platform::Sha256 hash;
 
     bool resumeMode = false;
     qint64 bytesReceived = 0;

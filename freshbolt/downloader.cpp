@@ -263,7 +263,7 @@ bool Downloader::announcesTooMuch(Call& call)
     return true;
 }
 
-bool Downloader::isPublishedFile(const Call& call)
+bool Downloader::isPublishedFile(Call& call)
 {
     if (!call.published)
         return true;

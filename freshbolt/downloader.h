@@ -78,7 +78,7 @@ private:
     void showProgress(Call& call);
     void showUnshownProgress();
     bool finishedCompletely(Call& call);
-    bool isPublishedFile(const Call& call);
+    bool isPublishedFile(Call& call);
     bool announcesTooMuch(Call& call);
     void refuseFile(const Call& call, const QString& why);
     bool resumeWanted(Call& call);
