@@ -4,11 +4,11 @@
 #include "freshbolt/download_view.h"
 #include "freshbolt/event_pump.h"
 #include "freshbolt/mod_globals.h"
-#include "platform/core/reply_headers.h"
 #include "platform/core/clock.h"
 #include "platform/core/http_transfer.h"
 #include "platform/core/local_files.h"
 #include "platform/core/message_boxes.h"
+#include "platform/core/reply_headers.h"
 
 #include <QFileDevice>
 #include <QObject>

@@ -59,7 +59,8 @@ QString Downloader::rangeRequest(Call& call) const
 {
     QString lines = u"Range: bytes=" + QString::number(call.bytesReceived) + u"-\r\n";
     // A file published anew since comes back whole, and so cannot be spliced onto the old one's bytes.
-    if (const QString validator = platform::ValidatorOf(call.eTag, call.lastModified); call.resumeMode && !validator.isEmpty())
+    if (const QString validator = platform::ValidatorOf(call.eTag, call.lastModified);
+        call.resumeMode && !validator.isEmpty())
         lines += u"If-Range: " + validator + u"\r\n";
     return lines;
 }
@@ -67,7 +68,8 @@ QString Downloader::rangeRequest(Call& call) const
 // A part is written only when it starts where asked and belongs to the same file as the first reply.
 Downloader::Reply Downloader::dispatchPart(Call& call)
 {
-    const std::optional<platform::ContentRange> range = platform::ParseContentRange(m_transfer.header(QStringLiteral("Content-Range")));
+    const std::optional<platform::ContentRange> range
+        = platform::ParseContentRange(m_transfer.header(QStringLiteral("Content-Range")));
     if (range && range->first == call.bytesReceived && (!call.resumeMode || range->total == call.totalBytes)
         && isSameFile(call)) {
         call.replyTotal = range->total;

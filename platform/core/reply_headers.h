@@ -4,7 +4,8 @@
 #include <QString>
 #include <optional>
 
-// Readers of the parts of a reply that the updater and the version check look at. Every value comes from the server: bounded.
+// Readers of the parts of a reply that the updater and the version check look at. Every value comes from the server:
+// bounded.
 namespace platform
 {
 

@@ -26,8 +26,8 @@ std::optional<QByteArray> minisignSign(
 std::optional<QString> makeKeyPair(const QString& folder);
 
 // The maker's manifest for this help file and program: expires 90 days ahead, to the whole second.
-QByteArray testManifest(const QByteArray& help, const QByteArray& program, const QString& version = QStringLiteral("1.3.0"),
-    quint64 sequence = 1000);
+QByteArray testManifest(const QByteArray& help, const QByteArray& program,
+    const QString& version = QStringLiteral("1.3.0"), quint64 sequence = 1000);
 
 class SimulatorProcess;
 

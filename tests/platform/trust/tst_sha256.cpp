@@ -23,8 +23,8 @@ private slots:
             const qsizetype size = std::min(piece, bytes.size() - at);
             hash.addData(QByteArrayView(bytes).sliced(at, size));
             at += size;
-            QCOMPARE(hash.result(),
-                QCryptographicHash::hash(QByteArrayView(bytes).first(at), QCryptographicHash::Sha256));
+            QCOMPARE(
+                hash.result(), QCryptographicHash::hash(QByteArrayView(bytes).first(at), QCryptographicHash::Sha256));
         }
         QCOMPARE(hash.result(), expected);
         hash.reset();

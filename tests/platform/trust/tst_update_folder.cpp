@@ -67,8 +67,7 @@ private slots:
         QTest::addColumn<Fetched>("signature");
         QTest::addColumn<UpdateRefusal>("refusal");
         QTest::newRow("server unreachable") << Fetched::Unreachable << Fetched::Failed << UpdateRefusal::NotFetched;
-        QTest::newRow("signature unreachable") << Fetched::Arrived << Fetched::Unreachable
-                                               << UpdateRefusal::NotFetched;
+        QTest::newRow("signature unreachable") << Fetched::Arrived << Fetched::Unreachable << UpdateRefusal::NotFetched;
         QTest::newRow("no manifest: a publication from before signing")
             << Fetched::Missing << Fetched::Failed << UpdateRefusal::NoSignature;
         QTest::newRow("no signature") << Fetched::Arrived << Fetched::Missing << UpdateRefusal::NoSignature;

@@ -232,8 +232,11 @@ void TestUpdateCheck::onlyAVerifiedPublicationIsOffered_data()
     const auto file = &FakeHttpTransfer::fileReply;
     const auto missing = FakeHttpTransfer::reply(u"HTTP/1.1 404 Not Found"_s);
     const auto signedEdit = [&](const char* pattern, const char* to) {
-        const Publication edited = signedPublication(
-            [&](const QByteArray& text) { return QString::fromUtf8(text).replace(QRegularExpression(QLatin1String(pattern)), QLatin1String(to)).toUtf8(); });
+        const Publication edited = signedPublication([&](const QByteArray& text) {
+            return QString::fromUtf8(text)
+                .replace(QRegularExpression(QLatin1String(pattern)), QLatin1String(to))
+                .toUtf8();
+        });
         return std::pair { file(edited.manifest), file(edited.signature) };
     };
     const QString page = u"Version =1.2.1+"_s;
@@ -255,8 +258,8 @@ void TestUpdateCheck::onlyAVerifiedPublicationIsOffered_data()
     const auto [other, otherSignature] = signedEdit("product [^\\n]*", "product Lastbell Quillet Pro");
     QTest::newRow("other product") << page << other << otherSignature << false;
     const QByteArray huge = good.manifest + QByteArray(platform::kMaxManifestBytes, '\n');
-    QTest::newRow("manifest over 64 KiB") << page << FakeHttpTransfer::reply(u"HTTP/1.1 200 OK"_s, {}, huge)
-                                          << file(good.signature) << false;
+    QTest::newRow("manifest over 64 KiB")
+        << page << FakeHttpTransfer::reply(u"HTTP/1.1 200 OK"_s, {}, huge) << file(good.signature) << false;
     QTest::newRow("announced over 64 KiB")
         << page << FakeHttpTransfer::reply(u"HTTP/1.1 200 OK"_s, { u"Content-Length: 65537"_s }, good.manifest)
         << file(good.signature) << false;

@@ -66,7 +66,10 @@ class TestUpdatePublished : public QObject
         return publish.waitForFinished(kWaitMs) && publish.exitStatus() == QProcess::NormalExit
             && publish.exitCode() == 0;
     }
-    bool serve() { return m_simulator.control(u"published?dir="_s + QUrl::toPercentEncoding(m_work.filePath(u"out"_s))); }
+    bool serve()
+    {
+        return m_simulator.control(u"published?dir="_s + QUrl::toPercentEncoding(m_work.filePath(u"out"_s)));
+    }
 
     QStringList askedOfUpdateFolder()
     {
