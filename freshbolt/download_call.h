@@ -3,6 +3,7 @@
 
 #include "freshbolt/downloader.h"
 #include "freshbolt/progress_texts.h"
+#include "platform/trust/sha256.h"
 
 #include <QByteArray>
 #include <QString>
@@ -22,6 +23,9 @@ struct Downloader::Call {
     QString destinationName;
     QString urlName;
     QFileDevice::Permissions atLeast;
+    std::optional<PublishedFile> published;
+    // Of bytes 0 to bytesReceived of the file, taken as they arrive.
+    platform::Sha256 hash;
 
     bool resumeMode = false;
     qint64 bytesReceived = 0;

@@ -49,7 +49,7 @@ void Downloader::Cancel()
 }
 
 bool Downloader::DownloadFile(const QString& strURL, const QString& strDestination, const QString& UserName,
-    const QString& Password, QFileDevice::Permissions atLeast)
+    const QString& Password, QFileDevice::Permissions atLeast, const std::optional<PublishedFile>& published)
 {
     m_stopped = false;
     m_unshownProgress.reset();
@@ -62,6 +62,7 @@ bool Downloader::DownloadFile(const QString& strURL, const QString& strDestinati
     call.destinationName = GetPathPart(strDestination, true, false);
     call.urlName = GetPathPart(strURL, true, true);
     call.atLeast = atLeast;
+    call.published = published;
     call.texts = ProgressTexts(call.destinationName);
 
     m_view.setSourceText({});
@@ -94,6 +95,8 @@ bool Downloader::DownloadFile(const QString& strURL, const QString& strDestinati
 bool Downloader::finishedCompletely(Call& call)
 {
     if (call.totalBytes <= 0 || call.bytesReceived != call.totalBytes)
+        return false;
+    if (!isPublishedFile(call))
         return false;
     // Only a complete file replaces the one in place.
     if (!m_files.replace(call.partial, call.destination, call.atLeast)) {
@@ -141,10 +144,12 @@ Downloader::AttemptEnd Downloader::attempt(Call& call)
 Downloader::Reply Downloader::dispatchStatus(Call& call)
 {
     const QString block = m_transfer.headerBlock();
-    const QString status = StatusField(block);
+    const QString status = platform::StatusField(block);
     if (status == u"200") {
-        call.replyTotal = LeadingNumber(m_transfer.header(QStringLiteral("Content-Length")));
+        call.replyTotal = platform::LeadingNumber(m_transfer.header(QStringLiteral("Content-Length")));
         call.replyEnd = call.replyTotal;
+        if (announcesTooMuch(call))
+            return Reply::None;
         return call.resumeMode && !continueAfresh(call) ? Reply::None : Reply::Body;
     }
     if (status == u"206")
@@ -161,7 +166,7 @@ Downloader::Reply Downloader::dispatchStatus(Call& call)
             QStringLiteral("Cannot establish connection.\r\rCheck your Internet connection and try again."),
             MessageIcon::Warning);
     } else {
-        const QString line = FirstHeaderLine(block);
+        const QString line = platform::FirstHeaderLine(block);
         tell(kDownloadErrorTitle,
             u"The server returned the following response:\r\r" + (line.isEmpty() ? QStringLiteral("<nothing>") : line),
             MessageIcon::Critical);
@@ -180,6 +185,7 @@ bool Downloader::bodySetUp(Call& call)
         call.eTag = m_transfer.header(QStringLiteral("ETag"));
         call.lastModified = m_transfer.header(QStringLiteral("Last-Modified"));
         call.overlap.clear();
+        call.hash.reset();
     }
     const QString folder = GetPathPart(call.destination, false, false);
     if (call.destination.startsWith(u'/') && GetFreeDiskSpace(m_files, folder) < static_cast<double>(call.totalBytes)) {
@@ -219,7 +225,8 @@ Downloader::Body Downloader::writeBody(Call& call)
         while (m_transfer.awaitingBody())
             m_events.waitForEvents();
         QByteArray chunk = m_transfer.readChunk(kChunkBytes);
-        // Bytes beyond the part that the reply names are no bytes of the file.
+        // Bytes beyond the part that the reply names are no bytes of the file, and the reply names no more than
+        // was published: a body that runs on is not read past it.
         chunk.truncate(std::max<qint64>(call.replyEnd - call.bytesReceived, 0));
         if (!overlapMatches(call, chunk)) {
             // The partial file is dropped next, so how its closing went no longer matters.
@@ -234,6 +241,7 @@ Downloader::Body Downloader::writeBody(Call& call)
         }
         if (m_stopped)
             break;
+        call.hash.addData(chunk);
         call.bytesReceived += chunk.size();
         showProgress(call);
         if (chunk.isEmpty())
@@ -242,6 +250,35 @@ Downloader::Body Downloader::writeBody(Call& call)
     if (!file->close())
         reportFailure(call, file->failure());
     return Body::Ended;
+}
+
+// A reply that names more bytes than were published is refused before its body is read.
+bool Downloader::announcesTooMuch(Call& call)
+{
+    if (!call.published || call.replyTotal <= call.published->size)
+        return false;
+    refuseFile(call,
+        u"The server announced " + QString::number(call.replyTotal) + u" bytes, more than the "
+            + QString::number(call.published->size) + u" bytes published.");
+    return true;
+}
+
+bool Downloader::isPublishedFile(Call& call)
+{
+    if (!call.published)
+        return true;
+    if (call.bytesReceived == call.published->size && call.hash.result() == call.published->sha256)
+        return true;
+    refuseFile(call, QStringLiteral("It is not the file that was published."));
+    return false;
+}
+
+void Downloader::refuseFile(const Call& call, const QString& why)
+{
+    tell(kDownloadErrorTitle,
+        u"The file " + call.urlName + u" could not be verified. " + why + u"\r\rIt was not installed.",
+        MessageIcon::Critical);
+    m_stopped = true;
 }
 
 void Downloader::showProgress(Call& call)

@@ -4,11 +4,11 @@
 #include "freshbolt/download_view.h"
 #include "freshbolt/event_pump.h"
 #include "freshbolt/mod_globals.h"
-#include "freshbolt/reply_headers.h"
 #include "platform/core/clock.h"
 #include "platform/core/http_transfer.h"
 #include "platform/core/local_files.h"
 #include "platform/core/message_boxes.h"
+#include "platform/core/reply_headers.h"
 
 #include <QFileDevice>
 #include <QObject>
@@ -23,6 +23,12 @@ namespace freshbolt
 
 // Where a download is written until it is complete.
 QString PartialFilePath(const QString& destination);
+
+// What the signed manifest says a file is: it is installed only when it is exactly this.
+struct PublishedFile {
+    qint64 size = 0;
+    QByteArray sha256;
+};
 
 // What a download reaches the system through.
 struct DownloadServices {
@@ -42,9 +48,10 @@ public:
     Downloader(const DownloadServices& services, DownloadView& view, QString clipPath, QWidget* questionOwner);
 
     // True only when the whole file arrived and stands at strDestination, with the permissions of the file it
-    // replaced and at least `atLeast`.
+    // replaced and at least `atLeast`; and, when `published` is given, with exactly its size and SHA-256.
     bool DownloadFile(const QString& strURL, const QString& strDestination, const QString& UserName,
-        const QString& Password, QFileDevice::Permissions atLeast = kDataFile);
+        const QString& Password, QFileDevice::Permissions atLeast = kDataFile,
+        const std::optional<PublishedFile>& published = std::nullopt);
 
     static constexpr QFileDevice::Permissions kDataFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     static constexpr QFileDevice::Permissions kProgramFile = kDataFile | QFileDevice::ExeOwner;
@@ -71,6 +78,9 @@ private:
     void showProgress(Call& call);
     void showUnshownProgress();
     bool finishedCompletely(Call& call);
+    bool isPublishedFile(Call& call);
+    bool announcesTooMuch(Call& call);
+    void refuseFile(const Call& call, const QString& why);
     bool resumeWanted(Call& call);
     void reportFailure(const Call& call, const platform::FileFailure& failure);
     void tell(const QString& title, const QString& text, platform::MessageIcon icon);

@@ -24,16 +24,18 @@ std::optional<Downloader::AttemptEnd> Downloader::prepareResume(Call& call)
 {
     const qint64 saved = call.bytesReceived;
     call.bytesReceived = std::max<qint64>(saved - kResumeOverlap, 0);
-    const std::optional<QByteArray> overlap
-        = m_files.read(call.partial, call.bytesReceived, saved - call.bytesReceived);
-    if (!overlap) {
+    // The saved part is read once: its head for the hash, its tail to compare with the bytes fetched again.
+    const std::optional<QByteArray> part = m_files.read(call.partial, 0, saved);
+    if (!part) {
         reportFailure(call, m_files.lastFailure());
         return AttemptEnd::Decide;
     }
     // Shorter than saved: the partial file is not what this call wrote.
-    if (overlap->size() != saved - call.bytesReceived)
+    if (part->size() != saved)
         return continueAfresh(call) ? AttemptEnd::StartAfresh : AttemptEnd::Decide;
-    call.overlap = *overlap;
+    call.hash.reset();
+    call.hash.addData(QByteArrayView(*part).first(call.bytesReceived));
+    call.overlap = part->sliced(call.bytesReceived);
     return std::nullopt;
 }
 
@@ -57,7 +59,8 @@ QString Downloader::rangeRequest(Call& call) const
 {
     QString lines = u"Range: bytes=" + QString::number(call.bytesReceived) + u"-\r\n";
     // A file published anew since comes back whole, and so cannot be spliced onto the old one's bytes.
-    if (const QString validator = ValidatorOf(call.eTag, call.lastModified); call.resumeMode && !validator.isEmpty())
+    if (const QString validator = platform::ValidatorOf(call.eTag, call.lastModified);
+        call.resumeMode && !validator.isEmpty())
         lines += u"If-Range: " + validator + u"\r\n";
     return lines;
 }
@@ -65,16 +68,17 @@ QString Downloader::rangeRequest(Call& call) const
 // A part is written only when it starts where asked and belongs to the same file as the first reply.
 Downloader::Reply Downloader::dispatchPart(Call& call)
 {
-    const std::optional<ContentRange> range = ParseContentRange(m_transfer.header(QStringLiteral("Content-Range")));
+    const std::optional<platform::ContentRange> range
+        = platform::ParseContentRange(m_transfer.header(QStringLiteral("Content-Range")));
     if (range && range->first == call.bytesReceived && (!call.resumeMode || range->total == call.totalBytes)
         && isSameFile(call)) {
         call.replyTotal = range->total;
         call.replyEnd = range->last + 1;
-        return Reply::Body;
+        return announcesTooMuch(call) ? Reply::None : Reply::Body;
     }
     if (!call.resumeMode) {
         // No part of a file that could be the one asked for: what the server sent is named, nothing is written.
-        const QString line = FirstHeaderLine(m_transfer.headerBlock());
+        const QString line = platform::FirstHeaderLine(m_transfer.headerBlock());
         tell(kDownloadErrorTitle, u"The server returned the following response:\r\r" + line, MessageIcon::Critical);
         m_stopped = true;
         return Reply::None;

@@ -20,9 +20,9 @@ FDownload::FDownload(
 }
 
 bool FDownload::DownloadFile(const QString& strURL, const QString& strDestination, const QString& UserName,
-    const QString& Password, QFileDevice::Permissions atLeast)
+    const QString& Password, QFileDevice::Permissions atLeast, const std::optional<PublishedFile>& published)
 {
-    return m_downloader.DownloadFile(strURL, strDestination, UserName, Password, atLeast);
+    return m_downloader.DownloadFile(strURL, strDestination, UserName, Password, atLeast, published);
 }
 
 void FDownload::EndSession()

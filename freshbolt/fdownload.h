@@ -25,7 +25,8 @@ public:
 
     bool ReadyForDownload() const { return m_readyForDownload; }
     bool DownloadFile(const QString& strURL, const QString& strDestination, const QString& UserName,
-        const QString& Password, QFileDevice::Permissions atLeast = Downloader::kDataFile);
+        const QString& Password, QFileDevice::Permissions atLeast = Downloader::kDataFile,
+        const std::optional<PublishedFile>& published = std::nullopt);
     // Log-off, shutdown or SIGTERM: a running download ends as if cancelled, and an open question is closed.
     void EndSession();
     bool SessionEnding() const { return m_sessionEnding; }

@@ -3,6 +3,7 @@
 
 #include "freshbolt/fdownload.h"
 #include "freshbolt/folder_check.h"
+#include "freshbolt/publication_check.h"
 #include "freshbolt/quillet_end.h"
 #include "freshbolt/update_files.h"
 #include "platform/core/instance_lock.h"
@@ -69,6 +70,18 @@ std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& p
     platform::OnSessionEnd(services.termination, &download, [&download] { download.EndSession(); });
     const auto ending = [&download] { return download.SessionEnding(); };
     // The window stays hidden through the pause: a window manager would pull an off-screen one into a corner.
+    // Nothing that Quillet saw is trusted: the publication is checked again before a byte is written.
+    const PublicationCheck check
+        = CheckPublication(services.transfer, services.events, services.files, programFolder, ending);
+    if (!check.update) {
+        // At the session's end nobody is there to read why.
+        if (!ending())
+            tell(services,
+                u"The update of Lastbell Quillet could not be verified.\r\r" + check.refusal
+                    + u"\r\rNothing was changed.",
+                platform::MessageIcon::Critical);
+        return nullptr;
+    }
     while (!download.ReadyForDownload() && !ending())
         services.events.waitForEvents();
 
@@ -82,12 +95,12 @@ std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& p
     }
 
     bool allArrived = true;
-    for (const UpdateFile& file : UpdateFiles()) {
+    for (const auto& [file, published] : check.update->files) {
         if (ending())
             break;
         const QString destination = QDir(programFolder).filePath(file.destination);
         allArrived = download.DownloadFile(file.url, destination, QString(), QString(),
-                         file.program ? Downloader::kProgramFile : Downloader::kDataFile)
+                         file.program ? Downloader::kProgramFile : Downloader::kDataFile, published)
             && allArrived;
     }
     // The session ends: no question is asked, the process ends.
@@ -102,6 +115,12 @@ std::unique_ptr<FRestart> Main(const UpdaterServices& services, const QString& p
             platform::MessageIcon::None);
         return nullptr;
     }
+    // Recorded only now, so that a release is never taken as installed while one of its files is missing.
+    if (!RecordRelease(services.files, programFolder, check.update->release))
+        tell(services,
+            QStringLiteral("Lastbell Quillet was updated, but the release could not be recorded in its program "
+                           "folder, so an older release could later be offered again."),
+            platform::MessageIcon::Warning);
     auto restart = std::make_unique<FRestart>(services.shell, programFolder);
     restart->show();
     return restart;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "simulator/control.h"
 
+#include "simulator/published_tree.h"
+
 #include <charconv>
 #include <optional>
 #include <string_view>
@@ -172,6 +174,13 @@ void handleControl(
         return setAccount(target, response, state);
     if (command == "update-file" && post)
         return setUpdateFile(request, target, response, state);
+    if (command == "published" && post) {
+        const auto folder = parameter(target, "dir");
+        if (!folder || folder->empty())
+            return answer(response, 400, "published needs dir= (a tree the publish command wrote)");
+        const std::optional<std::string> failure = servePublishedTree(*folder, state);
+        return answer(response, failure ? 400 : 200, failure.value_or("ok"));
+    }
     if (command == "fault" && post)
         return setFault(target, response, state);
     answer(response, 404, "no such control request: " + request.method + " " + target.path);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The local web service: answers, through the proxy setting, as every outside host the programs use.
+#include "simulator/published_tree.h"
 #include "simulator/server.h"
 #include "simulator/simulator_state.h"
 
@@ -23,7 +24,7 @@ namespace
 {
 
 constexpr char kUsage[] = "usage: quillet_simulator [--port N] [--port-file FILE] [--update-file NAME=PATH ...]\n"
-                          "                         [--version TEXT] [--user U --password P]\n";
+                          "                         [--published DIR] [--version TEXT] [--user U --password P]\n";
 
 constexpr int kStopTries = 10;
 
@@ -31,6 +32,7 @@ struct Options {
     int port = 0;
     std::string portFile;
     std::vector<std::pair<std::string, std::string>> updateFiles;
+    std::optional<std::string> published;
     std::optional<std::string> version;
     std::optional<std::string> user;
     std::optional<std::string> password;
@@ -56,6 +58,8 @@ std::optional<Options> parseOptions(int argc, char** argv)
             if (equals == std::string::npos || equals == 0)
                 return std::nullopt;
             options.updateFiles.emplace_back(value.substr(0, equals), value.substr(equals + 1));
+        } else if (name == "--published") {
+            options.published = value;
         } else if (name == "--version") {
             options.version = value;
         } else if (name == "--user") {
@@ -80,6 +84,12 @@ bool applyOptions(const Options& options, simulator::SimulatorState& state)
             return false;
         }
         state.setUpdateFile(name, file.readAll().toStdString());
+    }
+    if (options.published) {
+        if (const std::optional<std::string> failure = simulator::servePublishedTree(*options.published, state)) {
+            std::cerr << "quillet_simulator: " << *failure << "\n";
+            return false;
+        }
     }
     if (options.version)
         state.setVersionText(*options.version);

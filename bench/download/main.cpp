@@ -8,6 +8,7 @@
 #include "tests/support/fakes/fake_message_boxes.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QNetworkProxy>
@@ -100,6 +101,9 @@ int main(int argc, char* argv[])
     platform::FakeMessageBoxes boxes;
     freshbolt::NestedEventLoop events;
     freshbolt::FDownload download({ transfer, clock, files, boxes, events }, folder.path());
+    const freshbolt::PublishedFile published { static_cast<qint64>(kFileSize),
+        QCryptographicHash::hash(
+            QByteArrayView(content.data(), static_cast<qsizetype>(content.size())), QCryptographicHash::Sha256) };
 
     // Alternate the two a few times and compare the medians: one run of either is short and noisy.
     QList<double> ours;
@@ -110,7 +114,9 @@ int main(int argc, char* argv[])
         QFile::remove(folder.filePath(QStringLiteral("Quillet")));
         QElapsedTimer timer;
         timer.start();
-        const bool arrived = download.DownloadFile(url, folder.filePath(QStringLiteral("Quillet")), {}, {});
+        // As the updater downloads: checked against the published size and SHA-256 as the bytes arrive.
+        const bool arrived = download.DownloadFile(
+            url, folder.filePath(QStringLiteral("Quillet")), {}, {}, freshbolt::Downloader::kProgramFile, published);
         ours.append(static_cast<double>(timer.nsecsElapsed()) / 1e9);
         for (const auto& question : boxes.questions)
             std::printf("asked: %s: %s\n", qPrintable(question.title), qPrintable(question.text));

@@ -4,15 +4,18 @@
 # two bare two-view windows: one making the very same requests from a profile kept on disk, as Quillet does, and
 # one loading the plain login page and home page from a profile in memory. Prints the median of each and the
 # ratios. With "keyring", Quillet finds the password in a keyring of the benchmark's own (scripts/keyring-session)
-# and only the user name in its settings file; without it, both are in the file.
-#   bench/startup/startup.sh [build-dir] [runs] [keyring]
+# and only the user name in its settings file; without it, both are in the file. With "update", a newer version is
+# published, signed as the maker signs it, so Quillet's version check also fetches and checks the manifest and its
+# signature while the first pages load.
+#   bench/startup/startup.sh [build-dir] [runs] [file|keyring] [update]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${1:-$root/build}"
 runs="${2:-7}"
 where="${3:-file}"
+update="${4:-}"
 if [ "$where" = keyring ]; then
-  exec "$root/scripts/keyring-session" "$0" "$build" "$runs" in-keyring
+  exec "$root/scripts/keyring-session" "$0" "$build" "$runs" in-keyring "$update"
 fi
 if [ "$where" = in-keyring ]; then
   printf 'secret' | secret-tool store --label="Lastbell Quillet" user demo server "Lastbell Quillet" type plaintext
@@ -22,7 +25,13 @@ else
 fi
 work="$(mktemp -d)"
 trap 'kill $simulator 2>/dev/null || true; rm -rf "$work"' EXIT
-"$build/simulator/quillet_simulator" --port 0 --port-file "$work/port" >/dev/null 2>&1 &
+published=()
+if [ "$update" = update ]; then
+  "$root/scripts/publish" --key "$build/update-keys/test.key" --version 9.9.9 "$build/program" "$work/published" \
+    >/dev/null
+  published=(--published "$work/published")
+fi
+"$build/simulator/quillet_simulator" --port 0 --port-file "$work/port" "${published[@]}" >/dev/null 2>&1 &
 simulator=$!
 for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.05; done
 port="$(cat "$work/port")"

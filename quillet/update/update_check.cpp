@@ -10,6 +10,7 @@
 #include "quillet/update/version_reply.h"
 
 #include <QDir>
+#include <utility>
 
 namespace quillet
 {
@@ -28,14 +29,38 @@ UpdateCheck::UpdateCheck(platform::HttpTransfer& intUpdate, platform::Shell& she
 
 void UpdateCheck::CheckForUpdate()
 {
+    m_stage = Stage::VersionPage;
     // A request that cannot even start is a failed check: nobody is told.
-    intUpdate.start(version_reply::PageUrl(), QString(), QString(), QString());
+    if (intUpdate.start(version_reply::PageUrl(), QString(), QString(), QString()))
+        m_stage = Stage::Idle;
 }
 
 void UpdateCheck::StateChanged(int state)
 {
-    if (state == platform::HttpTransfer::kStateComplete)
-        ReadVersionReply();
+    if (state != platform::HttpTransfer::kStateComplete && state != platform::HttpTransfer::kStateError)
+        return;
+    const Stage stage = std::exchange(m_stage, Stage::Idle);
+    switch (stage) {
+    case Stage::Idle:
+        return;
+    case Stage::VersionPage:
+        if (state == platform::HttpTransfer::kStateComplete)
+            ReadVersionReply();
+        return;
+    case Stage::Manifest:
+        m_manifest = ReadFetched(state, platform::kMaxManifestBytes);
+        if (m_manifest.state == platform::Fetched::Arrived)
+            Fetch(Stage::Signature, platform::kSignatureName);
+        return;
+    case Stage::Signature: {
+        const platform::FetchedFile signature = ReadFetched(state, platform::kMaxSignatureFileBytes);
+        const platform::UpdateVerdict verdict
+            = platform::CheckFetched(m_manifest, signature, platform::RulesFor(m_files, m_programFolder, m_version));
+        if (verdict.manifest)
+            Offer();
+        return;
+    }
+    }
 }
 
 void UpdateCheck::ReadVersionReply()
@@ -43,6 +68,29 @@ void UpdateCheck::ReadVersionReply()
     const QString page = intUpdate.readText(version_reply::kReadChars);
     if (!version_reply::OffersUpdate(page, QLatin1String(product::kVersion)))
         return;
+    m_version = version_reply::PublishedVersion(page).value_or(QString());
+    Fetch(Stage::Manifest, platform::kManifestName);
+}
+
+void UpdateCheck::Fetch(Stage stage, const char* name)
+{
+    m_stage = stage;
+    if (intUpdate.start(platform::UpdateFolderUrl(QLatin1String(name)), QString(), QString(), QString()))
+        m_stage = Stage::Idle;
+}
+
+platform::FetchedFile UpdateCheck::ReadFetched(int state, qsizetype maxBytes)
+{
+    // A transfer that failed part-way has no whole file to read; the body of a finished one is all in.
+    const platform::FetchedFile file = state == platform::HttpTransfer::kStateComplete
+        ? platform::ReadSmallReply(intUpdate, maxBytes, [] { return true; })
+        : platform::FetchedFile {};
+    intUpdate.cancel();
+    return file;
+}
+
+void UpdateCheck::Offer()
+{
     // An updater is installing it right now: a second one would only get in its way.
     if (platform::InstanceLock(m_programFolder, platform::LockHolder::Updater).isHeld() || !m_prompt(m_owner))
         return;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/core/local_files.h"
+#include "platform/trust/update_folder.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -17,7 +20,9 @@ class Shell;
 namespace quillet
 {
 
-// The version check at start-up: reads the published version and hands over to Freshbolt when the user agrees.
+// The version check at start-up: reads the published version, checks the maker's signed manifest of it, and
+// hands over to Freshbolt when the user agrees. A publication that fails a check is never offered, and nobody is
+// told, as for a version page that cannot be fetched.
 class UpdateCheck final : public QObject
 {
     Q_OBJECT
@@ -35,8 +40,14 @@ signals:
     void quitForUpdate();
 
 private:
+    // What the one transfer is fetching.
+    enum class Stage { Idle, VersionPage, Manifest, Signature };
+
     void StateChanged(int state);
     void ReadVersionReply();
+    void Fetch(Stage stage, const char* name);
+    platform::FetchedFile ReadFetched(int state, qsizetype maxBytes);
+    void Offer();
 
     platform::HttpTransfer& intUpdate;
     platform::Shell& m_shell;
@@ -44,6 +55,10 @@ private:
     QString m_programFolder;
     QWidget* m_owner;
     Prompt m_prompt;
+    platform::QtLocalFiles m_files;
+    Stage m_stage = Stage::Idle;
+    QString m_version; // the version page's
+    platform::FetchedFile m_manifest;
 };
 
 } // namespace quillet

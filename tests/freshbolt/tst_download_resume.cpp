@@ -163,7 +163,7 @@ void TestDownloadResume::contentRange()
 {
     QFETCH(QString, value);
     QFETCH(bool, valid);
-    const std::optional<freshbolt::ContentRange> range = freshbolt::ParseContentRange(value);
+    const std::optional<platform::ContentRange> range = platform::ParseContentRange(value);
     QCOMPARE(range.has_value(), valid);
     if (valid) {
         QFETCH(qint64, first);

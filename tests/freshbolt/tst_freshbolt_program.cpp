@@ -3,6 +3,7 @@
 // answer, it runs on a virtual X display and xdotool presses the keys and buttons.
 #include "tests/support/simulator_process.h"
 #include "tests/support/test_files.h"
+#include "tests/support/test_signing.h"
 #include "tests/support/virtual_display.h"
 
 #include <QDir>
@@ -58,6 +59,7 @@ void TestFreshboltProgram::init()
     m_simulator.clearLog();
     QVERIFY(m_simulator.control(u"update-file?name=Quillet&size=300000"_s));
     QVERIFY(m_simulator.control(u"update-file?name=Quillet_help.htm&size=7000"_s));
+    QVERIFY(publishSigned(m_simulator, generatedUpdateContent(7000), generatedUpdateContent(300000)));
     // A program folder as installed, but without its help folder.
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(QFile::copy(QStringLiteral(FRESHBOLT_PATH), inFolder(u"Freshbolt"_s)));
@@ -105,10 +107,14 @@ void TestFreshboltProgram::updatesBothFilesAndOffersRestart()
     QCOMPARE(readFile(inFolder(u"help/Quillet_help.htm"_s)), generatedUpdateContent(7000));
     QVERIFY(QFileInfo(inFolder(u"Quillet"_s)).isExecutable());
     QCOMPARE(QDir(m_folder->path()).entryList({ u"*.download"_s }, QDir::Files), QStringList());
-    const QStringList fetched { m_simulator.log().at(0).url, m_simulator.log().at(1).url };
+    // The signed manifest and its signature first, checked before anything is written.
+    QStringList fetched;
+    for (const LoggedRequest& request : m_simulator.log())
+        fetched.append(request.url);
+    const QString folder = u"http://www.cobbleton.com/downloads/updates/quillet/"_s;
     QCOMPARE(fetched,
-        (QStringList { u"http://www.cobbleton.com/downloads/updates/quillet/Quillet_help.htm"_s,
-            u"http://www.cobbleton.com/downloads/updates/quillet/Quillet"_s }));
+        (QStringList { folder + u"update.manifest"_s, folder + u"update.manifest.minisig"_s,
+            folder + u"Quillet_help.htm"_s, folder + u"Quillet"_s }));
     // The restart window keeps the updater running until the user answers it.
     QVERIFY(!m_freshbolt.waitForFinished(1000));
 }
@@ -132,6 +138,7 @@ void TestFreshboltProgram::restartAnswer()
     // The new program only leaves a mark that it was started from the program folder.
     const QByteArray program = "#!/bin/sh\necho \"$0\" > \"$(dirname \"$0\")/started\"\n";
     QVERIFY(m_simulator.control(u"update-file?name=Quillet"_s, program));
+    QVERIFY(publishSigned(m_simulator, generatedUpdateContent(7000), program));
     startFreshbolt(display.name());
 
     QVERIFY(display.clickIn(u"Update Successful"_s, button));

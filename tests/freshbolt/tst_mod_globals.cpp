@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "freshbolt/mod_globals.h"
 #include "freshbolt/progress_texts.h"
-#include "freshbolt/reply_headers.h"
+#include "platform/core/reply_headers.h"
 
 #include <QTest>
 
@@ -294,8 +294,8 @@ void TestModGlobals::replyHeaders()
     QFETCH(QString, block);
     QFETCH(QString, status);
     QFETCH(QString, firstLine);
-    QCOMPARE(StatusField(block), status);
-    QCOMPARE(FirstHeaderLine(block), firstLine);
+    QCOMPARE(platform::StatusField(block), status);
+    QCOMPARE(platform::FirstHeaderLine(block), firstLine);
 }
 
 QTEST_GUILESS_MAIN(TestModGlobals)

@@ -10,10 +10,12 @@
 #include "platform/core/instance_lock.h"
 #include "platform/core/proxy_setup.h"
 #include "platform/core/termination_signal.h"
+#include "platform/trust/update_verification.h"
 #include "tests/support/fakes/fake_message_boxes.h"
 #include "tests/support/fakes/fake_shell.h"
 #include "tests/support/simulator_process.h"
 #include "tests/support/test_files.h"
+#include "update_matrix_case.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -34,67 +36,7 @@
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 using platform::MessageAnswer;
-
-namespace
-{
-
-constexpr qint64 kProgramSize = 300000;
-constexpr qint64 kHelpSize = 7000;
-const QByteArray kOldProgram = "old program";
-const QByteArray kOldHelp = "old help";
-const QString kFailure = u"Freshbolt"_s;
-const QString kFailureText = u"There was a failure downloading one or more of the required files. You have either "
-                             u"cancelled the update or there was a problem retrieving a file from the server.  "
-                             u"Please try again another time."_s;
-
-// What happens besides the server's faults.
-enum class Step {
-    None,
-    CancelButton, // in the program's body
-    Escape,
-    CloseBox,
-    CancelInHelp, // in the help file's body
-    SignalInPause,
-    SignalInLockWait,
-    SignalInBody,
-    SignalAtQuestion,
-    StalePartial,
-    QuilletRunning,
-    SecondUpdater,
-    ReadOnlyFolder,
-    FullDisk,
-    NotExecutable,
-    NoServer,
-};
-
-// Whatever stops the update before its first download asks the service nothing.
-bool asksNothing(Step step)
-{
-    return step == Step::SignalInPause || step == Step::SignalInLockWait || step == Step::QuilletRunning
-        || step == Step::SecondUpdater || step == Step::ReadOnlyFolder || step == Step::NoServer;
-}
-
-// A later publication of the program, as the service sends it after update-file?...&shift=1000.
-QByteArray republished(qint64 size)
-{
-    return generatedUpdateContent(size + 1000).mid(1000);
-}
-
-const QString kRepublish = u"update-file?name=Quillet&size=300000&shift=1000"_s;
-
-// One whole run: what the service, the user and the system do, and what the user is shown and left with.
-struct Case {
-    QStringList faults {}; // control requests before the run
-    QString atRetry {}; // a control request sent when "Download Incomplete" is first asked
-    Step step = Step::None;
-    QMap<QString, QList<MessageAnswer>> answers {}; // by title; other questions get their first button
-    QStringList titles {}; // of every question asked, in order
-    bool helpUpdated = true;
-    QByteArray program {}; // the program file afterwards
-    QString told {}; // a text that one of the messages holds
-};
-
-} // namespace
+using namespace update_matrix;
 
 class TestUpdateMatrix : public QObject
 {
@@ -180,9 +122,10 @@ void TestUpdateMatrix::update_data()
         .faults = { u"fault?name=Quillet&kind=no-length"_s }, .titles = { kFailure }, .program = kOldProgram
     };
     QTest::newRow("no server") << Case { .step = Step::NoServer,
-        .titles = { u"Cannot Establish Connection"_s, u"Cannot Establish Connection"_s, kFailure },
+        .titles = { kFailure },
         .helpUpdated = false,
-        .program = kOldProgram };
+        .program = kOldProgram,
+        .told = kUnverified + u"\r\rThe update could not be fetched from the maker's server."_s };
 
     // A 206 that covers less than the file is an incomplete transfer.
     const QString shortOnce = u"fault?name=Quillet&kind=short-range&length=65536&times=1"_s;
@@ -203,7 +146,8 @@ void TestUpdateMatrix::update_data()
         .atRetry = kRepublish,
         .answers = retryThen(A::Yes),
         .titles = { incomplete, noResume },
-        .program = republished(kProgramSize) };
+        .program = republished(kProgramSize),
+        .published = republished(kProgramSize) };
     QTest::newRow("republished, If-Range, No") << Case { .faults = drop(150000),
         .atRetry = kRepublish,
         .answers = retryThen(A::No),
@@ -214,7 +158,8 @@ void TestUpdateMatrix::update_data()
         .atRetry = kRepublish + u"&validators=no"_s,
         .answers = retryThen(A::Yes),
         .titles = { incomplete, noResume },
-        .program = republished(kProgramSize) };
+        .program = republished(kProgramSize),
+        .published = republished(kProgramSize) };
     QTest::newRow("republished, no validator, No") << Case { .faults = bare,
         .atRetry = kRepublish + u"&validators=no"_s,
         .answers = retryThen(A::No),
@@ -224,7 +169,8 @@ void TestUpdateMatrix::update_data()
         .atRetry = u"update-file?name=Quillet&size=320000&shift=1000&validators=no"_s,
         .answers = retryThen(A::Yes),
         .titles = { incomplete, noResume },
-        .program = republished(320000) };
+        .program = republished(320000),
+        .published = republished(320000) };
 
     // Cancel in every phase, by every means.
     const QStringList trickle { u"fault?name=Quillet&kind=trickle&rate=200000"_s };
@@ -238,7 +184,8 @@ void TestUpdateMatrix::update_data()
                .step = Step::CancelInHelp,
                .titles = { kFailure },
                .helpUpdated = false,
-               .program = fresh };
+               .program = fresh,
+               .publishedHelpSize = 200000 };
     QTest::newRow("signal in the start pause")
         << Case { .step = Step::SignalInPause, .helpUpdated = false, .program = kOldProgram };
     QTest::newRow("signal while Quillet ends")
@@ -273,6 +220,8 @@ void TestUpdateMatrix::update_data()
         .titles = { error, kFailure },
         .program = kOldProgram,
         .told = u"Cannot write file to disk.\r\rError 28: No space left on device"_s };
+
+    addPublicationRows();
 }
 
 void TestUpdateMatrix::update()
@@ -302,6 +251,8 @@ void TestUpdateMatrix::update()
     QVERIFY(m_simulator.control(u"update-file?name=Quillet_help.htm&size=%1"_s.arg(kHelpSize)));
     for (const QString& name : { u"Quillet"_s, u"Quillet_help.htm"_s })
         QVERIFY(m_simulator.control(u"fault?name="_s + name + u"&kind=none"_s));
+    QVERIFY(publishSigned(m_simulator, row, folder.path()));
+    const QByteArray recordBefore = readFile(inFolder(QLatin1String(platform::kInstalledReleaseName)));
     for (const QString& fault : row.faults)
         QVERIFY2(m_simulator.control(fault), qPrintable(fault));
 
@@ -358,7 +309,7 @@ void TestUpdateMatrix::update()
 
     QCOMPARE(boxes.titles(), row.titles);
     QVERIFY(!shownInPause);
-    QCOMPARE(m_simulator.log().isEmpty(), asksNothing(step));
+    QCOMPARE(!askedForAFile(m_simulator.log()), asksForNoFile(row));
     const QString told = boxes.texts().join(u'\n');
     QVERIFY2(told.contains(row.told), qPrintable(told));
     QCOMPARE(
@@ -367,7 +318,15 @@ void TestUpdateMatrix::update()
     QVERIFY(QFileInfo(inFolder(u"Quillet"_s)).isExecutable()
         || (step == Step::NotExecutable && row.program == kOldProgram));
     QCOMPARE(partialFiles(folder.path()), QStringList());
-    QCOMPARE(restart != nullptr, row.helpUpdated && row.program != kOldProgram);
+    const bool updated = row.helpUpdated && row.program != kOldProgram;
+    QCOMPARE(restart != nullptr, updated);
+    QCOMPARE(m_shell.started, QStringList()); // only the user starts the new program, from the restart window
+    // The release is recorded once every file is in place, and only then.
+    const QByteArray record = readFile(inFolder(QLatin1String(platform::kInstalledReleaseName)));
+    if (updated)
+        QCOMPARE(platform::ReadInstalledRelease(record).value_or(platform::InstalledRelease {}).sequence, kSequence);
+    else
+        QCOMPARE(record, recordBefore);
     QVERIFY(took.elapsed() < 8000); // nothing waits for what cannot come
 }
 

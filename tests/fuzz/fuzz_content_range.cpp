@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString value = QString::fromLatin1(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    if (const std::optional<freshbolt::ContentRange> range = freshbolt::ParseContentRange(value)) {
+    if (const std::optional<platform::ContentRange> range = platform::ParseContentRange(value)) {
         if (range->first < 0 || range->total < 0 || !value.contains(u'/'))
             std::abort();
     }

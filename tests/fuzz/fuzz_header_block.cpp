@@ -9,16 +9,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // The HTTP transfer hands the block over as Latin-1 text.
     const QString block = QString::fromLatin1(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    if (freshbolt::StatusField(block).size() > 3)
+    if (platform::StatusField(block).size() > 3)
         std::abort();
-    const QString first = freshbolt::FirstHeaderLine(block);
+    const QString first = platform::FirstHeaderLine(block);
     if (!first.isEmpty() && (!block.startsWith(first) || !first.endsWith(u'\r')))
         std::abort();
     for (const QString& line : block.split(QStringLiteral("\r\n"))) {
         const QString value = line.section(u':', 1);
-        if (freshbolt::LeadingNumber(value) < 0)
+        if (platform::LeadingNumber(value) < 0)
             std::abort();
-        if (const std::optional<freshbolt::ContentRange> range = freshbolt::ParseContentRange(value)) {
+        if (const std::optional<platform::ContentRange> range = platform::ParseContentRange(value)) {
             if (range->first < 0 || range->total < 0)
                 std::abort();
         }

@@ -5,6 +5,7 @@
 #include "installed_copy.h"
 #include "tests/support/simulator_process.h"
 #include "tests/support/test_files.h"
+#include "tests/support/test_signing.h"
 #include "tests/support/virtual_display.h"
 
 #include <QStandardPaths>
@@ -58,6 +59,7 @@ private slots:
         QVERIFY(m_simulator.control(u"version?text=1.2.1"_s));
         QVERIFY(m_simulator.control(u"update-file?name=Quillet"_s, newProgram()));
         QVERIFY(m_simulator.control(u"update-file?name=Quillet_help.htm&size=7000"_s));
+        QVERIFY(publishSigned(m_simulator, generatedUpdateContent(7000), newProgram()));
 
         // Started as Quillet starts it: by path, from wherever the user happened to be.
         QTemporaryDir elsewhere;

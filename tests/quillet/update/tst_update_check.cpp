@@ -7,10 +7,14 @@
 #include "tests/support/fakes/fake_message_boxes.h"
 #include "tests/support/fakes/fake_shell.h"
 #include "tests/support/modal_answer.h"
+#include "tests/support/test_signing.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -21,9 +25,26 @@ using namespace quillet;
 
 using namespace Qt::StringLiterals;
 using platform::FakeHttpTransfer;
+Q_DECLARE_METATYPE(FakeHttpTransfer::Reply)
 
 namespace
 {
+
+using Reply = FakeHttpTransfer::Reply;
+
+// The maker's publication of 1.2.1, signed with the build's test key.
+struct Publication {
+    QByteArray manifest;
+    QByteArray signature;
+};
+
+Publication signedPublication(const std::function<QByteArray(QByteArray)>& edit = {}, const QString& key = {})
+{
+    QByteArray manifest = testManifest("help", "program", u"1.2.1"_s);
+    if (edit)
+        manifest = edit(manifest);
+    return { manifest, minisignSign(manifest, key.isEmpty() ? testSecretKey() : key).value_or(QByteArray()) };
+}
 
 struct Rig {
     explicit Rig(bool answer, const QString& programFolder = u"/prog"_s)
@@ -33,11 +54,22 @@ struct Rig {
         })
     {
     }
+    // The version page, then the manifest and its signature as the service answers them; each request is
+    // answered with `state` once it has been made.
     void reply(const QString& page, int state = FakeHttpTransfer::kStateComplete)
     {
-        transfer.replies.append(FakeHttpTransfer::reply(u"HTTP/1.1 200 OK"_s, {}, page.toLatin1()));
+        static const Publication publication = signedPublication();
+        replyWith(page, FakeHttpTransfer::fileReply(publication.manifest),
+            FakeHttpTransfer::fileReply(publication.signature), state);
+    }
+    void replyWith(const QString& page, const Reply& manifest, const Reply& signature,
+        int state = FakeHttpTransfer::kStateComplete)
+    {
+        transfer.replies = { FakeHttpTransfer::reply(u"HTTP/1.1 200 OK"_s, {}, page.toLatin1()), manifest, signature };
+        transfer.requests.clear();
         check.CheckForUpdate();
-        transfer.emitState(state);
+        for (qsizetype answered = 0; answered < transfer.requests.size(); ++answered)
+            transfer.emitState(state);
     }
 
     FakeHttpTransfer transfer;
@@ -73,6 +105,9 @@ private slots:
     void sameVersionAndFailuresShowNothing_data();
     void sameVersionAndFailuresShowNothing();
     void freshboltMissingIsTold();
+    void onlyAVerifiedPublicationIsOffered_data();
+    void onlyAVerifiedPublicationIsOffered();
+    void installedReleaseIsNeverOfferedAgain();
     void dialogAnswers_data();
     void dialogAnswers();
 };
@@ -83,6 +118,17 @@ void TestUpdateCheck::requestsVersionPage()
     rig.check.CheckForUpdate();
     QCOMPARE(rig.transfer.requests.size(), 1);
     QCOMPARE(rig.transfer.requests[0].url, u"http://www.cobbleton.com/quillet/QuilletVersion.html"_s);
+
+    // A newer version: its manifest, then the signature, before the offer.
+    rig.reply(u"Version =1.2.1+"_s);
+    QStringList asked;
+    for (const FakeHttpTransfer::Request& request : std::as_const(rig.transfer.requests))
+        asked.append(request.url);
+    QCOMPARE(asked,
+        QStringList({ u"http://www.cobbleton.com/quillet/QuilletVersion.html"_s,
+            u"http://www.cobbleton.com/downloads/updates/quillet/update.manifest"_s,
+            u"http://www.cobbleton.com/downloads/updates/quillet/update.manifest.minisig"_s }));
+    QCOMPARE(rig.prompts, 1);
 }
 
 void TestUpdateCheck::updateNowStartsFreshbolt()
@@ -174,6 +220,83 @@ void TestUpdateCheck::dialogAnswers()
 
     clickInDialog(button);
     QCOMPARE(FNewVersion::Offer(nullptr), updating);
+}
+
+void TestUpdateCheck::onlyAVerifiedPublicationIsOffered_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<Reply>("manifest");
+    QTest::addColumn<Reply>("signature");
+    QTest::addColumn<bool>("offered");
+    const Publication good = signedPublication();
+    const auto file = &FakeHttpTransfer::fileReply;
+    const auto missing = FakeHttpTransfer::reply(u"HTTP/1.1 404 Not Found"_s);
+    const auto signedEdit = [&](const char* pattern, const char* to) {
+        const Publication edited = signedPublication([&](const QByteArray& text) {
+            return QString::fromUtf8(text)
+                .replace(QRegularExpression(QLatin1String(pattern)), QLatin1String(to))
+                .toUtf8();
+        });
+        return std::pair { file(edited.manifest), file(edited.signature) };
+    };
+    const QString page = u"Version =1.2.1+"_s;
+    QTest::newRow("signed") << page << file(good.manifest) << file(good.signature) << true;
+    QTest::newRow("announced otherwise") << u"Version =1.2.2+"_s << file(good.manifest) << file(good.signature)
+                                         << false;
+    QTest::newRow("no manifest") << page << missing << file(good.signature) << false;
+    QTest::newRow("no signature") << page << file(good.manifest) << missing << false;
+    QTest::newRow("empty signature") << page << file(good.manifest) << file({}) << false;
+    QTest::newRow("signature cut short") << page << file(good.manifest) << file(good.signature.left(60)) << false;
+    QTest::newRow("edited after signing")
+        << page << file(QByteArray(good.manifest).replace("sequence 1000", "sequence 9000")) << file(good.signature)
+        << false;
+    QTemporaryDir keys;
+    const Publication otherKey = signedPublication({}, makeKeyPair(keys.path()).value_or(QString()));
+    QTest::newRow("other key") << page << file(otherKey.manifest) << file(otherKey.signature) << false;
+    const auto [expired, expiredSignature] = signedEdit("expires [^\\n]*", "expires 2026-12-01T00:00:00Z");
+    QTest::newRow("expired") << page << expired << expiredSignature << false;
+    const auto [other, otherSignature] = signedEdit("product [^\\n]*", "product Lastbell Quillet Pro");
+    QTest::newRow("other product") << page << other << otherSignature << false;
+    const QByteArray huge = good.manifest + QByteArray(platform::kMaxManifestBytes, '\n');
+    QTest::newRow("manifest over 64 KiB")
+        << page << FakeHttpTransfer::reply(u"HTTP/1.1 200 OK"_s, {}, huge) << file(good.signature) << false;
+    QTest::newRow("announced over 64 KiB")
+        << page << FakeHttpTransfer::reply(u"HTTP/1.1 200 OK"_s, { u"Content-Length: 65537"_s }, good.manifest)
+        << file(good.signature) << false;
+}
+
+void TestUpdateCheck::onlyAVerifiedPublicationIsOffered()
+{
+    QFETCH(QString, page);
+    QFETCH(Reply, manifest);
+    QFETCH(Reply, signature);
+    QFETCH(bool, offered);
+    Rig rig(true);
+    rig.replyWith(page, manifest, signature);
+    QCOMPARE(rig.prompts, offered ? 1 : 0);
+    QCOMPARE(rig.shell.started, offered ? QStringList { u"/prog/Freshbolt"_s } : QStringList());
+    QVERIFY(rig.boxes.questions.isEmpty()); // a refused publication is never told
+}
+
+// The release recorded in the program folder: a lower sequence is a replay, the same one must be the same bytes.
+void TestUpdateCheck::installedReleaseIsNeverOfferedAgain()
+{
+    QTemporaryDir folder;
+    const Publication publication = signedPublication();
+    const QString record = QDir(folder.path()).filePath(QLatin1String(platform::kInstalledReleaseName));
+    const auto offeredOver = [&](const platform::InstalledRelease& installed) {
+        if (!writeFile(record, platform::InstalledReleaseText(installed)))
+            return -1;
+        Rig rig(false, folder.path());
+        rig.replyWith(u"Version =1.2.1+"_s, FakeHttpTransfer::fileReply(publication.manifest),
+            FakeHttpTransfer::fileReply(publication.signature));
+        return rig.prompts;
+    };
+    const QByteArray sameBytes = QCryptographicHash::hash(publication.manifest, QCryptographicHash::Sha256);
+    QCOMPARE(offeredOver({ 1001, sameBytes }), 0);
+    QCOMPARE(offeredOver({ 1000, QCryptographicHash::hash("other", QCryptographicHash::Sha256) }), 0);
+    QCOMPARE(offeredOver({ 1000, sameBytes }), 1);
+    QCOMPARE(offeredOver({ 999, sameBytes }), 1);
 }
 
 QTEST_MAIN(TestUpdateCheck)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The version check's real HTTP transfer and dialog against the local web service's version page.
+// The version check's real HTTP transfer and dialog against the local web service's version page and the
+// maker's signed manifest.
 #include "platform/core/http_transfer.h"
 #include "platform/core/proxy_setup.h"
 #include "quillet/update/update_check.h"
@@ -7,6 +8,7 @@
 #include "tests/support/fakes/fake_shell.h"
 #include "tests/support/modal_answer.h"
 #include "tests/support/simulator_process.h"
+#include "tests/support/test_signing.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -37,13 +39,15 @@ void TestUpdateEndToEnd::initTestCase()
     QVERIFY(m_simulator.start());
     qputenv("http_proxy", m_simulator.proxyUrl().toLatin1());
     platform::useSystemProxy();
+    QVERIFY(publishSigned(m_simulator, "help", "program"));
 }
 
 void TestUpdateEndToEnd::publishedVersion_data()
 {
     QTest::addColumn<QString>("version");
     QTest::addColumn<bool>("offered");
-    QTest::newRow("newer") << u"1.2.1"_s << true;
+    QTest::newRow("newer, as signed") << u"1.3.0"_s << true;
+    QTest::newRow("newer, but not the signed one") << u"1.2.1"_s << false;
     QTest::newRow("own") << u"1.2.0"_s << false;
 }
 
@@ -52,6 +56,7 @@ void TestUpdateEndToEnd::publishedVersion()
     QFETCH(QString, version);
     QFETCH(bool, offered);
     QVERIFY(m_simulator.control(u"version?text="_s + version));
+    m_simulator.clearLog();
     platform::QtHttpTransfer intUpdate;
     platform::FakeShell shell;
     platform::FakeMessageBoxes boxes;
@@ -69,8 +74,12 @@ void TestUpdateEndToEnd::publishedVersion()
     QSignalSpy quit(&check, &UpdateCheck::quitForUpdate);
 
     check.CheckForUpdate();
-    QTRY_COMPARE(answered.count(), 1);
-    QCOMPARE(answered[0][0].toInt(), platform::HttpTransfer::kStateComplete);
+    // The page; for a newer version also the manifest and its signature.
+    const int requests = version == u"1.2.0"_s ? 1 : 3;
+    QTRY_COMPARE(answered.count(), requests);
+    for (const QList<QVariant>& state : std::as_const(answered))
+        QCOMPARE(state[0].toInt(), platform::HttpTransfer::kStateComplete);
+    QCOMPARE(m_simulator.log().size(), requests);
     QCOMPARE(shown, offered ? QStringList { u"New Version Available"_s } : QStringList());
     QCOMPARE(quit.count(), offered ? 1 : 0);
     QCOMPARE(shell.started, offered ? QStringList { u"/prog/Freshbolt"_s } : QStringList());

@@ -1,21 +1,45 @@
 // SPDX-License-Identifier: MIT
 // The real Quillet's start in a throw-away program folder on a virtual display: a log-off at the welcome screen,
 // and the version check, which offers a newer published version; "Update Now" starts Freshbolt from the program
-// folder and ends Quillet.
+// folder and ends Quillet. And the whole update as the maker publishes it and a user takes it: scripts/publish
+// writes the server tree, the local web service serves it, Quillet offers it, the real Freshbolt installs it and
+// restarts the new program; a publication changed on the server is neither offered nor installed.
+#include "platform/trust/update_verification.h"
 #include "tests/support/real_quillet.h"
 #include "tests/support/simulator_process.h"
+#include "tests/support/test_files.h"
+#include "tests/support/test_signing.h"
 #include "tests/support/virtual_display.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
 
 namespace
 {
 constexpr int kWaitMs = 30000;
 const QString kOffer = "New Version Available";
+const QString kUpdateFolder = u"http://www.cobbleton.com/downloads/updates/quillet/"_s;
+
+// The new release: a stand-in program that notes that it was started, large enough to arrive in many pieces.
+QByteArray newProgram()
+{
+    return "#!/bin/sh\necho started >> \"$(dirname \"$0\")/started\"\nexit 0\n" + generatedUpdateContent(300000);
+}
+
+QByteArray sha256(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
 } // namespace
 
 class TestUpdateOffer : public QObject
@@ -26,6 +50,46 @@ class TestUpdateOffer : public QObject
     std::unique_ptr<RealQuillet> m_quillet;
 
     QString programFolder() const { return m_quillet->programFolder(); }
+    QTemporaryDir m_work;
+
+    QString published(const QString& name) const { return m_work.filePath(u"out/downloads/updates/quillet/"_s + name); }
+
+    // The release folder the maker publishes from, through the maker's command, with the build's test key.
+    bool publish(quint64 sequence)
+    {
+        const QString release = m_work.filePath(u"release"_s);
+        if (!QDir().mkpath(release + u"/help"_s) || !writeFile(release + u"/Quillet"_s, newProgram())
+            || !writeFile(release + u"/help/Quillet_help.htm"_s, generatedUpdateContent(7000)))
+            return false;
+        QProcess publish;
+        publish.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        publish.start(u"" PUBLISH_SCRIPT ""_s,
+            { u"--key"_s, testSecretKey(), u"--version"_s, u"1.3.0"_s, u"--sequence"_s, QString::number(sequence),
+                release, m_work.filePath(u"out"_s) });
+        return publish.waitForFinished(kWaitMs) && publish.exitStatus() == QProcess::NormalExit
+            && publish.exitCode() == 0;
+    }
+    bool serve()
+    {
+        return m_simulator.control(u"published?dir="_s + QUrl::toPercentEncoding(m_work.filePath(u"out"_s)));
+    }
+
+    QStringList askedOfUpdateFolder()
+    {
+        QStringList names;
+        for (const LoggedRequest& request : m_simulator.log())
+            if (request.url.startsWith(kUpdateFolder))
+                names.append(request.url.mid(kUpdateFolder.size()));
+        return names;
+    }
+
+    QProcessEnvironment freshboltEnvironment() const
+    {
+        QProcessEnvironment environment = m_simulator.proxyEnvironment();
+        environment.insert(u"DISPLAY"_s, m_display.name());
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+        return environment;
+    }
 
     // The built program, and a stand-in Freshbolt that only says it was started.
     bool layOutProgramFolder()
@@ -36,6 +100,15 @@ class TestUpdateOffer : public QObject
         freshbolt.write("#!/bin/sh\necho started > \"$(dirname \"$0\")/freshbolt-started\"\n");
         freshbolt.close();
         return freshbolt.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // The real Freshbolt in place of the stand-in, and an installed help file for it to replace.
+    bool withRealFreshbolt()
+    {
+        const QString freshbolt = programFolder() + "/Freshbolt";
+        return QFile::remove(freshbolt) && QFile::copy(FRESHBOLT_PATH, freshbolt)
+            && QDir().mkpath(programFolder() + "/help")
+            && writeFile(programFolder() + "/help/Quillet_help.htm", "old help");
     }
 
 private slots:
@@ -70,7 +143,8 @@ private slots:
 
     void newerVersionIsOfferedAndUpdateNowHandsOver()
     {
-        QVERIFY(m_simulator.control("/__control/version?text=1.2.1"));
+        QVERIFY(m_simulator.control("/__control/version?text=1.3.0"));
+        QVERIFY(publishSigned(m_simulator, "help", "program"));
         m_quillet->start();
         // "Update Now" sits at 555, 2145 twips, 2415 x 435.
         QVERIFY2(m_display.clickIn(kOffer, QPoint((555 + 2415 / 2) / 15, (2145 + 435 / 2) / 15)),
@@ -93,6 +167,70 @@ private slots:
         QVERIFY(m_display.xdotool({ "search", "--onlyvisible", "--name", "^" + kOffer + "$" }).isEmpty());
         QCOMPARE(m_quillet->process().state(), QProcess::Running);
         QVERIFY(!QFile::exists(programFolder() + "/freshbolt-started"));
+    }
+
+    void offeredInstalledAndRestarted()
+    {
+        QVERIFY(withRealFreshbolt());
+        QVERIFY(publish(5000));
+        QVERIFY(serve());
+        m_quillet->start();
+        // "Update Now" sits at 555, 2145 twips, 2415 x 435.
+        QVERIFY2(m_display.clickIn(kOffer, QPoint((555 + 2415 / 2) / 15, (2145 + 435 / 2) / 15)),
+            qPrintable(m_quillet->report()));
+        QVERIFY(m_quillet->process().waitForFinished(kWaitMs));
+
+        // Quillet's check, then Freshbolt's own, then the files; "Yes" in the restart window starts the new one.
+        QVERIFY(m_display.clickIn(u"Update Successful"_s, QPoint(82, 113)));
+        QTRY_COMPARE_WITH_TIMEOUT(readFile(programFolder() + u"/started"_s), QByteArray("started\n"), kWaitMs);
+        QVERIFY(readFile(programFolder() + u"/Quillet"_s) == newProgram());
+        QCOMPARE(readFile(programFolder() + u"/help/Quillet_help.htm"_s), generatedUpdateContent(7000));
+        const std::optional<platform::InstalledRelease> recorded = platform::ReadInstalledRelease(
+            readFile(programFolder() + u"/" + QLatin1String(platform::kInstalledReleaseName)));
+        QVERIFY(recorded);
+        QCOMPARE(recorded->sequence, 5000u);
+        QCOMPARE(recorded->manifestSha256, sha256(readFile(published(u"update.manifest"_s))));
+        QCOMPARE(askedOfUpdateFolder(),
+            QStringList({ u"update.manifest"_s, u"update.manifest.minisig"_s, u"update.manifest"_s,
+                u"update.manifest.minisig"_s, u"Quillet_help.htm"_s, u"Quillet"_s }));
+    }
+
+    // One byte of the program changed on the server, and its manifest line made to match: the signature no longer
+    // holds, so Quillet offers nothing and Freshbolt, started by hand, refuses before it fetches a file.
+    void changedOnTheServerIsRefused()
+    {
+        QVERIFY(withRealFreshbolt());
+        QVERIFY(publish(5001));
+        QByteArray program = readFile(published(u"Quillet"_s));
+        const QByteArray signedHash = sha256(program).toHex();
+        program[program.size() / 2] = char(program[program.size() / 2] ^ 0x01);
+        QVERIFY(writeFile(published(u"Quillet"_s), program));
+        QVERIFY(writeFile(published(u"update.manifest"_s),
+            readFile(published(u"update.manifest"_s)).replace(signedHash, sha256(program).toHex())));
+        QVERIFY(serve());
+        const QByteArray before = readFile(programFolder() + u"/Quillet"_s);
+
+        m_quillet->start();
+        QVERIFY2(m_quillet->requested(kUpdateFolder + u"update.manifest.minisig"_s, kWaitMs),
+            qPrintable(m_quillet->report()));
+        // The offer would follow at once; it does not come.
+        QVERIFY(m_display.window(kOffer, 1500).isEmpty());
+        QCOMPARE(m_quillet->process().state(), QProcess::Running);
+        m_quillet->process().terminate(); // ended, as the user would close it
+        QVERIFY(m_quillet->process().waitForFinished(kWaitMs));
+        m_simulator.clearLog();
+
+        QProcess freshbolt;
+        freshbolt.setProcessEnvironment(freshboltEnvironment());
+        freshbolt.start(programFolder() + u"/Freshbolt"_s, {});
+        QVERIFY(freshbolt.waitForStarted());
+        QVERIFY(m_display.pressReturnIn(u"Freshbolt"_s));
+        QVERIFY(freshbolt.waitForFinished(kWaitMs));
+        QCOMPARE(askedOfUpdateFolder(), QStringList({ u"update.manifest"_s, u"update.manifest.minisig"_s }));
+        QVERIFY(readFile(programFolder() + u"/Quillet"_s) == before);
+        QCOMPARE(readFile(programFolder() + u"/help/Quillet_help.htm"_s), QByteArray("old help"));
+        QVERIFY(!QFile::exists(programFolder() + u"/" + QLatin1String(platform::kInstalledReleaseName)));
+        QCOMPARE(QDir(programFolder()).entryList({ u"*.download"_s }, QDir::Files), QStringList());
     }
 };
 

@@ -4,8 +4,9 @@
 #include <QString>
 #include <optional>
 
-// Readers of the parts of a reply that the download looks at. Every value comes from the server: bounded.
-namespace freshbolt
+// Readers of the parts of a reply that the updater and the version check look at. Every value comes from the server:
+// bounded.
+namespace platform
 {
 
 // The three digits after the protocol version of a reply-header block's status line.
@@ -25,4 +26,4 @@ std::optional<ContentRange> ParseContentRange(const QString& value);
 // What tells one published file from another: a strong ETag, else Last-Modified; empty when the reply has neither.
 QString ValidatorOf(const QString& eTag, const QString& lastModified);
 
-} // namespace freshbolt
+} // namespace platform

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "freshbolt/reply_headers.h"
+#include "platform/core/reply_headers.h"
 
 #include <QRegularExpression>
 
-namespace freshbolt
+namespace platform
 {
 
 QString StatusField(const QString& headerBlock)
@@ -43,4 +43,4 @@ QString ValidatorOf(const QString& eTag, const QString& lastModified)
     return !eTag.isEmpty() && !eTag.startsWith(u"W/") ? eTag : lastModified;
 }
 
-} // namespace freshbolt
+} // namespace platform

@@ -1,0 +1,30 @@
+# A release build (scripts/install) trusts exactly the maker's public keys in desktop/update-keys, and the one
+# named with --trust-key: never the test key of a build folder. Writes the keys as a release configuration does
+# and compares them with the key files.
+set(output ${BINARY_DIR}/release_trusted_keys.cpp)
+file(GLOB maker_keys ${SOURCE_DIR}/desktop/update-keys/*.pub)
+list(LENGTH maker_keys maker_count)
+if(NOT maker_count EQUAL 2)
+    message(FATAL_ERROR "desktop/update-keys holds ${maker_count} public keys, not the maker's key and its spare")
+endif()
+foreach(trust_key "" ${TEST_KEY})
+    execute_process(COMMAND ${CMAKE_COMMAND} -DMAKER_KEY_DIR=${SOURCE_DIR}/desktop/update-keys -DTRUST_KEY=${trust_key}
+                            -DOUTPUT=${output} -P ${SOURCE_DIR}/platform/trust/trusted_keys.cmake
+                    COMMAND_ERROR_IS_FATAL ANY)
+    file(READ ${output} written)
+    string(REGEX MATCHALL "R\"key\\(" literals "${written}")
+    list(LENGTH literals count)
+    set(expected ${maker_keys} ${trust_key})
+    list(LENGTH expected expected_count)
+    if(NOT count EQUAL expected_count)
+        message(FATAL_ERROR "a release build with --trust-key '${trust_key}' trusts ${count} keys, not ${expected_count}")
+    endif()
+    foreach(key_file IN LISTS expected)
+        file(READ ${key_file} key_text)
+        string(FIND "${written}" "${key_text}" at)
+        if(at EQUAL -1)
+            message(FATAL_ERROR "a release build does not trust ${key_file}")
+        endif()
+    endforeach()
+endforeach()
+message(STATUS "a release build trusts exactly the maker's keys, and the one named with --trust-key")
