@@ -3,6 +3,8 @@
 
 #include <sodium.h>
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace platform
@@ -100,10 +102,12 @@ std::optional<Signature> ReadSignature(QByteArrayView file)
 
 QString KeyIdText(const QByteArray& keyId)
 {
-    // Stored little-endian, printed as a number.
+    // Stored little-endian, printed as a number, as minisign prints it: without leading zeros.
     QByteArray reversed = keyId;
     std::reverse(reversed.begin(), reversed.end());
-    return QString::fromLatin1(reversed.toHex().toUpper());
+    const QString digits = QString::fromLatin1(reversed.toHex().toUpper());
+    const qsizetype first = digits.indexOf(QRegularExpression(QStringLiteral("[^0]")));
+    return first < 0 ? QStringLiteral("0") : digits.sliced(first);
 }
 
 SignatureCheck Verify(QByteArrayView message, const Signature& signature, const QList<PublicKey>& trusted)

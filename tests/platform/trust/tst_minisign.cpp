@@ -9,6 +9,7 @@
 #include <QTest>
 
 using namespace platform;
+using namespace Qt::StringLiterals;
 
 namespace
 {
@@ -54,6 +55,14 @@ private slots:
         const QList<PublicKey> trusted = TrustedKeys();
         QVERIFY(
             std::any_of(trusted.begin(), trusted.end(), [&key](const PublicKey& k) { return k.keyId == key->keyId; }));
+    }
+
+    // As minisign prints it in the key file's comment, a number: an id whose top byte is 0 has fewer digits.
+    void keyIdIsPrintedAsMinisignPrintsIt()
+    {
+        QCOMPARE(KeyIdText(QByteArray::fromHex("3e21d2e5944da200")), u"A24D94E5D2213E"_s);
+        QCOMPARE(KeyIdText(QByteArray::fromHex("b9f205ed24567b11")), u"117B5624ED05F2B9"_s);
+        QCOMPARE(KeyIdText(QByteArray(8, '\0')), u"0"_s);
     }
 
     // The build trusts the maker's two keys and its own test key, and nothing else.
