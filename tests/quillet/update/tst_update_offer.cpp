@@ -102,6 +102,16 @@ class TestUpdateOffer : public QObject
         return freshbolt.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
+    // For a window that never came: the updater's windows that are up, and what it asked of the update folder.
+    QString whatFreshboltShows()
+    {
+        QStringList shown;
+        for (const QString& title : { u"Freshbolt"_s, u"Error Downloading File"_s, u"Updating Lastbell Quillet"_s })
+            if (!m_display.windows(title).isEmpty())
+                shown.append(title);
+        return u"windows up: "_s + shown.join(u", "_s) + u"; asked: "_s + askedOfUpdateFolder().join(u", "_s);
+    }
+
     // The real Freshbolt in place of the stand-in, and an installed help file for it to replace.
     bool withRealFreshbolt()
     {
@@ -181,6 +191,9 @@ private slots:
         QVERIFY(m_quillet->process().waitForFinished(kWaitMs));
 
         // Quillet's check, then Freshbolt's own, then the files; "Yes" in the restart window starts the new one.
+        // Freshbolt's first window, on a busy machine, may take as long as any program's first window.
+        QVERIFY2(!m_display.window(u"Update Successful"_s, VirtualDisplay::kFirstWindowWaitMs).isEmpty(),
+            qPrintable(whatFreshboltShows()));
         QVERIFY(m_display.clickIn(u"Update Successful"_s, QPoint(82, 113)));
         QTRY_COMPARE_WITH_TIMEOUT(readFile(programFolder() + u"/started"_s), QByteArray("started\n"), kWaitMs);
         QVERIFY(readFile(programFolder() + u"/Quillet"_s) == newProgram());
@@ -224,6 +237,8 @@ private slots:
         freshbolt.setProcessEnvironment(freshboltEnvironment());
         freshbolt.start(programFolder() + u"/Freshbolt"_s, {});
         QVERIFY(freshbolt.waitForStarted());
+        QVERIFY2(!m_display.window(u"Freshbolt"_s, VirtualDisplay::kFirstWindowWaitMs).isEmpty(),
+            qPrintable(whatFreshboltShows()));
         QVERIFY(m_display.pressReturnIn(u"Freshbolt"_s));
         QVERIFY(freshbolt.waitForFinished(kWaitMs));
         QCOMPARE(askedOfUpdateFolder(), QStringList({ u"update.manifest"_s, u"update.manifest.minisig"_s }));
