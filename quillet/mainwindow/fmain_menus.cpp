@@ -164,7 +164,8 @@ QMenu* FMain::createHelpMenu()
     connect(addMenuItem(menu, "mnuHelpJoinList", QStringLiteral("&Join Mailing List")), &QAction::triggered, this,
         [this] { m_services.shell.openAddress(JoinListMailAddress()); });
     menu->addSeparator()->setObjectName(QStringLiteral("mnuHelpBar0"));
-    connect(addMenuItem(menu, "mnuHelpAbout", QStringLiteral("&About ")), &QAction::triggered, this, [this] {
+    // Without the design's trailing space, which a menu never shows but a screen reader would say.
+    connect(addMenuItem(menu, "mnuHelpAbout", QStringLiteral("&About")), &QAction::triggered, this, [this] {
         FAbout about(m_services.shell, m_services.messages, m_services.systemInfo, this);
         about.exec();
     });

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMenu>
 #include <QRadioButton>
 #include <QStringList>
 #include <QStyle>
@@ -60,16 +61,21 @@ inline QString describe(QAccessibleInterface* item)
                   : QStringLiteral("(no object)"));
 }
 
-inline void collectUnnamed(QAccessibleInterface* item, QStringList& found, int depth)
+inline void checkName(QAccessibleInterface* item, QStringList& found)
 {
-    if (!item || depth > 40 || item->state().invisible)
-        return;
     const QString name = item->text(QAccessible::Name);
     if (mustBeNamed(item->role()) && name.trimmed().isEmpty())
         found.append(describe(item));
     // A window's name is its caption, which the design gives as it is.
     else if (!isWindow(item->role()) && (name != name.trimmed() || name.contains(u'&')))
         found.append(describe(item) + u" named \"" + name + u'"');
+}
+
+inline void collectUnnamed(QAccessibleInterface* item, QStringList& found, int depth)
+{
+    if (!item || depth > 40 || item->state().invisible)
+        return;
+    checkName(item, found);
     for (int i = 0; i < item->childCount(); ++i)
         collectUnnamed(item->child(i), found, depth + 1);
 }
@@ -80,6 +86,14 @@ inline QStringList unnamedControls(QWidget* window)
 {
     QStringList found;
     collectUnnamed(QAccessible::queryAccessibleInterface(window), found, 0);
+    // The menus are closed, so the walk above does not reach their items; a screen reader says them once open.
+    for (QMenu* menu : window->findChildren<QMenu*>()) {
+        QAccessibleInterface* items = QAccessible::queryAccessibleInterface(menu);
+        const QList<QAction*> actions = menu->actions();
+        for (int i = 0; i < actions.size(); ++i)
+            if (actions.at(i)->isVisible())
+                checkName(items->child(i), found);
+    }
     return found;
 }
 
