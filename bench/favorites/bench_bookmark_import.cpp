@@ -6,7 +6,7 @@
 // (which deleted 75,000 files) is slower in both parts; the ratio holds. TMPDIR chooses where the files go.
 #include "platform/ui/qt_shell_ui_helper.h"
 #include "tests/support/fakes/fake_message_boxes.h"
-#include "tests/support/fakes/fake_special_folders.h"
+#include "tests/support/fakes/fake_shell_folders.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/favorites/bench_favorites_tree
 #include "platform/core/favorites/internet_shortcut.h"
 #include "quillet/favourites/fiefavorites.h"
-#include "tests/support/fakes/fake_special_folders.h"
+#include "tests/support/fakes/fake_shell_folders.h"
 
 #include <QApplication>
 #include <QDir>

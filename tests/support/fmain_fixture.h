@@ -8,8 +8,8 @@
 #include "tests/support/fakes/fake_message_boxes.h"
 #include "tests/support/fakes/fake_settings_store.h"
 #include "tests/support/fakes/fake_shell.h"
+#include "tests/support/fakes/fake_shell_folders.h"
 #include "tests/support/fakes/fake_shell_ui_helper.h"
-#include "tests/support/fakes/fake_special_folders.h"
 #include "tests/support/fakes/fake_web_browser.h"
 #include "tests/support/modal_answer.h"
 

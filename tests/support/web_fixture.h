@@ -10,7 +10,7 @@
 #include "tests/support/fakes/fake_message_boxes.h"
 #include "tests/support/fakes/fake_settings_store.h"
 #include "tests/support/fakes/fake_shell.h"
-#include "tests/support/fakes/fake_special_folders.h"
+#include "tests/support/fakes/fake_shell_folders.h"
 #include "tests/support/simulator_process.h"
 
 #include <QNetworkProxy>

@@ -4,7 +4,7 @@
 #include "platform/core/favorites/safe_file_name.h"
 #include "platform/ui/qt_shell_ui_helper.h"
 #include "tests/support/fakes/fake_message_boxes.h"
-#include "tests/support/fakes/fake_special_folders.h"
+#include "tests/support/fakes/fake_shell_folders.h"
 #include "tests/support/test_files.h"
 
 #include <QDirIterator>
