@@ -29,11 +29,6 @@ platform::FetchedFile fetch(platform::HttpTransfer& transfer, EventPump& events,
     return file;
 }
 
-PublicationCheck refused(platform::UpdateRefusal refusal)
-{
-    return { std::nullopt, platform::RefusalText({ std::nullopt, refusal, {} }) };
-}
-
 } // namespace
 
 PublicationCheck CheckPublication(platform::HttpTransfer& transfer, EventPump& events, platform::LocalFiles& files,
@@ -58,7 +53,7 @@ PublicationCheck CheckPublication(platform::HttpTransfer& transfer, EventPump& e
             });
         // A manifest that leaves out a file of the update does not describe it.
         if (published == verdict.manifest->files.end())
-            return refused(platform::UpdateRefusal::Damaged);
+            return { std::nullopt, platform::RefusalText(platform::Refused(platform::UpdateRefusal::Damaged)) };
         update.files.append({ file, PublishedFile { published->size, published->sha256 } });
     }
     return { std::move(update), {} };

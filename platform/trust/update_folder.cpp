@@ -18,11 +18,6 @@ namespace
 
 constexpr int kChunkBytes = 16384;
 
-UpdateVerdict refused(UpdateRefusal refusal)
-{
-    return { std::nullopt, refusal, {} };
-}
-
 } // namespace
 
 QString UpdateFolderUrl(const QString& name)
@@ -60,11 +55,11 @@ UpdateVerdict CheckFetched(const FetchedFile& manifest, const FetchedFile& signa
 {
     const Fetched signatureState = manifest.state == Fetched::Arrived ? signature.state : manifest.state;
     if (manifest.state == Fetched::Unreachable || signatureState == Fetched::Unreachable)
-        return refused(UpdateRefusal::NotFetched);
+        return Refused(UpdateRefusal::NotFetched);
     if (manifest.state == Fetched::Missing)
-        return refused(UpdateRefusal::NoSignature);
+        return Refused(UpdateRefusal::NoSignature);
     if (manifest.state == Fetched::Failed || signatureState == Fetched::Failed)
-        return refused(UpdateRefusal::Damaged);
+        return Refused(UpdateRefusal::Damaged);
     Publication publication { manifest.bytes, std::nullopt };
     if (signatureState == Fetched::Arrived)
         publication.signature = signature.bytes;

@@ -6,15 +6,10 @@
 namespace platform
 {
 
-namespace
-{
-
-UpdateVerdict refused(UpdateRefusal refusal)
+UpdateVerdict Refused(UpdateRefusal refusal)
 {
     return { std::nullopt, refusal, {} };
 }
-
-} // namespace
 
 std::optional<InstalledRelease> ReadInstalledRelease(QByteArrayView bytes)
 {
@@ -48,25 +43,25 @@ InstalledRelease ReleaseOf(const QByteArray& manifestBytes, const UpdateManifest
 UpdateVerdict CheckPublication(const Publication& publication, const TrustRules& rules)
 {
     if (!publication.signature || publication.signature->isEmpty())
-        return refused(UpdateRefusal::NoSignature);
+        return Refused(UpdateRefusal::NoSignature);
     const std::optional<Signature> signature = ReadSignature(*publication.signature);
     if (!signature || publication.manifest.size() > kMaxManifestBytes)
-        return refused(UpdateRefusal::Damaged);
+        return Refused(UpdateRefusal::Damaged);
     switch (Verify(publication.manifest, *signature, rules.keys)) {
     case SignatureCheck::UnknownKey:
-        return refused(UpdateRefusal::UntrustedKey);
+        return Refused(UpdateRefusal::UntrustedKey);
     case SignatureCheck::Invalid:
-        return refused(UpdateRefusal::Damaged);
+        return Refused(UpdateRefusal::Damaged);
     case SignatureCheck::Valid:
         break;
     }
     std::optional<UpdateManifest> manifest = ReadManifest(publication.manifest);
     if (!manifest)
-        return refused(UpdateRefusal::Damaged);
+        return Refused(UpdateRefusal::Damaged);
     if (manifest->product != rules.product)
-        return refused(UpdateRefusal::OtherProduct);
+        return Refused(UpdateRefusal::OtherProduct);
     if (rules.version && manifest->version != *rules.version)
-        return refused(UpdateRefusal::OtherVersion);
+        return Refused(UpdateRefusal::OtherVersion);
     if (manifest->expires <= rules.now)
         return { std::nullopt, UpdateRefusal::Expired, manifest->expires };
     if (const std::optional<InstalledRelease>& installed = rules.installed) {
@@ -74,7 +69,7 @@ UpdateVerdict CheckPublication(const Publication& publication, const TrustRules&
         const InstalledRelease offered = ReleaseOf(publication.manifest, *manifest);
         if (offered.sequence < installed->sequence
             || (offered.sequence == installed->sequence && offered.manifestSha256 != installed->manifestSha256))
-            return refused(UpdateRefusal::Older);
+            return Refused(UpdateRefusal::Older);
     }
     return { std::move(manifest), UpdateRefusal::None, {} };
 }

@@ -56,6 +56,9 @@ struct UpdateVerdict {
     QDateTime expired; // when refused as expired
 };
 
+// A verdict that refuses for this reason.
+[[nodiscard]] UpdateVerdict Refused(UpdateRefusal refusal);
+
 // Nothing of the manifest is read before its signature verifies.
 [[nodiscard]] UpdateVerdict CheckPublication(const Publication& publication, const TrustRules& rules);
 

@@ -77,21 +77,14 @@ void TestWindowsToday::everyControlNamed()
 {
     QFETCH(QString, which);
     Windows windows;
-    QWidget* window = windows.shown(which);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    const QStringList unnamed = window_checks::unnamedControls(window);
-    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u"; ")));
+    window_checks::verifyEveryControlNamed(windows.shown(which));
 }
 
 void TestWindowsToday::noTextCut()
 {
     QFETCH(QString, which);
     Windows windows;
-    QWidget* window = windows.shown(which);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    window_checks::keepShot(window);
-    const QStringList cut = window_checks::cutTexts(window);
-    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u"; ")));
+    window_checks::verifyNoTextCut(windows.shown(which));
 }
 
 QTEST_MAIN(TestWindowsToday)

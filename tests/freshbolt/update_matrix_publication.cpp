@@ -5,7 +5,6 @@
 #include "tests/support/test_signing.h"
 #include "update_matrix_case.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,11 +14,6 @@ namespace update_matrix
 
 namespace
 {
-
-QByteArray sha256(const QByteArray& bytes)
-{
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-}
 
 QByteArray manifestFor(const QByteArray& program, qint64 helpSize)
 {

@@ -123,11 +123,7 @@ void TestWindowsToday::everyControlNamed()
     QFETCH(QString, which);
     QFETCH(bool, buttonText);
     Windows windows;
-    QWidget* window = windows.shown(which, buttonText);
-    QVERIFY(window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    const QStringList unnamed = window_checks::unnamedControls(window);
-    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u"; ")));
+    window_checks::verifyEveryControlNamed(windows.shown(which, buttonText));
 }
 
 void TestWindowsToday::noTextCut()
@@ -135,12 +131,7 @@ void TestWindowsToday::noTextCut()
     QFETCH(QString, which);
     QFETCH(bool, buttonText);
     Windows windows;
-    QWidget* window = windows.shown(which, buttonText);
-    QVERIFY(window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    window_checks::keepShot(window);
-    const QStringList cut = window_checks::cutTexts(window);
-    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u"; ")));
+    window_checks::verifyNoTextCut(windows.shown(which, buttonText));
 }
 
 // A link reached by Tab must not be where the window starts: Enter would open it instead of the default button.

@@ -46,16 +46,19 @@ std::optional<QString> makeKeyPair(const QString& folder)
     return QDir(folder).filePath(QStringLiteral("other.key"));
 }
 
+QByteArray sha256(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
 QByteArray testManifest(const QByteArray& help, const QByteArray& program, const QString& version, quint64 sequence)
 {
-    const auto hash
-        = [](const QByteArray& bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256); };
     const platform::UpdateManifest manifest { QStringLiteral("Lastbell Quillet"), version, sequence,
         QDateTime::currentDateTimeUtc().addDays(90).addMSecs(-QDateTime::currentMSecsSinceEpoch() % 1000),
         { { QStringLiteral("/downloads/updates/quillet/Quillet_help.htm"), QStringLiteral("help/Quillet_help.htm"),
-              help.size(), hash(help) },
+              help.size(), sha256(help) },
             { QStringLiteral("/downloads/updates/quillet/Quillet"), QStringLiteral("Quillet"), program.size(),
-                hash(program) } } };
+                sha256(program) } } };
     return platform::ManifestText(manifest);
 }
 

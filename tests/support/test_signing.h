@@ -25,11 +25,15 @@ std::optional<QByteArray> minisignSign(
 // A key pair that the build does not trust, in `folder`: the secret key's path.
 std::optional<QString> makeKeyPair(const QString& folder);
 
+QByteArray sha256(const QByteArray& bytes);
+
 // The maker's manifest for this help file and program: expires 90 days ahead, to the whole second.
 QByteArray testManifest(const QByteArray& help, const QByteArray& program,
     const QString& version = QStringLiteral("1.3.0"), quint64 sequence = 1000);
 
 class SimulatorProcess;
+
+QByteArray sha256(const QByteArray& bytes);
 
 // The maker's manifest for this help file and program, signed with the build's test key, published on the service.
 [[nodiscard]] bool publishSigned(

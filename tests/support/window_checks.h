@@ -173,4 +173,22 @@ inline void keepShot(QWidget* window)
     window->grab().save(folder + u'/' + name + u".png");
 }
 
+// The two checks of a window shown as the test's row has it, each failing the test with what it found.
+inline void verifyEveryControlNamed(QWidget* window)
+{
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QStringList unnamed = unnamedControls(window);
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u"; ")));
+}
+
+inline void verifyNoTextCut(QWidget* window)
+{
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    keepShot(window);
+    const QStringList cut = cutTexts(window);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u"; ")));
+}
+
 } // namespace window_checks

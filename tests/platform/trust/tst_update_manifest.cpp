@@ -3,7 +3,6 @@
 #include "platform/trust/update_verification.h"
 #include "tests/support/test_signing.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -190,7 +189,7 @@ private slots:
             const QByteArray bytes = readFile(out + file.path);
             QCOMPARE(bytes, readFile(program + u'/' + file.destination));
             QCOMPARE(file.size, bytes.size());
-            QCOMPARE(file.sha256, QCryptographicHash::hash(bytes, QCryptographicHash::Sha256));
+            QCOMPARE(file.sha256, sha256(bytes));
         }
         QVERIFY(readFile(out + u"/quillet/QuilletVersion.html").contains("Version =1.3.0+"));
     }
@@ -199,7 +198,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("readable");
-        const InstalledRelease release { 42, QCryptographicHash::hash("m", QCryptographicHash::Sha256) };
+        const InstalledRelease release { 42, sha256("m") };
         const QByteArray good = InstalledReleaseText(release);
         QTest::newRow("as written") << good << true;
         QTest::newRow("empty") << QByteArray() << false;

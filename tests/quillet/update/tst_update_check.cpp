@@ -10,7 +10,6 @@
 #include "tests/support/test_signing.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -292,9 +291,9 @@ void TestUpdateCheck::installedReleaseIsNeverOfferedAgain()
             FakeHttpTransfer::fileReply(publication.signature));
         return rig.prompts;
     };
-    const QByteArray sameBytes = QCryptographicHash::hash(publication.manifest, QCryptographicHash::Sha256);
+    const QByteArray sameBytes = sha256(publication.manifest);
     QCOMPARE(offeredOver({ 1001, sameBytes }), 0);
-    QCOMPARE(offeredOver({ 1000, QCryptographicHash::hash("other", QCryptographicHash::Sha256) }), 0);
+    QCOMPARE(offeredOver({ 1000, sha256("other") }), 0);
     QCOMPARE(offeredOver({ 1000, sameBytes }), 1);
     QCOMPARE(offeredOver({ 999, sameBytes }), 1);
 }

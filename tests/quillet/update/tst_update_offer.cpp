@@ -11,7 +11,6 @@
 #include "tests/support/test_signing.h"
 #include "tests/support/virtual_display.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -33,11 +32,6 @@ const QString kUpdateFolder = u"http://www.cobbleton.com/downloads/updates/quill
 QByteArray newProgram()
 {
     return "#!/bin/sh\necho started >> \"$(dirname \"$0\")/started\"\nexit 0\n" + generatedUpdateContent(300000);
-}
-
-QByteArray sha256(const QByteArray& bytes)
-{
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
 } // namespace
