@@ -28,8 +28,9 @@ bool VirtualDisplay::start()
 {
     if (QStandardPaths::findExecutable(u"Xvfb"_s).isEmpty() || QStandardPaths::findExecutable(u"xdotool"_s).isEmpty())
         return false;
-    // Xvfb writes its display number once it accepts clients.
-    m_server.start(u"Xvfb"_s, { u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s });
+    // Xvfb writes its display number once it accepts clients. Without -noreset it resets whenever its last client
+    // leaves, and a program that starts just then cannot connect ("could not connect to display").
+    m_server.start(u"Xvfb"_s, { u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s });
     if (!m_server.waitForStarted() || !m_server.waitForReadyRead(kWaitMs))
         return false;
     m_name = u":"_s + QString::fromLatin1(m_server.readAllStandardOutput()).trimmed();
