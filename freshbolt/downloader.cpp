@@ -161,7 +161,7 @@ Downloader::Reply Downloader::dispatchStatus(Call& call)
     } else if (status == u"404") {
         tell(QStringLiteral("File Not Found"), u"The file, \"" + m_transfer.url() + u"\" was not found!",
             MessageIcon::Critical);
-    } else if (status == u"\r\n" || !m_transfer.reachedServer()) {
+    } else if (status.isEmpty()) { // no server, or no status code it could have meant
         tell(QStringLiteral("Cannot Establish Connection"),
             QStringLiteral("Cannot establish connection.\r\rCheck your Internet connection and try again."),
             MessageIcon::Warning);

@@ -3,6 +3,7 @@
 #include "platform/core/favorites/shell_folders.h"
 #include "platform/core/http_transfer.h"
 #include "platform/core/instance_lock.h"
+#include "platform/core/local_files.h"
 #include "platform/core/product.h"
 #include "platform/core/proxy_setup.h"
 #include "platform/core/qt_keyring.h"
@@ -79,7 +80,11 @@ int main(int argc, char* argv[])
                              specialFolders, messages, owner, QLatin1String(product::kTitle));
                      } },
         std::make_unique<platform::QtWebBrowser>(&profile), std::make_unique<platform::QtWebBrowser>(&profile));
-    UpdateCheck updateCheck(intUpdate, shell, messages, QCoreApplication::applicationDirPath(), &window);
+    platform::QtLocalFiles files;
+    // Only looked at: the check offers nothing while an updater is at work.
+    platform::InstanceLock updaterLock(QCoreApplication::applicationDirPath(), platform::LockHolder::Updater);
+    UpdateCheck updateCheck(
+        intUpdate, shell, messages, files, updaterLock, QCoreApplication::applicationDirPath(), &window);
     // Both exist before the window is shown, which runs the load sequence that asks for the check.
     QObject::connect(&window, &FMain::checkForUpdate, &updateCheck, &UpdateCheck::CheckForUpdate);
     // Freshbolt has started: close by program, which saves the settings but skips the exit command's steps.

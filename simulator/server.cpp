@@ -74,6 +74,14 @@ Server::Server(SimulatorState& state)
     m_http.new_task_queue = [] { return new httplib::ThreadPool(kThreads); };
     const auto handler
         = [this](const httplib::Request& request, httplib::Response& response) { handle(request, response); };
+    // Called once the reply has been written, so that a test can tell a reply sent from one still on its way.
+    m_http.set_logger([this](const httplib::Request& request, const httplib::Response&) {
+        const Target target = parseTarget(request.target, request.get_header_value("Host"));
+        if (target.absolute || target.path.rfind(kControlPrefix, 0) != 0) {
+            const LoggedRequest entry = logEntry(request, target);
+            m_state.logAnswered(entry.method, entry.url);
+        }
+    });
     m_http.Get(kAnyPath, handler);
     m_http.Post(kAnyPath, handler);
     m_http.Put(kAnyPath, handler);

@@ -31,7 +31,8 @@ std::string jsonLine(const LoggedRequest& request)
         line += '[' + jsonString(request.headers[i].first) + ',' + jsonString(request.headers[i].second) + ']';
     }
     const QByteArray body = QByteArray::fromRawData(request.body.data(), static_cast<qsizetype>(request.body.size()));
-    line += "],\"body\":\"" + body.toBase64().toStdString() + "\"}\n";
+    line += "],\"body\":\"" + body.toBase64().toStdString() + "\",\"answered\":" + (request.answered ? "true" : "false")
+        + "}\n";
     return line;
 }
 
@@ -58,6 +59,17 @@ void SimulatorState::logRequest(LoggedRequest request)
 {
     const std::lock_guard lock(m_mutex);
     m_log.push_back(std::move(request));
+}
+
+void SimulatorState::logAnswered(const std::string& method, const std::string& url)
+{
+    const std::lock_guard lock(m_mutex);
+    for (LoggedRequest& request : m_log) {
+        if (!request.answered && request.method == method && request.url == url) {
+            request.answered = true;
+            return;
+        }
+    }
 }
 
 std::string SimulatorState::logAsJsonLines() const

@@ -19,6 +19,7 @@ struct LoggedRequest {
     std::string url;
     std::vector<std::pair<std::string, std::string>> headers;
     std::string body;
+    bool answered = false; // the whole reply has been written
 };
 
 enum class FaultKind { None, Drop, IgnoreRange, Status, Empty, NoLength, Trickle, ShortRange };
@@ -53,6 +54,8 @@ public:
     SimulatorState();
 
     void logRequest(LoggedRequest request);
+    // The reply to the oldest request of that method and address not yet answered has been written.
+    void logAnswered(const std::string& method, const std::string& url);
     std::string logAsJsonLines() const;
     void clearLog();
 

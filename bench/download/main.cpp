@@ -16,11 +16,24 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <httplib.h>
 #include <thread>
 
 namespace
 {
+
+// A line of /proc/self/status in MiB: VmRSS now, VmHWM the peak so far.
+double statusMebibytes(const char* key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(static_cast<qsizetype>(std::strlen(key))).trimmed().split(' ').first().toDouble() / 1024;
+    return 0;
+}
 
 constexpr std::size_t kFileSize = 256u << 20;
 constexpr std::size_t kSendChunk = 64u << 10;
@@ -105,6 +118,8 @@ int main(int argc, char* argv[])
         QCryptographicHash::hash(
             QByteArrayView(content.data(), static_cast<qsizetype>(content.size())), QCryptographicHash::Sha256) };
 
+    // The file served from memory is already counted here; what the downloads add comes on top.
+    const double memoryBefore = statusMebibytes("VmRSS:");
     // Alternate the two a few times and compare the medians: one run of either is short and noisy.
     QList<double> ours;
     QList<double> theirs;
@@ -142,6 +157,9 @@ int main(int argc, char* argv[])
     const double toFileMedian = median(theirsToFile);
     std::printf("(curl -o a file beside:    %7.1f MiB/s, median %.3f s; ratio %.2f)\n",
         mebibytesPerSecond(toFileMedian), toFileMedian, toFileMedian / ourMedian);
+    const double peak = statusMebibytes("VmHWM:");
+    std::printf("peak memory: %.0f MiB, %.0f MiB above the %.0f MiB before the first download\n", peak,
+        peak - memoryBefore, memoryBefore);
 
     server.stop();
     listener.join();

@@ -2,6 +2,7 @@
 #include "platform/core/http_transfer.h"
 
 #include "platform/core/ansi_text.h"
+#include "platform/core/reply_headers.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -93,19 +94,12 @@ bool QtHttpTransfer::reachedServer() const
 
 QString QtHttpTransfer::headerBlock() const
 {
-    if (!reachedServer())
-        return {};
-    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QString reason = m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-    QString block = QStringLiteral("HTTP/1.1 %1 %2\r\n").arg(status).arg(reason);
-    for (const auto& [name, value] : m_reply->rawHeaderPairs())
-        block += QString::fromLatin1(name) + u": " + QString::fromLatin1(value) + u"\r\n";
-    return block;
+    return m_reply ? HeaderBlockOf(*m_reply) : QString();
 }
 
 QString QtHttpTransfer::header(const QString& name) const
 {
-    return m_reply ? QString::fromLatin1(m_reply->rawHeader(name.toLatin1())) : QString();
+    return m_reply ? HeaderOf(*m_reply, name) : QString();
 }
 
 bool QtHttpTransfer::awaitingBody() const

@@ -1,14 +1,34 @@
 // SPDX-License-Identifier: MIT
 #include "platform/core/reply_headers.h"
 
+#include <QNetworkReply>
 #include <QRegularExpression>
 
 namespace platform
 {
 
+QString HeaderBlockOf(const QNetworkReply& reply)
+{
+    const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!status.isValid())
+        return {};
+    const QString reason = reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+    QString block = QStringLiteral("HTTP/1.1 %1 %2\r\n").arg(status.toInt()).arg(reason);
+    for (const auto& [name, value] : reply.rawHeaderPairs())
+        block += QString::fromLatin1(name) + u": " + QString::fromLatin1(value) + u"\r\n";
+    return block;
+}
+
+QString HeaderOf(const QNetworkReply& reply, const QString& name)
+{
+    return QString::fromLatin1(reply.rawHeader(name.toLatin1()));
+}
+
 QString StatusField(const QString& headerBlock)
 {
-    return headerBlock.mid(9, 3);
+    // Qt reads any whole number as the code; only three digits, ended by the space before the reason, are one.
+    static const QRegularExpression statusLine(QStringLiteral("^HTTP/\\d\\.\\d ([0-9]{3}) "));
+    return statusLine.match(headerBlock).captured(1);
 }
 
 QString FirstHeaderLine(const QString& headerBlock)

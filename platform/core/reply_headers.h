@@ -4,12 +4,20 @@
 #include <QString>
 #include <optional>
 
+class QNetworkReply;
+
 // Readers of the parts of a reply that the updater and the version check look at. Every value comes from the server:
 // bounded.
 namespace platform
 {
 
-// The three digits after the protocol version of a reply-header block's status line.
+// A reply's status line and headers as Qt hands them over, as one block: "HTTP/1.1 CODE REASON" and a
+// "Name: value" line for each header, each line ending in CRLF; empty when no server answered.
+QString HeaderBlockOf(const QNetworkReply& reply);
+// The value of one header of a reply, its name matched without regard to case; empty when it has none.
+QString HeaderOf(const QNetworkReply& reply, const QString& name);
+
+// The three digits of a reply-header block's status code; empty when the code is not three digits.
 QString StatusField(const QString& headerBlock);
 // The block up to and including its first CR; empty when it has none.
 QString FirstHeaderLine(const QString& headerBlock);

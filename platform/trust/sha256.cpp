@@ -13,6 +13,9 @@ namespace
 
 // Large enough that handing over costs nothing beside hashing, small enough to stay in the cache.
 constexpr qsizetype kHandOverBytes = 256 * 1024;
+// Hand-overs waiting to be hashed at most: when bytes arrive faster than they are hashed, the caller waits for room
+// rather than the queue growing with the download.
+constexpr std::size_t kMaxWaiting = 8;
 
 } // namespace
 
@@ -79,7 +82,8 @@ void Sha256::handOver()
     if (m_gathered.isEmpty())
         return;
     {
-        const std::lock_guard lock(m_mutex);
+        std::unique_lock lock(m_mutex);
+        m_room.wait(lock, [this] { return m_queue.size() < kMaxWaiting; });
         m_queue.push_back(std::exchange(m_gathered, QByteArray()));
     }
     m_arrived.notify_one();
@@ -102,6 +106,7 @@ void Sha256::hashArriving()
         const QByteArray bytes = std::move(m_queue.front());
         m_queue.pop_front();
         m_hashing = true;
+        m_room.notify_one();
         lock.unlock();
         EVP_DigestUpdate(m_context->digest, bytes.constData(), static_cast<size_t>(bytes.size()));
         lock.lock();

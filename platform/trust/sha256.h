@@ -15,7 +15,8 @@ namespace platform
 
 // SHA-256 of bytes as they arrive, off the caller's thread. OpenSSL's hash uses the processor's SHA instructions
 // (Qt's own ran at a tenth of the download's speed), and on a thread of its own it runs while the caller writes
-// the next bytes to disk, so verifying a download costs no time of the download's own.
+// the next bytes to disk, so verifying a download costs no time of the download's own. At most a few hand-overs
+// wait for the thread; past that, adding waits, so memory stays flat however fast the bytes come.
 class Sha256
 {
 public:
@@ -41,6 +42,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_arrived;
     std::condition_variable m_hashed;
+    std::condition_variable m_room; // the queue has room for another hand-over
     std::deque<QByteArray> m_queue;
     bool m_hashing = false;
     bool m_ending = false;

@@ -6,6 +6,7 @@
 #include "platform/core/local_files.h"
 #include "platform/core/product.h"
 #include "platform/core/reply_headers.h"
+#include "platform/trust/release_floor.h"
 #include "platform/trust/trusted_keys.h"
 
 #include <QDir>
@@ -78,7 +79,7 @@ std::optional<InstalledRelease> InstalledReleaseIn(LocalFiles& files, const QStr
 TrustRules RulesFor(LocalFiles& files, const QString& programFolder, std::optional<QString> version)
 {
     return { TrustedKeys(), QLatin1String(product::kTitle), std::move(version), QDateTime::currentDateTimeUtc(),
-        InstalledReleaseIn(files, programFolder) };
+        InstalledReleaseIn(files, programFolder), ReleaseFloor() };
 }
 
 } // namespace platform

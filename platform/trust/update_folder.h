@@ -38,8 +38,8 @@ QString UpdateFolderUrl(const QString& name);
 // whole or not at all.
 [[nodiscard]] std::optional<InstalledRelease> InstalledReleaseIn(LocalFiles& files, const QString& programFolder);
 
-// The rules this build holds a publication to: its trusted keys, its product, the time now and the release
-// installed in `programFolder`; `version` when the version page named one.
+// The rules this build holds a publication to: its trusted keys, its product, the time now, the release installed
+// in `programFolder` and the floor of its own source's time; `version` when the version page named one.
 [[nodiscard]] TrustRules RulesFor(
     LocalFiles& files, const QString& programFolder, std::optional<QString> version = std::nullopt);
 

@@ -64,6 +64,9 @@ UpdateVerdict CheckPublication(const Publication& publication, const TrustRules&
         return Refused(UpdateRefusal::OtherVersion);
     if (manifest->expires <= rules.now)
         return { std::nullopt, UpdateRefusal::Expired, manifest->expires };
+    // A publication older than the program is a replay, even where no release has been recorded yet.
+    if (manifest->sequence < rules.floor)
+        return Refused(UpdateRefusal::Older);
     if (const std::optional<InstalledRelease>& installed = rules.installed) {
         // The same number again is the same publication, or a replay with other files.
         const InstalledRelease offered = ReleaseOf(publication.manifest, *manifest);

@@ -36,6 +36,7 @@ struct TrustRules {
     std::optional<QString> version; // the version page's, when known
     QDateTime now;
     std::optional<InstalledRelease> installed;
+    quint64 floor = 0; // the lowest sequence accepted, installed or not
 };
 
 enum class UpdateRefusal {

@@ -16,13 +16,16 @@ namespace quillet
 {
 
 UpdateCheck::UpdateCheck(platform::HttpTransfer& intUpdate, platform::Shell& shell,
-    platform::MessageBoxes& messageBoxes, QString programFolder, QWidget* owner, Prompt prompt)
+    platform::MessageBoxes& messageBoxes, platform::LocalFiles& files, platform::InstanceLock& updaterLock,
+    QString programFolder, QWidget* owner, Prompt prompt)
     : intUpdate(intUpdate)
     , m_shell(shell)
     , m_messageBoxes(messageBoxes)
     , m_programFolder(std::move(programFolder))
     , m_owner(owner)
     , m_prompt(prompt ? std::move(prompt) : Prompt(&FNewVersion::Offer))
+    , m_files(files)
+    , m_updaterLock(updaterLock)
 {
     connect(&intUpdate, &platform::HttpTransfer::stateChanged, this, &UpdateCheck::StateChanged);
 }
@@ -92,7 +95,7 @@ platform::FetchedFile UpdateCheck::ReadFetched(int state, qsizetype maxBytes)
 void UpdateCheck::Offer()
 {
     // An updater is installing it right now: a second one would only get in its way.
-    if (platform::InstanceLock(m_programFolder, platform::LockHolder::Updater).isHeld() || !m_prompt(m_owner))
+    if (m_updaterLock.isHeld() || !m_prompt(m_owner))
         return;
     const QString updater = QDir(m_programFolder).filePath(QStringLiteral("Freshbolt"));
     if (m_shell.startProgram(updater)) {

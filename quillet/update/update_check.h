@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/core/local_files.h"
 #include "platform/trust/update_folder.h"
 
 #include <QObject>
@@ -13,6 +12,8 @@ class QWidget;
 namespace platform
 {
 class HttpTransfer;
+class InstanceLock;
+class LocalFiles;
 class MessageBoxes;
 class Shell;
 } // namespace platform
@@ -30,8 +31,10 @@ public:
     // Shows the offer modally over the owner; true when the user chose to update now.
     using Prompt = std::function<bool(QWidget* owner)>;
 
+    // `files` reads the release recorded in the program folder; `updaterLock` is the updater's lock on it.
     UpdateCheck(platform::HttpTransfer& intUpdate, platform::Shell& shell, platform::MessageBoxes& messageBoxes,
-        QString programFolder, QWidget* owner, Prompt prompt = {});
+        platform::LocalFiles& files, platform::InstanceLock& updaterLock, QString programFolder, QWidget* owner,
+        Prompt prompt = {});
 
     void CheckForUpdate();
 
@@ -55,7 +58,8 @@ private:
     QString m_programFolder;
     QWidget* m_owner;
     Prompt m_prompt;
-    platform::QtLocalFiles m_files;
+    platform::LocalFiles& m_files;
+    platform::InstanceLock& m_updaterLock;
     Stage m_stage = Stage::Idle;
     QString m_version; // the version page's
     platform::FetchedFile m_manifest;

@@ -284,7 +284,11 @@ void TestModGlobals::replyHeaders_data()
                              << u"HTTP/1.1 206 Partial Content\r"_s;
     QTest::newRow("server error") << u"HTTP/1.0 500 Internal Server Error\r\n"_s << u"500"_s
                                   << u"HTTP/1.0 500 Internal Server Error\r"_s;
-    QTest::newRow("no connection") << u"HTTP/1.1 \r\n"_s << u"\r\n"_s << u"HTTP/1.1 \r"_s;
+    QTest::newRow("no connection") << u"HTTP/1.1 \r\n"_s << QString() << u"HTTP/1.1 \r"_s;
+    // Qt takes any whole number for the code.
+    QTest::newRow("two digits") << u"HTTP/1.1 99 Odd\r\n"_s << QString() << u"HTTP/1.1 99 Odd\r"_s;
+    QTest::newRow("four digits") << u"HTTP/1.1 2000 OK\r\n"_s << QString() << u"HTTP/1.1 2000 OK\r"_s;
+    QTest::newRow("negative") << u"HTTP/1.1 -200 OK\r\n"_s << QString() << u"HTTP/1.1 -200 OK\r"_s;
     QTest::newRow("empty") << QString() << QString() << QString();
     QTest::newRow("no CR") << u"garbage"_s << QString() << QString();
 }

@@ -324,7 +324,7 @@ void TestUpdateMatrix::update()
     // The release is recorded once every file is in place, and only then.
     const QByteArray record = readFile(inFolder(QLatin1String(platform::kInstalledReleaseName)));
     if (updated)
-        QCOMPARE(platform::ReadInstalledRelease(record).value_or(platform::InstalledRelease {}).sequence, kSequence);
+        QCOMPARE(platform::ReadInstalledRelease(record).value_or(platform::InstalledRelease {}).sequence, row.sequence);
     else
         QCOMPARE(record, recordBefore);
     QVERIFY(took.elapsed() < 8000); // nothing waits for what cannot come

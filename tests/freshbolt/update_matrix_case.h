@@ -3,6 +3,7 @@
 
 #include "platform/core/message_boxes.h"
 #include "tests/support/simulator_process.h"
+#include "tests/support/test_signing.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -32,8 +33,8 @@ enum class Signing { Good, OtherKey, Missing, Empty, CutShort, Garbage };
 // What the program folder says was installed before, relative to the row's publication.
 enum class Recorded { Nothing, Higher, SameWithOtherContents };
 
-// The publication's sequence number in every row.
-inline constexpr quint64 kSequence = 1000;
+// The publication's sequence number, unless a row says otherwise: newer than the program.
+inline const quint64 kSequence = acceptedSequence();
 
 // What happens besides the server's faults.
 enum class Step {
@@ -86,6 +87,7 @@ struct Case {
     std::function<QByteArray(QByteArray)> editManifest {}; // before signing, or after with editedAfterSigning
     bool editedAfterSigning = false;
     Recorded recorded = Recorded::Nothing;
+    quint64 sequence = kSequence;
     QStringList afterSigning {}; // control requests once the publication is signed
     qint64 publishedHelpSize = kHelpSize;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The update matrix's signed publication, and its rows of attackers and mistakes: each must end with the folder as
 // it was, nothing of the publication installed or started, and the user told why in one message.
+#include "platform/trust/release_floor.h"
 #include "platform/trust/update_verification.h"
 #include "tests/support/test_signing.h"
 #include "update_matrix_case.h"
@@ -15,9 +16,9 @@ namespace update_matrix
 namespace
 {
 
-QByteArray manifestFor(const QByteArray& program, qint64 helpSize)
+QByteArray manifestFor(const QByteArray& program, qint64 helpSize, quint64 sequence)
 {
-    return testManifest(generatedUpdateContent(helpSize), program, u"1.3.0"_s, kSequence);
+    return testManifest(generatedUpdateContent(helpSize), program, u"1.3.0"_s, sequence);
 }
 
 std::optional<QByteArray> signature(const QByteArray& manifest, Signing signing)
@@ -51,8 +52,8 @@ std::function<QByteArray(QByteArray)> replacing(const QByteArray& from, const QB
 
 bool publishSigned(SimulatorProcess& simulator, const Case& row, const QString& programFolder)
 {
-    QByteArray manifest = manifestFor(
-        row.published.isEmpty() ? generatedUpdateContent(kProgramSize) : row.published, row.publishedHelpSize);
+    QByteArray manifest = manifestFor(row.published.isEmpty() ? generatedUpdateContent(kProgramSize) : row.published,
+        row.publishedHelpSize, row.sequence);
     if (row.editManifest && !row.editedAfterSigning)
         manifest = row.editManifest(manifest);
     std::optional<QByteArray> signed_ = signature(manifest, row.signing);
@@ -76,8 +77,8 @@ bool publishSigned(SimulatorProcess& simulator, const Case& row, const QString& 
     if (row.recorded == Recorded::Nothing)
         return true;
     const platform::InstalledRelease before = row.recorded == Recorded::Higher
-        ? platform::InstalledRelease { kSequence + 1, sha256(installed) }
-        : platform::InstalledRelease { kSequence, sha256("another manifest") };
+        ? platform::InstalledRelease { row.sequence + 1, sha256(installed) }
+        : platform::InstalledRelease { row.sequence, sha256("another manifest") };
     return writeFile(QDir(programFolder).filePath(QLatin1String(platform::kInstalledReleaseName)),
         platform::InstalledReleaseText(before));
 }
@@ -127,7 +128,9 @@ void addPublicationRows()
     for (const auto& [name, edit] : { std::pair { "version", replacing("version 1.3.0", "version 1.3.1") },
              std::pair { "a size", replacing("file 300000", "file 300001") },
              std::pair { "a hash", std::function<QByteArray(QByteArray)>(program) },
-             std::pair { "the sequence", replacing("sequence 1000", "sequence 1001") } })
+             std::pair { "the sequence",
+                 replacing(
+                     "sequence " + QByteArray::number(kSequence), "sequence " + QByteArray::number(kSequence + 1)) } })
         QTest::addRow("manifest's %s edited after signing", name) << withCase(refusal(damaged), [&](Case& row) {
             row.editManifest = edit;
             row.editedAfterSigning = true;
@@ -159,6 +162,11 @@ void addPublicationRows()
         << withCase(refusal(older), [](Case& row) { row.recorded = Recorded::Higher; });
     QTest::newRow("recorded sequence with other contents")
         << withCase(refusal(older), [](Case& row) { row.recorded = Recorded::SameWithOtherContents; });
+    // A fresh folder has no release recorded: the program's own age is the floor.
+    QTest::newRow("fresh folder, publication older than its program")
+        << withCase(refusal(older), [](Case& row) { row.sequence = platform::ReleaseFloor() - 1; });
+    QTest::newRow("fresh folder, publication as old as its program")
+        << Case { .program = fresh, .sequence = platform::ReleaseFloor() };
     QTest::newRow("another product") << withCase(refusal(refused(u"The update is for another program."_s)),
         [](Case& row) { row.editManifest = replacing("product Lastbell Quillet", "product Lastbell Other"); });
 }

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QThread>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -63,6 +64,18 @@ QString RealQuillet::mainWindow() const
         VirtualDisplay::kFirstWindowWaitMs);
 }
 
+bool RealQuillet::handledEarlierEvents()
+{
+    // Window-system events and network replies reach the program's one thread as events in the order they came.
+    const QString home = u"http://www.ebay.com/"_s;
+    const QList<LoggedRequest> log = m_simulator.log();
+    const auto asked
+        = std::count_if(log.begin(), log.end(), [&home](const LoggedRequest& request) { return request.url == home; });
+    const QString id = mainWindow();
+    return !id.isEmpty() && m_display.keys(id, { u"ctrl+Next"_s, u"F5"_s })
+        && requested(home, VirtualDisplay::kWaitMs, static_cast<int>(asked) + 1);
+}
+
 QString RealQuillet::startToMainWindow()
 {
     start();
@@ -72,12 +85,21 @@ QString RealQuillet::startToMainWindow()
 
 bool RealQuillet::requested(const QString& url, int timeoutMs, int times) const
 {
+    return logShows([&url](const LoggedRequest& request) { return request.url == url; }, times, timeoutMs);
+}
+
+bool RealQuillet::answered(const QString& url, int timeoutMs) const
+{
+    return logShows(
+        [&url](const LoggedRequest& request) { return request.url == url && request.answered; }, 1, timeoutMs);
+}
+
+bool RealQuillet::logShows(const std::function<bool(const LoggedRequest&)>& matches, int times, int timeoutMs) const
+{
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
-        int found = 0;
-        for (const LoggedRequest& request : m_simulator.log())
-            found += request.url == url ? 1 : 0;
-        if (found >= times)
+        const QList<LoggedRequest> log = m_simulator.log();
+        if (std::count_if(log.begin(), log.end(), matches) >= times)
             return true;
         QThread::msleep(100);
     }

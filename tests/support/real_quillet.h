@@ -4,8 +4,10 @@
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 
 class SimulatorProcess;
+struct LoggedRequest;
 class VirtualDisplay;
 
 // The built Quillet run from a program folder of its own, in a home of its own (settings, data, cache), on a
@@ -32,12 +34,19 @@ public:
     QString startToMainWindow();
     // Waits until the service was asked for that address, that many times in all; false when it never was.
     bool requested(const QString& url, int timeoutMs, int times = 1) const;
+    // Waits until the service has written its whole reply to a request for that address.
+    bool answered(const QString& url, int timeoutMs) const;
+    // Makes sure the program has handled every event that reached it before now: the auction tab is brought
+    // forward and reloaded from the keyboard, and its request awaited. False when the keys went elsewhere, as they
+    // do when a window of the program is up in front of the main window.
+    bool handledEarlierEvents();
     // What the program said, for a window that never came.
     QString report();
 
 private:
     // Waits for the main window (its caption is the title, " > " and the page's); its id, or nothing.
     QString mainWindow() const;
+    bool logShows(const std::function<bool(const LoggedRequest&)>& matches, int times, int timeoutMs) const;
 
     QString m_programPath;
     SimulatorProcess& m_simulator;

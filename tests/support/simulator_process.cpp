@@ -31,6 +31,7 @@ LoggedRequest loggedRequest(const QJsonObject& object)
     for (const QJsonValue& pair : object.value(u"headers").toArray())
         request.headers.append({ bytesOf(pair.toArray().at(0)), bytesOf(pair.toArray().at(1)) });
     request.body = QByteArray::fromBase64(object.value(u"body").toString().toLatin1());
+    request.answered = object.value(u"answered").toBool();
     return request;
 }
 

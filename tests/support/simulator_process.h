@@ -18,6 +18,7 @@ struct LoggedRequest {
     QString url; // the absolute address exactly as sent, a trailing "?" included
     QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray body;
+    bool answered = false; // the service has written its whole reply
 
     // The first header of that name, matched without regard to case; empty when absent.
     QByteArray header(QByteArrayView name) const;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tests/support/test_signing.h"
 
+#include "platform/trust/release_floor.h"
 #include "platform/trust/update_manifest.h"
 #include "tests/support/simulator_process.h"
 
@@ -49,6 +50,11 @@ std::optional<QString> makeKeyPair(const QString& folder)
 QByteArray sha256(const QByteArray& bytes)
 {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+quint64 acceptedSequence(quint64 above)
+{
+    return platform::ReleaseFloor() + above;
 }
 
 QByteArray testManifest(const QByteArray& help, const QByteArray& program, const QString& version, quint64 sequence)

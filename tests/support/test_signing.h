@@ -27,14 +27,15 @@ std::optional<QString> makeKeyPair(const QString& folder);
 
 QByteArray sha256(const QByteArray& bytes);
 
+// A sequence number this build accepts: `above` past the floor of its source's time.
+quint64 acceptedSequence(quint64 above = 1000);
+
 // The maker's manifest for this help file and program: expires 90 days ahead, to the whole second.
 QByteArray testManifest(const QByteArray& help, const QByteArray& program,
-    const QString& version = QStringLiteral("1.3.0"), quint64 sequence = 1000);
+    const QString& version = QStringLiteral("1.3.0"), quint64 sequence = acceptedSequence());
 
 class SimulatorProcess;
 
-QByteArray sha256(const QByteArray& bytes);
-
 // The maker's manifest for this help file and program, signed with the build's test key, published on the service.
-[[nodiscard]] bool publishSigned(
-    SimulatorProcess& simulator, const QByteArray& help, const QByteArray& program, quint64 sequence = 1000);
+[[nodiscard]] bool publishSigned(SimulatorProcess& simulator, const QByteArray& help, const QByteArray& program,
+    quint64 sequence = acceptedSequence());

@@ -200,8 +200,10 @@ QString ImportSummaryText(const QString& path, const ImportCounts& counts)
         + plural(counts.favoritesAdded, "favorite", "favorites") + u" and "
         + plural(counts.foldersAdded, "folder", "folders") + u" added.";
     if (counts.alreadyThere > 0)
-        text += u"\r" + plural(counts.alreadyThere, "favorite was", "favorites were")
-            + u" already there and left as they were.";
+        text += u"\r"
+            + plural(counts.alreadyThere, "favorite was already there and left as it was",
+                "favorites were already there and left as they were")
+            + u'.';
     if (counts.skipped() > 0) {
         QStringList kinds;
         for (auto it = counts.skippedByKind.cbegin(); it != counts.skippedByKind.cend(); ++it)

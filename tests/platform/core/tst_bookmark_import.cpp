@@ -305,6 +305,28 @@ private slots:
         QVERIFY(counts.favoritesAdded > 0 && counts.favoritesAdded < 20000);
     }
 
+    // Every count agrees with its noun and verb.
+    void summaryCountsAgree_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("one") << 1
+                             << "1 favorite and 1 folder added.\r1 favorite was already there and left as it was."
+                                "\r1 link was skipped: it is not a web address (place: 1).";
+        QTest::newRow("two") << 2
+                             << "2 favorites and 2 folders added.\r2 favorites were already there and left as they "
+                                "were.\r2 links were skipped: they are not web addresses (place: 2).";
+    }
+    void summaryCountsAgree()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, line);
+        platform::ImportCounts counts;
+        counts.favoritesAdded = counts.foldersAdded = counts.alreadyThere = count;
+        counts.skippedByKind.insert("place", count);
+        QCOMPARE(platform::ImportSummaryText("b.html", counts), "The bookmarks of b.html were imported: " + line);
+    }
+
     // The helper's own messages: one summary, a clear word for a file it cannot use, nothing changed then.
     void helperMessages()
     {

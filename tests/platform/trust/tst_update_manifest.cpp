@@ -24,6 +24,18 @@ const QByteArray kGood = "product Lastbell Quillet\nversion 1.3.0\nsequence 1700
 
 const QDateTime kNow = QDateTime(QDate(2029, 6, 1), QTime(12, 0), Qt::UTC);
 
+// The maker's publish command run on a program folder, with the build's test key; its exit code.
+int publishExitCode(const QString& program, const QString& out, quint64 sequence)
+{
+    QProcess publish;
+    publish.start(QStringLiteral(PUBLISH_COMMAND),
+        { QStringLiteral("--key"), testSecretKey(), QStringLiteral("--version"), QStringLiteral("1.3.0"),
+            QStringLiteral("--sequence"), QString::number(sequence), QStringLiteral("--expires"),
+            QStringLiteral("2031-02-03"), program, out });
+    publish.closeWriteChannel();
+    return publish.waitForFinished(30000) && publish.exitStatus() == QProcess::NormalExit ? publish.exitCode() : -1;
+}
+
 TrustRules rules(std::optional<InstalledRelease> installed = std::nullopt)
 {
     return { { ReadPublicKey(readFile(testPublicKey())).value() }, QStringLiteral("Lastbell Quillet"),
@@ -152,6 +164,21 @@ private slots:
         QCOMPARE(RefusalText(verdict).isEmpty(), refusal == UpdateRefusal::None);
     }
 
+    // The program's own age refuses what no record would: a fresh folder, a replay of an older release.
+    void floorHoldsWithoutARecord()
+    {
+        const Publication good = signedWith(kGood); // sequence 1700000000
+        for (const auto& [floor, refusal] : { std::pair { 1700000001ull, UpdateRefusal::Older },
+                 std::pair { 1700000000ull, UpdateRefusal::None }, std::pair { 0ull, UpdateRefusal::None } }) {
+            TrustRules fresh = rules();
+            fresh.floor = floor;
+            QCOMPARE(CheckPublication(good, fresh).refusal, refusal);
+        }
+        TrustRules recorded = rules(ReleaseOf(kGood, ReadManifest(kGood).value()));
+        recorded.floor = 1700000001;
+        QCOMPARE(RefusalText(CheckPublication(good, recorded)), u"The update is older than the release installed.");
+    }
+
     void namesTheExpiryDate()
     {
         const UpdateVerdict verdict
@@ -166,16 +193,10 @@ private slots:
         const QString program = folder.filePath(QStringLiteral("program"));
         const QString out = folder.filePath(QStringLiteral("out"));
         QVERIFY(QDir().mkpath(program + u"/help"));
-        QVERIFY(writeFile(program + u"/Quillet", "#!/bin/sh\n"));
+        // A program whose source is from second 70, as a build says in its file.
+        QVERIFY(writeFile(program + u"/Quillet", "#!/bin/sh\n# quillet-release-floor=70\n"));
         QVERIFY(writeFile(program + u"/help/Quillet_help.htm", "<html>help</html>"));
-        QProcess publish;
-        publish.start(QStringLiteral(PUBLISH_COMMAND),
-            { QStringLiteral("--key"), testSecretKey(), QStringLiteral("--version"), QStringLiteral("1.3.0"),
-                QStringLiteral("--sequence"), QStringLiteral("77"), QStringLiteral("--expires"),
-                QStringLiteral("2031-02-03"), program, out });
-        publish.closeWriteChannel();
-        QVERIFY(publish.waitForFinished(30000));
-        QCOMPARE(publish.exitCode(), 0);
+        QCOMPARE(publishExitCode(program, out, 77), 0);
 
         const QString served = out + u"/downloads/updates/quillet/";
         const QByteArray manifestBytes = readFile(served + u"update.manifest");
@@ -192,6 +213,33 @@ private slots:
             QCOMPARE(file.sha256, sha256(bytes));
         }
         QVERIFY(readFile(out + u"/quillet/QuilletVersion.html").contains("Version =1.3.0+"));
+    }
+
+    // Below the floor the program carries, or without one, nothing is published: the program would refuse it.
+    void publishCommandRefusesWhatTheProgramWouldRefuse_data()
+    {
+        QTest::addColumn<QByteArray>("program");
+        QTest::addColumn<quint64>("sequence");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("below the floor") << QByteArray("quillet-release-floor=70\n") << quint64(69) << 1;
+        QTest::newRow("at the floor") << QByteArray("quillet-release-floor=70\n") << quint64(70) << 0;
+        QTest::newRow("shorter number") << QByteArray("quillet-release-floor=1796720706\n") << quint64(999999999) << 1;
+        QTest::newRow("longer number") << QByteArray("quillet-release-floor=1796720706\n") << quint64(17967207060) << 0;
+        QTest::newRow("no floor: not a build") << QByteArray("#!/bin/sh\n") << quint64(77) << 1;
+    }
+    void publishCommandRefusesWhatTheProgramWouldRefuse()
+    {
+        QFETCH(QByteArray, program);
+        QFETCH(quint64, sequence);
+        QFETCH(int, exitCode);
+        QTemporaryDir folder;
+        const QString release = folder.filePath(QStringLiteral("program"));
+        const QString out = folder.filePath(QStringLiteral("out"));
+        QVERIFY(QDir().mkpath(release + u"/help"));
+        QVERIFY(writeFile(release + u"/Quillet", program));
+        QVERIFY(writeFile(release + u"/help/Quillet_help.htm", "<html>help</html>"));
+        QCOMPARE(publishExitCode(release, out, sequence), exitCode);
+        QCOMPARE(QFile::exists(out + u"/downloads/updates/quillet/update.manifest.minisig"), exitCode == 0);
     }
 
     void readsTheInstalledRelease_data()

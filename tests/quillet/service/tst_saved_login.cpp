@@ -7,6 +7,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using namespace quillet;
 using namespace std::chrono_literals;
@@ -105,7 +106,14 @@ private slots:
         SavedLogin login(f.settings, f.keyring, SavedLogin::Waits { 50ms, 50ms });
         login.Load();
         QSignalSpy ready(&login, &SavedLogin::readyForLogin);
-        QVERIFY(!ready.wait(200)); // four times the wait, and no login is due yet
+        // A timer started after the load, with four times the wait, fires after any wait the load started.
+        QTimer later;
+        later.setSingleShot(true);
+        QSignalSpy passed(&later, &QTimer::timeout);
+        later.start(200ms);
+        QVERIFY(passed.wait());
+        QCoreApplication::processEvents();
+        QCOMPARE(ready.count(), 0); // no login is due yet
         f.keyring.answerHeld();
         QCOMPARE(ready.count(), 1);
         QVERIFY(login.hasPassword());

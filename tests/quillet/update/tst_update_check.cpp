@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/core/instance_lock.h"
+#include "platform/core/local_files.h"
+#include "platform/trust/release_floor.h"
 #include "quillet/update/fnewversion.h"
 #include "quillet/update/update_check.h"
 #include "quillet/update/version_reply.h"
@@ -47,7 +49,8 @@ Publication signedPublication(const std::function<QByteArray(QByteArray)>& edit 
 
 struct Rig {
     explicit Rig(bool answer, const QString& programFolder = u"/prog"_s)
-        : check(transfer, shell, boxes, programFolder, nullptr, [this, answer](QWidget*) {
+        : updaterLock(programFolder, platform::LockHolder::Updater)
+        , check(transfer, shell, boxes, files, updaterLock, programFolder, nullptr, [this, answer](QWidget*) {
             ++prompts;
             return answer;
         })
@@ -74,6 +77,8 @@ struct Rig {
     FakeHttpTransfer transfer;
     platform::FakeShell shell;
     platform::FakeMessageBoxes boxes;
+    platform::QtLocalFiles files;
+    platform::InstanceLock updaterLock;
     int prompts = 0;
     UpdateCheck check;
     QSignalSpy quit { &check, &UpdateCheck::quitForUpdate };
@@ -247,13 +252,19 @@ void TestUpdateCheck::onlyAVerifiedPublicationIsOffered_data()
     QTest::newRow("empty signature") << page << file(good.manifest) << file({}) << false;
     QTest::newRow("signature cut short") << page << file(good.manifest) << file(good.signature.left(60)) << false;
     QTest::newRow("edited after signing")
-        << page << file(QByteArray(good.manifest).replace("sequence 1000", "sequence 9000")) << file(good.signature)
-        << false;
+        << page
+        << file(QString::fromUtf8(good.manifest)
+                    .replace(QRegularExpression(u"sequence \\d+"_s), u"sequence %1"_s.arg(acceptedSequence(9000)))
+                    .toUtf8())
+        << file(good.signature) << false;
     QTemporaryDir keys;
     const Publication otherKey = signedPublication({}, makeKeyPair(keys.path()).value_or(QString()));
     QTest::newRow("other key") << page << file(otherKey.manifest) << file(otherKey.signature) << false;
     const auto [expired, expiredSignature] = signedEdit("expires [^\\n]*", "expires 2026-12-01T00:00:00Z");
     QTest::newRow("expired") << page << expired << expiredSignature << false;
+    const auto [older, olderSignature]
+        = signedEdit("sequence \\d+", qPrintable(u"sequence %1"_s.arg(platform::ReleaseFloor() - 1)));
+    QTest::newRow("older than the program") << page << older << olderSignature << false;
     const auto [other, otherSignature] = signedEdit("product [^\\n]*", "product Lastbell Quillet Pro");
     QTest::newRow("other product") << page << other << otherSignature << false;
     const QByteArray huge = good.manifest + QByteArray(platform::kMaxManifestBytes, '\n');
@@ -292,10 +303,11 @@ void TestUpdateCheck::installedReleaseIsNeverOfferedAgain()
         return rig.prompts;
     };
     const QByteArray sameBytes = sha256(publication.manifest);
-    QCOMPARE(offeredOver({ 1001, sameBytes }), 0);
-    QCOMPARE(offeredOver({ 1000, sha256("other") }), 0);
-    QCOMPARE(offeredOver({ 1000, sameBytes }), 1);
-    QCOMPARE(offeredOver({ 999, sameBytes }), 1);
+    const quint64 sequence = acceptedSequence();
+    QCOMPARE(offeredOver({ sequence + 1, sameBytes }), 0);
+    QCOMPARE(offeredOver({ sequence, sha256("other") }), 0);
+    QCOMPARE(offeredOver({ sequence, sameBytes }), 1);
+    QCOMPARE(offeredOver({ sequence - 1, sameBytes }), 1);
 }
 
 QTEST_MAIN(TestUpdateCheck)

@@ -2,6 +2,8 @@
 // The version check's real HTTP transfer and dialog against the local web service's version page and the
 // maker's signed manifest.
 #include "platform/core/http_transfer.h"
+#include "platform/core/instance_lock.h"
+#include "platform/core/local_files.h"
 #include "platform/core/proxy_setup.h"
 #include "quillet/update/update_check.h"
 #include "tests/support/fakes/fake_message_boxes.h"
@@ -69,7 +71,9 @@ void TestUpdateEndToEnd::publishedVersion()
             dialog->findChild<QPushButton*>(u"cmdUpdateNow"_s)->click();
         },
         &answerOnlyDuringThisRow);
-    UpdateCheck check(intUpdate, shell, boxes, u"/prog"_s, nullptr);
+    platform::QtLocalFiles files;
+    platform::InstanceLock updaterLock(u"/prog"_s, platform::LockHolder::Updater);
+    UpdateCheck check(intUpdate, shell, boxes, files, updaterLock, u"/prog"_s, nullptr);
     QSignalSpy answered(&intUpdate, &platform::HttpTransfer::stateChanged);
     QSignalSpy quit(&check, &UpdateCheck::quitForUpdate);
 
