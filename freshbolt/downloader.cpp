@@ -161,7 +161,7 @@ Downloader::Reply Downloader::dispatchStatus(Call& call)
     } else if (status == u"404") {
         tell(QStringLiteral("File Not Found"), u"The file, \"" + m_transfer.url() + u"\" was not found!",
             MessageIcon::Critical);
-    } else if (status.isEmpty()) { // no server, or no status code it could have meant
+    } else if (!m_transfer.reachedServer() || block.mid(9, 2) == u"\r\n") { // a status line with no code at all
         tell(QStringLiteral("Cannot Establish Connection"),
             QStringLiteral("Cannot establish connection.\r\rCheck your Internet connection and try again."),
             MessageIcon::Warning);

@@ -36,9 +36,9 @@ public:
     bool requested(const QString& url, int timeoutMs, int times = 1) const;
     // Waits until the service has written its whole reply to a request for that address.
     bool answered(const QString& url, int timeoutMs) const;
-    // Makes sure the program has handled every event that reached it before now: the auction tab is brought
-    // forward and reloaded from the keyboard, and its request awaited. False when the keys went elsewhere, as they
-    // do when a window of the program is up in front of the main window.
+    // Makes sure the program has handled every event that reached it before now: the page in front is reloaded
+    // with F5 and its request awaited. False when the key went elsewhere, as it does when a window of the program
+    // is up in front of the main window.
     bool handledEarlierEvents();
     // What the program said, for a window that never came.
     QString report();

@@ -323,7 +323,7 @@ private slots:
         QFETCH(QString, line);
         platform::ImportCounts counts;
         counts.favoritesAdded = counts.foldersAdded = counts.alreadyThere = count;
-        counts.skippedByKind.insert("place", count);
+        counts.skippedByKind.insert("place:", count);
         QCOMPARE(platform::ImportSummaryText("b.html", counts), "The bookmarks of b.html were imported: " + line);
     }
 
