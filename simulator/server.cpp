@@ -27,11 +27,21 @@ bool isAddedHeader(const std::string& name)
     return std::find(added.begin(), added.end(), name) != added.end();
 }
 
+// A request to the control interface rather than to an outside host: never logged.
+bool isControl(const Target& target)
+{
+    return !target.absolute && target.path.rfind(kControlPrefix, 0) == 0;
+}
+
+// The absolute address as sent, or as the Host header completes it.
+std::string loggedUrl(const httplib::Request& request, const Target& target)
+{
+    return target.absolute ? request.target : "http://" + request.get_header_value("Host") + request.target;
+}
+
 LoggedRequest logEntry(const httplib::Request& request, const Target& target)
 {
-    LoggedRequest entry { request.method,
-        target.absolute ? request.target : "http://" + request.get_header_value("Host") + request.target, {},
-        request.body };
+    LoggedRequest entry { request.method, loggedUrl(request, target), {}, request.body };
     for (const auto& [name, value] : request.headers) {
         if (!isAddedHeader(name))
             entry.headers.emplace_back(name, value);
@@ -77,10 +87,8 @@ Server::Server(SimulatorState& state)
     // Called once the reply has been written, so that a test can tell a reply sent from one still on its way.
     m_http.set_logger([this](const httplib::Request& request, const httplib::Response&) {
         const Target target = parseTarget(request.target, request.get_header_value("Host"));
-        if (target.absolute || target.path.rfind(kControlPrefix, 0) != 0) {
-            const LoggedRequest entry = logEntry(request, target);
-            m_state.logAnswered(entry.method, entry.url);
-        }
+        if (!isControl(target))
+            m_state.logAnswered(request.method, loggedUrl(request, target));
     });
     m_http.Get(kAnyPath, handler);
     m_http.Post(kAnyPath, handler);
@@ -115,7 +123,7 @@ void Server::handle(const httplib::Request& request, httplib::Response& response
     const_cast<httplib::Request&>(request).ranges.clear();
 
     const Target target = parseTarget(request.target, request.get_header_value("Host"));
-    if (!target.absolute && target.path.rfind(kControlPrefix, 0) == 0)
+    if (isControl(target))
         return handleControl(request, target, response, m_state);
 
     m_state.logRequest(logEntry(request, target));

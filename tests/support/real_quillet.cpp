@@ -72,22 +72,16 @@ bool RealQuillet::handledEarlierEvents()
     const QString id = mainWindow();
     if (id.isEmpty())
         return false;
-    const qsizetype before = m_simulator.log().size();
-    const auto reloaded = [before](const QList<LoggedRequest>& log) {
-        return std::any_of(log.begin() + std::min(before, log.size()), log.end(),
-            [](const LoggedRequest& request) { return request.header("Cache-Control") == "max-age=0"; });
-    };
+    const auto reloads = [](const LoggedRequest& request) { return request.header("Cache-Control") == "max-age=0"; };
+    const QList<LoggedRequest> before = m_simulator.log();
+    const int seen = static_cast<int>(std::count_if(before.begin(), before.end(), reloads));
     const QDeadlineTimer deadline(VirtualDisplay::kWaitMs);
     while (!deadline.hasExpired()) {
         // A key can be dropped while the window takes the focus: pressed again until the reload comes.
         m_display.xdotool({ u"windowfocus"_s, id });
         m_display.xdotool({ u"key"_s, u"F5"_s });
-        const QDeadlineTimer pressed(3000);
-        while (!pressed.hasExpired()) {
-            if (reloaded(m_simulator.log()))
-                return true;
-            QThread::msleep(100);
-        }
+        if (logShows(reloads, seen + 1, 3000))
+            return true;
     }
     return false;
 }

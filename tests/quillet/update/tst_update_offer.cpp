@@ -116,14 +116,17 @@ class TestUpdateOffer : public QObject
             && m_display.clickIn(kOffer, QPoint((555 + 2415 / 2) / 15, (2145 + 435 / 2) / 15));
     }
 
-    // For a window that never came: the updater's windows that are up, and what it asked of the update folder.
+    // For a window that never came: the updater's windows that are up, whether it runs at all, and what it asked
+    // of the update folder.
     QString whatFreshboltShows()
     {
         QStringList shown;
         for (const QString& title : { u"Freshbolt"_s, u"Error Downloading File"_s, u"Updating Lastbell Quillet"_s })
             if (!m_display.windows(title).isEmpty())
                 shown.append(title);
-        return u"windows up: "_s + shown.join(u", "_s) + u"; asked: "_s + askedOfUpdateFolder().join(u", "_s);
+        const bool running = QProcess::execute(u"pgrep"_s, { u"-f"_s, programFolder() + u"/Freshbolt"_s }) == 0;
+        return u"windows up: "_s + shown.join(u", "_s) + (running ? u"; Freshbolt runs"_s : u"; no Freshbolt runs"_s)
+            + u"; asked: "_s + askedOfUpdateFolder().join(u", "_s);
     }
 
     // The real Freshbolt in place of the stand-in, and an installed help file for it to replace.
