@@ -16,6 +16,7 @@
 
 int main(int argc, char* argv[])
 {
+    platform::IgnoreClosedOutput();
     platform::useSystemProxy();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Freshbolt"));

@@ -30,6 +30,7 @@ using namespace quillet;
 
 int main(int argc, char* argv[])
 {
+    platform::IgnoreClosedOutput();
     quiet_start::Apply();
     display_platform::Apply();
     platform::useSystemProxy();

@@ -23,6 +23,11 @@ void onSignal(int)
 
 } // namespace
 
+void IgnoreClosedOutput()
+{
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
 TerminationSignal::TerminationSignal(QObject* parent)
     : QObject(parent)
 {

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace
@@ -31,6 +33,7 @@ private slots:
     void init();
     void cleanup();
     void updatesBothFilesAndOffersRestart();
+    void outputNobodyReadsStopsNothing();
     void restartAnswer_data();
     void restartAnswer();
     void terminationEndsLikeCancel();
@@ -71,6 +74,7 @@ void TestFreshboltProgram::cleanup()
 {
     m_freshbolt.kill();
     m_freshbolt.waitForFinished();
+    m_freshbolt.setChildProcessModifier({});
 }
 
 void TestFreshboltProgram::startFreshbolt(const QString& display)
@@ -115,6 +119,29 @@ void TestFreshboltProgram::updatesBothFilesAndOffersRestart()
     QCOMPARE(fetched,
         (QStringList { folder + u"update.manifest"_s, folder + u"update.manifest.minisig"_s,
             folder + u"Quillet_help.htm"_s, folder + u"Quillet"_s }));
+}
+
+// Quillet starts the updater and ends: whatever read Quillet's output (a pager, a test) is gone, and the updater's
+// first warning goes to a pipe nobody reads. It must still update.
+void TestFreshboltProgram::outputNobodyReadsStopsNothing()
+{
+    QProcessEnvironment environment = m_simulator.proxyEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    environment.remove(u"XDG_RUNTIME_DIR"_s); // so that Qt warns at once
+    m_freshbolt.setProcessEnvironment(environment);
+    m_freshbolt.setWorkingDirectory(m_folder->path());
+    m_freshbolt.setChildProcessModifier([] {
+        int ends[2];
+        if (::pipe(ends) == 0) {
+            ::close(ends[0]);
+            ::dup2(ends[1], STDOUT_FILENO);
+            ::dup2(ends[1], STDERR_FILENO);
+        }
+    });
+    m_freshbolt.start(inFolder(u"Freshbolt"_s), {});
+    QVERIFY(m_freshbolt.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(readFile(inFolder(u"Quillet"_s)), generatedUpdateContent(300000), kWaitMs);
+    QCOMPARE(m_freshbolt.state(), QProcess::Running); // at its restart window
 }
 
 void TestFreshboltProgram::restartAnswer_data()
