@@ -14,8 +14,9 @@ struct KeyringAnswer {
     enum class Outcome {
         Done, // stored, found (password holds it) or removed
         NotFound, // a read found no entry for that account
-        NoKeyring, // no keyring service, or one that stays locked: the caller keeps the secret elsewhere
+        NoKeyring, // no keyring service on the session bus at all: the caller keeps the secret elsewhere
         Failed, // the keyring is there and refused: reason says why
+        Locked, // the keyring is there but stays locked, or the user refused it: nothing was kept
     } outcome;
     QString password;
     QString reason;

@@ -51,9 +51,10 @@ KeyringAnswer answerOf(const QKeychain::Job& job)
     }
     case QKeychain::EntryNotFound:
         return { Outcome::NotFound, {}, job.errorString() };
-    // A collection the user leaves locked holds nothing for us this time, as if there were no keyring.
+    // A collection the user leaves locked holds nothing for us this time; the keyring is still there.
     case QKeychain::AccessDenied:
     case QKeychain::AccessDeniedByUser:
+        return { Outcome::Locked, {}, job.errorString() };
     case QKeychain::NoBackendAvailable:
         return { Outcome::NoKeyring, {}, job.errorString() };
     case QKeychain::CouldNotDeleteEntry:

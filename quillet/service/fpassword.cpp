@@ -13,6 +13,14 @@
 namespace quillet
 {
 
+namespace
+{
+
+const QString kInvitation = QStringLiteral("If you wish, you may save your Lastbell username and password so you do "
+                                           "not have to log into the service every time you start Quillet.");
+
+} // namespace
+
 FPassword::FPassword(SavedLogin& savedLogin, platform::MessageBoxes& messages, QWidget* parent)
     : NoEscapeDialog(parent,
         Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -23,10 +31,7 @@ FPassword::FPassword(SavedLogin& savedLogin, platform::MessageBoxes& messages, Q
     setObjectName(QStringLiteral("FPassword"));
     setWindowTitle(QStringLiteral("Save your Lastbell Password"));
 
-    auto* lblSavePassword
-        = new QLabel(QStringLiteral("If you wish, you may save your Lastbell username and password so you do not "
-                                    "have to log into the service every time you start Quillet."),
-            this);
+    lblSavePassword = new QLabel(kInvitation, this);
     lblSavePassword->setObjectName(QStringLiteral("lblSavePassword"));
     lblSavePassword->setWordWrap(true);
 
@@ -50,6 +55,7 @@ FPassword::FPassword(SavedLogin& savedLogin, platform::MessageBoxes& messages, Q
     connect(cmdSave, &QPushButton::clicked, this, &FPassword::Save);
     connect(cmdCancel, &QPushButton::clicked, this, &FPassword::Cancel);
     connect(&m_savedLogin, &SavedLogin::saved, this, &FPassword::Saved);
+    connect(&m_savedLogin, &SavedLogin::saveWaiting, this, &FPassword::ShowWaitingForKeyring);
 
     auto* rows = new QGridLayout;
     rows->addWidget(lblName, 0, 0);
@@ -112,25 +118,47 @@ void FPassword::ShowSaving(bool saving)
     m_saving = saving;
     for (QWidget* control : std::initializer_list<QWidget*> { txtUser, txtPassword, cmdSave, cmdCancel })
         control->setEnabled(!saving);
+    lblSavePassword->setText(kInvitation);
     if (saving)
         setCursor(Qt::WaitCursor);
     else
         unsetCursor();
 }
 
+// An unlock prompt may be up: the save waits for it however long, and only Cancel gives up.
+void FPassword::ShowWaitingForKeyring()
+{
+    if (!m_saving)
+        return;
+    lblSavePassword->setText(QStringLiteral("Waiting for the desktop's keyring. Unlock it when it asks, and your "
+                                            "password is kept there; Cancel saves nothing."));
+    cmdCancel->setEnabled(true);
+}
+
+void FPassword::GiveUpSaving()
+{
+    if (!m_saving)
+        return;
+    m_savedLogin.CancelSave();
+    ShowSaving(false);
+}
+
 void FPassword::Cancel()
 {
+    GiveUpSaving();
     m_cancelled = true;
     done(Rejected);
 }
 
 void FPassword::closeEvent(QCloseEvent* event)
 {
-    // The close box waits with the buttons while the keyring is asked; the program's own close does not.
-    if (m_saving && event->spontaneous()) {
+    // The close box waits with the buttons while the keyring is asked, and is Cancel once Cancel can be pressed;
+    // the program's own close does not wait.
+    if (m_saving && event->spontaneous() && !cmdCancel->isEnabled()) {
         event->ignore();
         return;
     }
+    GiveUpSaving();
     m_cancelled = result() != Accepted;
     QDialog::closeEvent(event);
 }

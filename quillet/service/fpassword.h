@@ -5,6 +5,7 @@
 
 #include "quillet/service/saved_login.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -36,14 +37,17 @@ private:
     void Saved(const SavedLogin::SaveResult& result);
     void Cancel();
     void ShowSaving(bool saving);
+    void ShowWaitingForKeyring();
+    void GiveUpSaving();
 
     SavedLogin& m_savedLogin;
     platform::MessageBoxes& m_messages;
+    QLabel* lblSavePassword = nullptr;
     QLineEdit* txtUser = nullptr;
     QLineEdit* txtPassword = nullptr;
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdCancel = nullptr;
-    bool m_saving = false; // waiting for the keyring: the dialog takes no input and stays
+    bool m_saving = false; // waiting for the keyring: the dialog takes no input but Cancel, once it says it waits
     bool m_cancelled = false;
     QString m_enteredUser;
     QString m_enteredPassword;

@@ -36,7 +36,7 @@ SavedLogin::SavedLogin(platform::SettingsStore& settings, platform::Keyring& key
     connect(&m_startupWait, &QTimer::timeout, this, &SavedLogin::Ready);
     m_saveWait.setSingleShot(true);
     m_saveWait.setInterval(waits.save);
-    connect(&m_saveWait, &QTimer::timeout, this, &SavedLogin::SaveWaitOver);
+    connect(&m_saveWait, &QTimer::timeout, this, &SavedLogin::saveWaiting);
 }
 
 SavedLogin::SavedLogin(platform::SettingsStore& settings, platform::Keyring& keyring, QObject* parent)
@@ -105,14 +105,14 @@ void SavedLogin::MoveIntoKeyring(const QString& user, const QString& password)
             return;
         m_keyring.read(user, this, [this, user, password](const KeyringAnswer& readBack) {
             if (readBack.outcome == Outcome::Done && readBack.password == password)
-                RemoveMovedPassword(user, password);
+                RemovePlainCopy(user, password);
         });
     });
 }
 
-void SavedLogin::RemoveMovedPassword(const QString& user, const QString& password)
+void SavedLogin::RemovePlainCopy(const QString& user, const QString& password)
 {
-    // A save meanwhile may have put another login in the file: only the one that was moved goes.
+    // Only that login's copy goes: a save meanwhile may have put another one in the file.
     if (settings_keys::read(m_settings, settings_keys::kUser) != user
         || settings_keys::read(m_settings, settings_keys::kPassword) != password)
         return;
@@ -136,16 +136,26 @@ void SavedLogin::Save(const QString& user, const QString& password)
         return;
     }
     m_saveWait.start();
-    m_keyring.write(user, password, this, [this, id](const KeyringAnswer& answer) { SaveAnswered(id, answer); });
+    m_keyring.write(
+        user, password, this, [this, save = *m_pending](const KeyringAnswer& answer) { SaveAnswered(save, answer); });
 }
 
-void SavedLogin::SaveAnswered(int id, const KeyringAnswer& answer)
+void SavedLogin::CancelSave()
 {
-    // Out of date, or the save stopped waiting and went to the settings file.
-    if (!m_pending || m_pending->id != id)
-        return;
     m_saveWait.stop();
-    const PendingSave save = *std::exchange(m_pending, std::nullopt);
+    m_pending.reset();
+}
+
+void SavedLogin::SaveAnswered(const PendingSave& save, const KeyringAnswer& answer)
+{
+    // Given up or out of date: the keyring holds the password all the same, so a plain copy of it goes.
+    if (!m_pending || m_pending->id != save.id) {
+        if (answer.outcome == Outcome::Done)
+            RemovePlainCopy(save.user, save.password);
+        return;
+    }
+    m_saveWait.stop();
+    m_pending.reset();
     switch (answer.outcome) {
     case Outcome::Done:
         KeepInKeyring(save);
@@ -155,15 +165,10 @@ void SavedLogin::SaveAnswered(int id, const KeyringAnswer& answer)
         return;
     case Outcome::NotFound:
     case Outcome::Failed:
+    case Outcome::Locked:
         break;
     }
     NotSaved(settings_keys::SaveFailureText(what(), QStringLiteral("The desktop's keyring"), answer.reason));
-}
-
-void SavedLogin::SaveWaitOver()
-{
-    if (m_pending)
-        KeepInSettingsFile(*std::exchange(m_pending, std::nullopt));
 }
 
 void SavedLogin::KeepInKeyring(const PendingSave& save)

@@ -18,7 +18,7 @@ namespace quillet
 {
 
 // Where the saved Lastbell login lives: the user name in the settings, the password in the desktop's keyring under
-// that name, or in the owner-only settings file where no keyring answers.
+// that name, or in the owner-only settings file only where no keyring service is on the session bus at all.
 class SavedLogin final : public QObject
 {
     Q_OBJECT
@@ -26,8 +26,9 @@ public:
     struct Waits {
         // How long the start-up login waits for the keyring once the login is due.
         std::chrono::milliseconds startup { 1000 };
-        // How long a save waits for the keyring before the password goes to the settings file.
-        std::chrono::milliseconds save { 5000 };
+        // How long a save waits for the keyring before it says that it waits: an unlock prompt may be up, and the
+        // save waits for its answer however long the user takes.
+        std::chrono::milliseconds save { 1000 };
     };
     // NoAccount: an empty user name, under which no password is kept (none would ever be sent).
     enum class Kept { InKeyring, InSettingsFile, NoAccount, NotSaved };
@@ -55,12 +56,17 @@ public:
 
     // Keeps the user name and the password; saved() tells where, or why not. Nothing changes unless it is saved.
     void Save(const QString& user, const QString& password);
+    // The user stops waiting for the keyring: nothing is saved and saved() does not come. Should the keyring still
+    // store the password, a copy of that login in the settings file goes.
+    void CancelSave();
 
 signals:
     void readyForLogin();
     // The keyring's start-up answer came after the login had stopped waiting for it.
     void latePassword();
     void saved(const quillet::SavedLogin::SaveResult& result);
+    // A save has waited Waits::save for the keyring and goes on waiting.
+    void saveWaiting();
 
 private:
     struct PendingSave {
@@ -72,12 +78,11 @@ private:
     void StartupAnswer(int saves, const platform::KeyringAnswer& answer);
     void Ready();
     void MoveIntoKeyring(const QString& user, const QString& password);
-    void RemoveMovedPassword(const QString& user, const QString& password);
-    void SaveAnswered(int id, const platform::KeyringAnswer& answer);
+    void RemovePlainCopy(const QString& user, const QString& password);
+    void SaveAnswered(const PendingSave& save, const platform::KeyringAnswer& answer);
     void KeepInKeyring(const PendingSave& save);
     void KeepNoPassword(const PendingSave& save);
     void ForgetOldUser(const QString& user);
-    void SaveWaitOver();
     void KeepInSettingsFile(const PendingSave& save);
     void UndoKeyringWrite(const PendingSave& save);
     void Saved(const PendingSave& save, Kept kept);

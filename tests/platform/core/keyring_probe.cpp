@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
         return 2;
     platform::QtKeyring keyring(QStringLiteral("Lastbell Quillet"));
     const auto print = [&app](const platform::KeyringAnswer& answer) {
-        static constexpr const char* kNames[] = { "Done", "NotFound", "NoKeyring", "Failed" };
+        static constexpr const char* kNames[] = { "Done", "NotFound", "NoKeyring", "Failed", "Locked" };
         std::printf("%s\n%s\n", kNames[int(answer.outcome)], answer.password.toUtf8().constData());
         std::fprintf(stderr, "%s\n", answer.reason.toUtf8().constData());
         app.quit();

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -60,7 +61,6 @@ private slots:
         QTest::addColumn<QString>("inFile");
         QTest::newRow("keyring: nothing to tell") << State::Answers << 0 << "<absent>";
         QTest::newRow("no keyring: one line") << State::NoKeyring << 1 << "s3cret";
-        QTest::newRow("keyring never answers: one line") << State::NeverAnswers << 1 << "s3cret";
     }
     void savedWhereTheUserIsTold()
     {
@@ -98,6 +98,9 @@ private slots:
             << State::FailsOnWrite << false
             << "Your user name and password could not be saved.\r\rThe desktop's keyring:\r"
                "The collection could not be written";
+        QTest::newRow("keyring stays locked: no plain copy")
+            << State::Locked << false
+            << "Your user name and password could not be saved.\r\rThe desktop's keyring:\rThe collection stays locked";
         QTest::newRow("no keyring, settings file refuses")
             << State::NoKeyring << true
             << "Your user name and password could not be saved.\r\r/home/user/settings.ini:\rNo space left on device";
@@ -132,9 +135,48 @@ private slots:
         f.closeBox();
         QVERIFY(f.dialog.isVisible());
         QVERIFY(!f.dialog.WasCancelled());
-        QTRY_VERIFY(!f.dialog.isVisible()); // the wait ends in the settings file
+
+        // An unlock prompt may be up: the dialog says it waits, and only Cancel takes input.
+        QTRY_VERIFY(f.child<QPushButton>("cmdCancel")->isEnabled());
+        QVERIFY(f.child<QLabel>("lblSavePassword")->text().startsWith("Waiting for the desktop's keyring."));
+        for (const char* name : { "txtUser", "txtPassword", "cmdSave" })
+            QVERIFY2(!f.child<QWidget>(name)->isEnabled(), name);
+        QVERIFY(f.settings.values.isEmpty());
+
+        f.keyring.answerHeld();
+        QTRY_VERIFY(!f.dialog.isVisible());
         QVERIFY(!f.dialog.WasCancelled());
-        QCOMPARE(f.settings.values.value("Main/Password"), QString("s3cret"));
+        QCOMPARE(f.keyring.entries.value("demo"), QString("s3cret"));
+        QVERIFY(!f.settings.values.contains("Main/Password"));
+        QVERIFY(f.messages.questions.isEmpty());
+    }
+
+    // Cancel, or the close box, while the dialog waits for the keyring: nothing saved, nothing told later.
+    void givingUpTheWaitSavesNothing_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("Cancel") << false;
+        QTest::newRow("close box") << true;
+    }
+    void givingUpTheWaitSavesNothing()
+    {
+        QFETCH(bool, closeBox);
+        Fixture f;
+        f.keyring.state = State::NeverAnswers;
+        f.typeAndSave("demo", "s3cret");
+        QTRY_VERIFY(f.child<QPushButton>("cmdCancel")->isEnabled());
+        if (closeBox)
+            f.closeBox();
+        else
+            f.child<QPushButton>("cmdCancel")->click();
+        QVERIFY(!f.dialog.isVisible());
+        QVERIFY(f.dialog.WasCancelled());
+
+        f.keyring.answerHeld();
+        QCoreApplication::processEvents();
+        QVERIFY(f.settings.values.isEmpty());
+        QCOMPARE(f.dialog.EnteredUser(), QString());
+        QVERIFY(f.messages.questions.isEmpty());
     }
 };
 

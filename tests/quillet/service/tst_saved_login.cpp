@@ -175,15 +175,14 @@ private slots:
         f.keyring.state = State::NeverAnswers;
         f.login.Load();
         QSignalSpy saved(&f.login, &SavedLogin::saved);
-        f.login.Save("demo", "newer");
-        QTRY_COMPARE(saved.count(), 1); // the keyring did not answer in time: into the file
-        QCOMPARE(f.file("Password"), QString("newer"));
+        f.login.Save("demo", "newer"); // waits behind the move
 
         f.keyring.state = State::Answers;
         f.keyring.answerHeld();
-        QTRY_COMPARE(f.keyring.answered, 3); // the move's write and its read back, the save's late write
-        QCOMPARE(f.file("Password"), QString("newer"));
+        QTRY_COMPARE(f.keyring.answered, 3); // the move's write, the save's write, the move's read back
         QCOMPARE(saved.count(), 1);
+        QCOMPARE(f.keyring.entries.value("demo"), QString("newer"));
+        QCOMPARE(f.file("Password"), kAbsent);
         QCOMPARE(f.login.password(), QString("newer"));
     }
 
@@ -200,9 +199,11 @@ private slots:
         QTest::newRow("no keyring: the file") << State::NoKeyring << Kept::InSettingsFile << "demo"
                                               << "p&ss w"
                                               << "";
-        QTest::newRow("keyring never answers: the file") << State::NeverAnswers << Kept::InSettingsFile << "demo"
-                                                         << "p&ss w"
-                                                         << "";
+        QTest::newRow("keyring stays locked: nothing in the file")
+            << State::Locked << Kept::NotSaved << "before"
+            << "earlier"
+            << "Your user name and password could not be saved.\r\rThe desktop's keyring:\r"
+               "The collection stays locked";
         QTest::newRow("keyring refuses: nothing saved")
             << State::FailsOnWrite << Kept::NotSaved << "before"
             << "earlier"
@@ -236,17 +237,51 @@ private slots:
         QCOMPARE(f.keyring.entries.value("demo", kAbsent), kept == Kept::InKeyring ? QString("p&ss w") : kAbsent);
     }
 
-    void keyringAnswerAfterTheSaveWentToTheFileChangesNothing()
+    // An unlock prompt the user takes long over: the save says it waits, and the password never goes to the file.
+    void saveWaitsForTheKeyringHoweverLong()
     {
         Fixture f;
         f.keyring.state = State::NeverAnswers;
         f.login.Load();
         QSignalSpy saved(&f.login, &SavedLogin::saved);
+        QSignalSpy waiting(&f.login, &SavedLogin::saveWaiting);
         f.login.Save("demo", "s3cret");
-        QTRY_COMPARE(saved.count(), 1);
+        QVERIFY(waiting.wait());
+        // Three times the wait again, started after it: the file is not written meanwhile.
+        QTimer later;
+        later.setSingleShot(true);
+        QSignalSpy passed(&later, &QTimer::timeout);
+        later.start(600ms);
+        QVERIFY(passed.wait());
+        QCoreApplication::processEvents();
+        QCOMPARE(saved.count(), 0);
+        QCOMPARE(f.file("Password"), kAbsent);
+        QCOMPARE(f.file("User"), kAbsent);
+
         f.keyring.answerHeld();
-        QCOMPARE(saved.count(), 1);
-        QCOMPARE(f.file("Password"), QString("s3cret"));
+        QTRY_COMPARE(saved.count(), 1);
+        QCOMPARE(saved.at(0).at(0).value<SavedLogin::SaveResult>().kept, Kept::InKeyring);
+        QCOMPARE(f.keyring.entries.value("demo"), QString("s3cret"));
+        QCOMPARE(f.file("Password"), kAbsent);
+        QCOMPARE(f.file("User"), QString("demo"));
+    }
+
+    // The user gave up waiting; the keyring stores the password later all the same, and the plain copy of that
+    // login in the file goes.
+    void keyringAnswerAfterTheUserGaveUpRemovesThePlainCopy()
+    {
+        Fixture f;
+        f.store("demo", "s3cret");
+        f.keyring.state = State::NeverAnswers;
+        f.login.Load(); // its move into the keyring waits too
+        QSignalSpy saved(&f.login, &SavedLogin::saved);
+        f.login.Save("demo", "s3cret");
+        f.login.CancelSave();
+        f.keyring.answerHeld(); // both writes; the move's read-back is held again
+        QTRY_COMPARE(f.file("Password"), kAbsent);
+        QCOMPARE(f.file("User"), QString("demo"));
+        QCOMPARE(f.keyring.entries.value("demo"), QString("s3cret"));
+        QCOMPARE(saved.count(), 0);
     }
 
     void changingTheUserRemovesTheOldUsersEntry()

@@ -19,7 +19,7 @@ namespace platform
 class FakeKeyring final : public Keyring
 {
 public:
-    enum class State { Answers, NoKeyring, FailsOnWrite, NeverAnswers };
+    enum class State { Answers, NoKeyring, Locked, FailsOnWrite, NeverAnswers };
     struct Request {
         QString operation; // "read", "write" or "remove"
         QString account;
@@ -82,6 +82,11 @@ private:
         if (state == State::NoKeyring)
             perform = [] {
                 return KeyringAnswer { KeyringAnswer::Outcome::NoKeyring, {}, QStringLiteral("no keyring") };
+            };
+        if (state == State::Locked)
+            perform = [] {
+                return KeyringAnswer { KeyringAnswer::Outcome::Locked, {},
+                    QStringLiteral("The collection stays locked") };
             };
         auto reply = [this, done = std::move(done), perform = std::move(perform)] {
             ++answered;
