@@ -80,7 +80,8 @@ int main(int argc, char* argv[])
                          return std::make_unique<platform::QtShellUIHelper>(
                              specialFolders, messages, owner, QLatin1String(product::kTitle));
                      } },
-        std::make_unique<platform::QtWebBrowser>(&profile), std::make_unique<platform::QtWebBrowser>(&profile));
+        std::make_unique<platform::QtWebBrowser>(&profile, shell),
+        std::make_unique<platform::QtWebBrowser>(&profile, shell));
     platform::QtLocalFiles files;
     // Only looked at: the check offers nothing while an updater is at work.
     platform::InstanceLock updaterLock(QCoreApplication::applicationDirPath(), platform::LockHolder::Updater);

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "platform/ui/new_window_page.h"
 
-#include <QDesktopServices>
+#include "platform/core/shell.h"
+#include "platform/ui/scheme_gate.h"
+
+#include <QWebEngineNewWindowRequest>
+#include <QWebEngineSettings>
 
 namespace platform
 {
@@ -9,34 +13,62 @@ namespace platform
 namespace
 {
 
-// Stands in for the new window only until its first address is known, then hands that to the desktop.
+// Stands in for the new window only until its first address is known, then hands that to the desktop, or not.
 class HandOverPage final : public QWebEnginePage
 {
 public:
-    HandOverPage(QWebEngineProfile* profile, QObject* parent)
-        : QWebEnginePage(profile, parent)
+    HandOverPage(NewWindowAwarePage& opener, Shell& shell, bool userStarted)
+        : QWebEnginePage(opener.profile(), &opener)
+        , m_opener(opener)
+        , m_shell(shell)
+        , m_userStarted(userStarted)
     {
     }
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override
     {
-        QDesktopServices::openUrl(url);
+        if (HandoverOf(url, m_userStarted) == Handover::Refused)
+            emit m_opener.refused(RefusedText(url));
+        else
+            m_shell.openAddress(url.toString(QUrl::FullyEncoded));
         deleteLater();
         return false;
     }
+
+private:
+    NewWindowAwarePage& m_opener;
+    Shell& m_shell;
+    bool m_userStarted;
 };
 
 } // namespace
 
-NewWindowAwarePage::NewWindowAwarePage(QWebEngineProfile* profile, QObject* parent)
+NewWindowAwarePage::NewWindowAwarePage(QWebEngineProfile* profile, Shell& shell, QObject* parent)
     : QWebEnginePage(profile, parent)
+    , m_shell(shell)
 {
+    m_clock.start();
+    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    // Asked before createWindow, which then has the verdict.
+    connect(this, &QWebEnginePage::newWindowRequested, this, &NewWindowAwarePage::Requested);
+}
+
+void NewWindowAwarePage::Requested(QWebEngineNewWindowRequest& request)
+{
+    m_userStarted = request.isUserInitiated();
+    m_open = m_gate.decide(request.requestedUrl(), m_userStarted, m_clock.elapsed()) == NewWindowGate::Verdict::Open;
+    if (!m_userStarted)
+        emit refused(QStringLiteral("Pop-up blocked"));
 }
 
 QWebEnginePage* NewWindowAwarePage::createWindow(WebWindowType)
 {
-    return new HandOverPage(profile(), this);
+    if (!std::exchange(m_open, false))
+        return nullptr;
+    return new HandOverPage(*this, m_shell, m_userStarted);
 }
 
 } // namespace platform

@@ -1,20 +1,42 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/ui/new_window_gate.h"
+
+#include <QElapsedTimer>
 #include <QWebEnginePage>
+
+class QWebEngineNewWindowRequest;
 
 namespace platform
 {
 
-// A page whose requests for a new window open the address in the user's default browser instead.
+class Shell;
+
+// A page of the open web beside the logged-in service. Its requests for a new window open the address in the
+// user's default browser instead, only when the user started them and only for web and mail addresses; it
+// reads no local file but its own, and the engine hands no address of an unknown scheme to the desktop.
 class NewWindowAwarePage final : public QWebEnginePage
 {
     Q_OBJECT
 public:
-    NewWindowAwarePage(QWebEngineProfile* profile, QObject* parent);
+    NewWindowAwarePage(QWebEngineProfile* profile, Shell& shell, QObject* parent);
+
+signals:
+    // Something the page asked for was not done: for the status bar.
+    void refused(const QString& text);
 
 protected:
     QWebEnginePage* createWindow(WebWindowType type) override;
+
+private:
+    void Requested(QWebEngineNewWindowRequest& request);
+
+    Shell& m_shell;
+    NewWindowGate m_gate;
+    QElapsedTimer m_clock;
+    bool m_open = false; // the verdict on the request being created
+    bool m_userStarted = false;
 };
 
 } // namespace platform

@@ -15,7 +15,7 @@
 namespace platform
 {
 
-QtWebBrowser::QtWebBrowser(QWebEngineProfile* profile, QObject* parent)
+QtWebBrowser::QtWebBrowser(QWebEngineProfile* profile, Shell& shell, QObject* parent)
     : WebBrowser(parent)
     , m_container(std::make_unique<QWidget>())
 {
@@ -23,7 +23,9 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile* profile, QObject* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     m_view = new QWebEngineView(m_container.get());
-    m_view->setPage(new NewWindowAwarePage(profile, m_view));
+    auto* page = new NewWindowAwarePage(profile, shell, m_view);
+    connect(page, &NewWindowAwarePage::refused, this, &WebBrowser::StatusTextChange);
+    m_view->setPage(page);
     layout->addWidget(m_view);
     m_findBar = new FindBar(m_view->page(), m_container.get());
     layout->addWidget(m_findBar);

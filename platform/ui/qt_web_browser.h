@@ -13,13 +13,15 @@ namespace platform
 {
 
 class FindBar;
+class Shell;
 
-// A QWebEngineView on the shared persistent profile. The profile must outlive this browser.
+// A QWebEngineView on the shared persistent profile. The profile must outlive this browser; what its pages hand to
+// the desktop goes through `shell`, which must outlive it too.
 class QtWebBrowser final : public WebBrowser
 {
     Q_OBJECT
 public:
-    explicit QtWebBrowser(QWebEngineProfile* profile, QObject* parent = nullptr);
+    QtWebBrowser(QWebEngineProfile* profile, Shell& shell, QObject* parent = nullptr);
     ~QtWebBrowser() override;
 
     QWidget* widget() override;

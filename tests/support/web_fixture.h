@@ -58,8 +58,8 @@ struct WebFixture {
                                                  return std::make_unique<platform::QtShellUIHelper>(specialFolders,
                                                      messages, owner, QStringLiteral("Lastbell Quillet"));
                                              } },
-            std::make_unique<platform::QtWebBrowser>(profile.get()),
-            std::make_unique<platform::QtWebBrowser>(profile.get()));
+            std::make_unique<platform::QtWebBrowser>(profile.get(), shell),
+            std::make_unique<platform::QtWebBrowser>(profile.get(), shell));
         window->Initialize(hasAccount);
         window->show();
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/ui/find_bar.h"
 #include "platform/ui/qt_web_browser.h"
+#include "tests/support/fakes/fake_shell.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@ class TestFindBar : public QObject
 {
     Q_OBJECT
     std::unique_ptr<QWebEngineProfile> profile;
+    platform::FakeShell shell;
     std::unique_ptr<platform::QtWebBrowser> browser;
 
     QLineEdit* text() const { return browser->findBar()->findChild<QLineEdit*>("findText"); }
@@ -25,7 +27,7 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         profile = std::make_unique<QWebEngineProfile>();
-        browser = std::make_unique<platform::QtWebBrowser>(profile.get());
+        browser = std::make_unique<platform::QtWebBrowser>(profile.get(), shell);
         browser->widget()->resize(600, 400);
         browser->widget()->show();
         QVERIFY(QTest::qWaitForWindowExposed(browser->widget()));

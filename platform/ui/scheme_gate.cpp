@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#include "platform/ui/scheme_gate.h"
+
+#include <QUrl>
+
+namespace platform
+{
+
+Handover HandoverOf(const QUrl& url, bool userStarted)
+{
+    if (!url.isValid())
+        return Handover::Refused;
+    const QString scheme = url.scheme();
+    if (scheme == u"http" || scheme == u"https")
+        return Handover::Browser;
+    if (scheme == u"mailto" && userStarted)
+        return Handover::MailProgram;
+    return Handover::Refused;
+}
+
+QString RefusedText(const QUrl& url)
+{
+    // The scheme comes from the page: only its first letters, as the reader of a status bar would take them.
+    const QString scheme = url.scheme().left(20);
+    return scheme.isEmpty() ? QStringLiteral("Not opened: the page gave no address")
+                            : u"Not opened: " + scheme + u": addresses are not handed to other programs";
+}
+
+} // namespace platform

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+class QUrl;
+
+namespace platform
+{
+
+// Where an address that a page hands to the desktop may go. Web addresses go to the user's browser, a mail
+// address to the mail program only from the user's own click, and nothing else leaves: a file:, smb: or nfs:
+// address handed to the desktop's opener can run a launcher the page chose.
+enum class Handover { Browser, MailProgram, Refused };
+
+Handover HandoverOf(const QUrl& url, bool userStarted);
+
+// What the status bar says of an address that was kept from the desktop; it names the scheme.
+QString RefusedText(const QUrl& url);
+
+} // namespace platform

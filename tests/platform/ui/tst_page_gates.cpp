@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+// What a page may hand to the desktop, and which of its requests for a new window open anything.
+#include "platform/ui/new_window_gate.h"
+#include "platform/ui/scheme_gate.h"
+
+#include <QTest>
+#include <QUrl>
+
+using platform::Handover;
+using Verdict = platform::NewWindowGate::Verdict;
+
+Q_DECLARE_METATYPE(Handover)
+
+class TestPageGates : public QObject
+{
+    Q_OBJECT
+private slots:
+    void schemes_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("userStarted");
+        QTest::addColumn<Handover>("handover");
+        QTest::newRow("http") << "http://www.ebay.com/itm/1" << false << Handover::Browser;
+        QTest::newRow("https") << "https://www.ebay.co.uk/" << true << Handover::Browser;
+        QTest::newRow("mailto from a click") << "mailto:seller@example.com" << true << Handover::MailProgram;
+        QTest::newRow("mailto from a script") << "mailto:seller@example.com" << false << Handover::Refused;
+        for (const char* address :
+            { "file:///home/user/.bashrc", "smb://host/share/run.desktop", "nfs://host/x", "sftp://host/x",
+                "ssh://host", "data:text/html,<p>x", "javascript:alert(1)", "steam://run/1", "HTTP-evil://x", "" })
+            QTest::newRow(*address ? address : "no address") << address << true << Handover::Refused;
+    }
+    void schemes()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, userStarted);
+        QTEST(platform::HandoverOf(QUrl(address), userStarted), "handover");
+    }
+
+    void refusalNamesTheScheme()
+    {
+        QCOMPARE(platform::RefusedText(QUrl("smb://host/share/run.desktop")),
+            QString("Not opened: smb: addresses are not handed to other programs"));
+        const QString longScheme = platform::RefusedText(QUrl("x" + QString(500, 'a') + "://host"));
+        QVERIFY2(longScheme.size() <= 76, qPrintable(longScheme));
+    }
+
+    void onlyTheUsersWindowsOpen()
+    {
+        platform::NewWindowGate gate;
+        const QUrl item("http://www.ebay.com/itm/1");
+        QCOMPARE(gate.decide(item, false, 0), Verdict::PopUpBlocked);
+        QCOMPARE(gate.decide(item, true, 10), Verdict::Open);
+        QCOMPARE(gate.decide(item, true, 10 + 1999), Verdict::Repeated);
+        QCOMPARE(gate.decide(QUrl("http://www.ebay.com/itm/2"), true, 20), Verdict::Open);
+        QCOMPARE(gate.decide(item, true, 10 + 2000), Verdict::Open);
+        // Twelve pop-ups as the page loads: none.
+        for (int i = 0; i < 12; ++i)
+            QCOMPARE(
+                gate.decide(QUrl(QString("http://ads.example/%1").arg(i)), false, 3000 + i), Verdict::PopUpBlocked);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPageGates)
+#include "tst_page_gates.moc"
