@@ -51,7 +51,8 @@ NewWindowAwarePage::NewWindowAwarePage(QWebEngineProfile* profile, Shell& shell,
     m_clock.start();
     settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    // Only the user's own: the engine then asks acceptNavigationRequest, which decides and hands over itself.
+    settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
     // Asked before createWindow, which then has the verdict.
     connect(this, &QWebEnginePage::newWindowRequested, this, &NewWindowAwarePage::Requested);
 }
@@ -62,6 +63,17 @@ void NewWindowAwarePage::Requested(QWebEngineNewWindowRequest& request)
     m_open = m_gate.decide(request.requestedUrl(), m_userStarted, m_clock.elapsed()) == NewWindowGate::Verdict::Open;
     if (!m_userStarted)
         emit refused(QStringLiteral("Pop-up blocked"));
+}
+
+bool NewWindowAwarePage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
+{
+    if (!LeavesTheEngine(url))
+        return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    if (HandoverOf(url, true) == Handover::Refused)
+        emit refused(RefusedText(url));
+    else
+        m_shell.openAddress(url.toString(QUrl::FullyEncoded));
+    return false; // never also by the engine
 }
 
 QWebEnginePage* NewWindowAwarePage::createWindow(WebWindowType)

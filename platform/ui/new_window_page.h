@@ -15,7 +15,8 @@ class Shell;
 
 // A page of the open web beside the logged-in service. Its requests for a new window open the address in the
 // user's default browser instead, only when the user started them and only for web and mail addresses; it
-// reads no local file but its own, and the engine hands no address of an unknown scheme to the desktop.
+// reads no local file but its own, and an address of another program's scheme goes through the same gate: the
+// engine offers only those the user clicked or typed, and hands none over itself.
 class NewWindowAwarePage final : public QWebEnginePage
 {
     Q_OBJECT
@@ -28,6 +29,7 @@ signals:
 
 protected:
     QWebEnginePage* createWindow(WebWindowType type) override;
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
 
 private:
     void Requested(QWebEngineNewWindowRequest& request);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/ui/scheme_gate.h"
 
+#include <QStringList>
 #include <QUrl>
 
 namespace platform
@@ -16,6 +17,14 @@ Handover HandoverOf(const QUrl& url, bool userStarted)
     if (scheme == u"mailto" && userStarted)
         return Handover::MailProgram;
     return Handover::Refused;
+}
+
+bool LeavesTheEngine(const QUrl& url)
+{
+    static const QStringList shown { QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("file"),
+        QStringLiteral("data"), QStringLiteral("about"), QStringLiteral("blob"), QStringLiteral("qrc"),
+        QStringLiteral("javascript") };
+    return !shown.contains(url.scheme());
 }
 
 QString RefusedText(const QUrl& url)

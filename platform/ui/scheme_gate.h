@@ -15,6 +15,9 @@ enum class Handover { Browser, MailProgram, Refused };
 
 Handover HandoverOf(const QUrl& url, bool userStarted);
 
+// Whether the engine would hand a navigation to this address to another program rather than show it itself.
+bool LeavesTheEngine(const QUrl& url);
+
 // What the status bar says of an address that was kept from the desktop; it names the scheme.
 QString RefusedText(const QUrl& url);
 

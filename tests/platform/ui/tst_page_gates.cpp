@@ -36,6 +36,15 @@ private slots:
         QTEST(platform::HandoverOf(QUrl(address), userStarted), "handover");
     }
 
+    void whatLeavesTheEngine()
+    {
+        for (const char* shown : { "http://x/", "https://x/", "file:///tmp/a.html", "data:text/html,x", "about:blank",
+                 "javascript:void(0)" })
+            QVERIFY2(!platform::LeavesTheEngine(QUrl(QString::fromLatin1(shown))), shown);
+        for (const char* leaving : { "mailto:a@b.c", "smb://h/s", "steam://run/1", "nfs://h/x" })
+            QVERIFY2(platform::LeavesTheEngine(QUrl(QString::fromLatin1(leaving))), leaving);
+    }
+
     void refusalNamesTheScheme()
     {
         QCOMPARE(platform::RefusedText(QUrl("smb://host/share/run.desktop")),
