@@ -8,6 +8,7 @@
 #include "platform/core/proxy_setup.h"
 #include "platform/core/qt_keyring.h"
 #include "platform/core/settings_store.h"
+#include "platform/core/single_instance.h"
 #include "platform/core/system_info_locator.h"
 #include "platform/core/termination_signal.h"
 #include "platform/ui/qt_file_dialogs.h"
@@ -16,7 +17,9 @@
 #include "platform/ui/qt_shell_ui_helper.h"
 #include "platform/ui/qt_web_browser.h"
 #include "platform/ui/session_end.h"
+#include "platform/ui/window_activation.h"
 #include "quillet/app/display_platform.h"
+#include "quillet/app/one_program.h"
 #include "quillet/app/quiet_start.h"
 #include "quillet/app/start.h"
 #include "quillet/mainwindow/fmain.h"
@@ -24,6 +27,7 @@
 #include "quillet/update/update_check.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QWebEngineProfile>
 
 using namespace quillet;
@@ -31,6 +35,11 @@ using namespace quillet;
 int main(int argc, char* argv[])
 {
     platform::IgnoreClosedOutput();
+    // Before anything is read, written, asked or shown: a start while this user's Quillet runs hands over to it.
+    const std::unique_ptr<platform::SingleInstance> instance = UserInstance();
+    const platform::SingleInstance::Claim claim = instance->claim(platform::ActivationRequestOfThisStart());
+    if (claim == platform::SingleInstance::Claim::HandedOver)
+        return 0;
     quiet_start::Apply();
     display_platform::Apply();
     platform::useSystemProxy();
@@ -39,6 +48,19 @@ int main(int argc, char* argv[])
     // The installed desktop entry: docks group the window with its launcher (the X window class is the name).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.cobbleton.Quillet"));
     QApplication::setQuitOnLastWindowClosed(false); // the main window ends the program itself
+    platform::QtMessageBoxes messages;
+    if (claim == platform::SingleInstance::Claim::NoAnswer) {
+        TellNoAnswer(messages);
+        return 1;
+    }
+    if (claim == platform::SingleInstance::Claim::First && !instance->listen())
+        qWarning("A later start cannot reach this program: %s", qPrintable(instance->errorString()));
+    // Set once the main window exists; until then a later start brings the welcome screen forward.
+    QPointer<QWidget> mainWindow;
+    QObject::connect(instance.get(), &platform::SingleInstance::activationRequested, instance.get(),
+        [&mainWindow](const platform::ActivationRequest& request) {
+            platform::BringForward(platform::WindowToBringForward(mainWindow), request);
+        });
 
     // Held while Quillet runs, so the updater knows when the program file is free to replace.
     platform::InstanceLock instanceLock(QCoreApplication::applicationDirPath());
@@ -51,7 +73,6 @@ int main(int argc, char* argv[])
     SavedLogin savedLogin(settings, keyring);
     savedLogin.Load();
     platform::QtShell shell;
-    platform::QtMessageBoxes messages;
     platform::PathSystemInfoLocator systemInfo;
     platform::XdgSpecialFolders specialFolders;
     platform::QtFileDialogs fileDialogs;
@@ -91,7 +112,12 @@ int main(int argc, char* argv[])
     QObject::connect(&window, &FMain::checkForUpdate, &updateCheck, &UpdateCheck::CheckForUpdate);
     // Freshbolt has started: close by program, which saves the settings but skips the exit command's steps.
     QObject::connect(&updateCheck, &UpdateCheck::quitForUpdate, &window, &QWidget::close);
-    QObject::connect(&window, &FMain::ended, &app, [] { QCoreApplication::exit(0); });
+    mainWindow = &window;
+    QObject::connect(&window, &FMain::ended, &app, [&instance] {
+        // A start from here on runs on its own rather than handing over to a program that is ending.
+        instance->release();
+        QCoreApplication::exit(0);
+    });
     platform::OnSessionEnd(termination, &window, [&window] { window.ShutDown(); });
     window.Initialize(hasAccount);
     window.show();
