@@ -41,7 +41,7 @@ QString RealQuillet::settingsFile() const
     return home(u"config/Lastbell Quillet/Lastbell Quillet.ini"_s);
 }
 
-void RealQuillet::start(bool welcome)
+QProcessEnvironment RealQuillet::environment() const
 {
     QProcessEnvironment environment = m_simulator.proxyEnvironment();
     environment.insert(u"DISPLAY"_s, m_display.name());
@@ -49,13 +49,29 @@ void RealQuillet::start(bool welcome)
     environment.insert(u"XDG_CONFIG_HOME"_s, home(u"config"_s));
     environment.insert(u"XDG_DATA_HOME"_s, home(u"data"_s));
     environment.insert(u"XDG_CACHE_HOME"_s, home(u"cache"_s));
+    return environment;
+}
+
+void RealQuillet::start(bool welcome)
+{
     if (!welcome) {
         QSettings settings(settingsFile(), QSettings::IniFormat);
         settings.setValue(u"Settings/StartScreen"_s, u"N"_s);
         settings.sync();
     }
-    m_process.setProcessEnvironment(environment);
+    m_process.setProcessEnvironment(environment());
     m_process.start(programFolder() + u"/Quillet"_s, {});
+}
+
+std::unique_ptr<QProcess> RealQuillet::startAgain(const QProcessEnvironment& extra) const
+{
+    QProcessEnvironment environment = this->environment();
+    for (const QString& name : extra.keys())
+        environment.insert(name, extra.value(name));
+    auto again = std::make_unique<QProcess>();
+    again->setProcessEnvironment(environment);
+    again->start(programFolder() + u"/Quillet"_s, {});
+    return again;
 }
 
 QString RealQuillet::mainWindow() const

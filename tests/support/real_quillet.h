@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
 
 class SimulatorProcess;
 struct LoggedRequest;
@@ -29,6 +30,8 @@ public:
     // Starts the program; the welcome screen is answered beforehand unless `welcome`.
     void start(bool welcome = false);
     QProcess& process() { return m_process; }
+    // Starts the program once more as the same user, beside the first; the caller waits for it.
+    std::unique_ptr<QProcess> startAgain(const QProcessEnvironment& extra = {}) const;
     // Starts the program and waits until its main window is up and the auction browser has asked for its first
     // page; the window's id, or nothing.
     QString startToMainWindow();
@@ -44,6 +47,7 @@ public:
     QString report();
 
 private:
+    QProcessEnvironment environment() const;
     // Waits for the main window (its caption is the title, " > " and the page's); its id, or nothing.
     QString mainWindow() const;
     bool logShows(const std::function<bool(const LoggedRequest&)>& matches, int times, int timeoutMs) const;
