@@ -57,15 +57,14 @@ class TestSecondStartX11 : public QObject
         const QDeadlineTimer deadline(VirtualDisplay::kWaitMs);
         while (second.state() != QProcess::NotRunning && !deadline.hasExpired())
             QTest::qWait(50);
-        return second.state() == QProcess::NotRunning && second.exitStatus() == QProcess::NormalExit
-            ? second.exitCode()
-            : -1;
+        return second.state() == QProcess::NotRunning && second.exitStatus() == QProcess::NormalExit ? second.exitCode()
+                                                                                                     : -1;
     }
 
     bool becomesActive(const QString& id) const
     {
-        return QTest::qWaitFor([&] { return m_display.xdotool({ u"getactivewindow"_s }) == id; },
-            VirtualDisplay::kWaitMs);
+        return QTest::qWaitFor(
+            [&] { return m_display.xdotool({ u"getactivewindow"_s }) == id; }, VirtualDisplay::kWaitMs);
     }
 
 private slots:
