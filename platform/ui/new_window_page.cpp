@@ -2,6 +2,7 @@
 #include "platform/ui/new_window_page.h"
 
 #include "platform/core/shell.h"
+#include "platform/ui/page_permissions.h"
 #include "platform/ui/scheme_gate.h"
 
 #include <QWebEngineNewWindowRequest>
@@ -53,6 +54,7 @@ NewWindowAwarePage::NewWindowAwarePage(QWebEngineProfile* profile, Shell& shell,
     settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     // Only the user's own: the engine then asks acceptNavigationRequest, which decides and hands over itself.
     settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
+    RefuseWhatPagesAskFor(*this, [this](const QString& text) { emit refused(text); });
     // Asked before createWindow, which then has the verdict.
     connect(this, &QWebEnginePage::newWindowRequested, this, &NewWindowAwarePage::Requested);
 }

@@ -4,11 +4,15 @@
 #include "platform/ui/qt_web_browser.h"
 #include "tests/support/fakes/fake_shell.h"
 
+#include <QProcess>
 #include <QSignalSpy>
+#include <QSslKey>
+#include <QSslServer>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 class TestPageDesktop : public QObject
@@ -63,11 +67,83 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(browser->locationName(), QString("refused"), 20000);
     }
 
+    // Refused in code, each with its notice, and the page hears "denied", whatever the engine's default.
+    void everyPermissionIsRefusedWithANotice()
+    {
+        QSignalSpy status(browser.get(), &platform::WebBrowser::StatusTextChange);
+        // localhost is a secure context, where pages may ask at all. (A camera request ends before it asks on a
+        // machine without one.)
+        show(
+            u"<title>asking</title><script>"
+            "const told = [];"
+            "const tell = (what) => { told.push(what); if (told.length == 2) document.title = told.sort().join(' '); };"
+            "navigator.geolocation.getCurrentPosition(() => tell('location:given'),"
+            "    (e) => tell('location:' + (e.code == e.PERMISSION_DENIED ? 'denied' : e.code)));"
+            "Notification.requestPermission().then((p) => tell('notifications:' + p));"
+            "</script>"_qs,
+            u"http://localhost/"_qs);
+        QTRY_COMPARE_WITH_TIMEOUT(browser->locationName(), u"location:denied notifications:denied"_qs, 20000);
+        QCOMPARE(count(status, "Not allowed: the page asked for your location"), 1);
+        QCOMPARE(count(status, "Not allowed: the page asked for desktop notifications"), 1);
+    }
+
+    // A site whose certificate nobody vouches for: the engine's error page, never the site, and a notice.
+    void invalidCertificateIsRefused()
+    {
+        QTemporaryDir keys;
+        QProcess openssl;
+        openssl.start(u"openssl"_qs,
+            { u"req"_qs, u"-x509"_qs, u"-newkey"_qs, u"rsa:2048"_qs, u"-nodes"_qs, u"-subj"_qs, u"/CN=localhost"_qs,
+                u"-days"_qs, u"1"_qs, u"-keyout"_qs, keys.filePath(u"key.pem"_qs), u"-out"_qs,
+                keys.filePath(u"cert.pem"_qs) });
+        QTRY_COMPARE_WITH_TIMEOUT(openssl.state(), QProcess::NotRunning, 30000);
+        QCOMPARE(openssl.exitCode(), 0);
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        QFile cert(keys.filePath(u"cert.pem"_qs));
+        QFile key(keys.filePath(u"key.pem"_qs));
+        QVERIFY(cert.open(QIODevice::ReadOnly) && key.open(QIODevice::ReadOnly));
+        tls.setLocalCertificate(QSslCertificate(&cert));
+        tls.setPrivateKey(QSslKey(&key, QSsl::Rsa));
+        QSslServer server;
+        server.setSslConfiguration(tls);
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        int served = 0;
+        connect(&server, &QSslServer::pendingConnectionAvailable, &server, [&server, &served] {
+            while (QTcpSocket* socket = server.nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [socket, &served] {
+                    ++served;
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 32\r\n\r\n"
+                                  "<title>the site itself</title>\n\n");
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+        QSignalSpy status(browser.get(), &platform::WebBrowser::StatusTextChange);
+        QSignalSpy loaded(browser->view(), &QWebEngineView::loadFinished);
+        browser->navigate(u"https://localhost:"_qs + QString::number(server.serverPort()) + u"/"_qs);
+        QVERIFY(loaded.wait(20000));
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(status.begin(), status.end(),
+                                     [](const QList<QVariant>& arguments) {
+                                         return arguments.at(0).toString().startsWith(
+                                             u"Not opened: the site's certificate is not valid"_qs);
+                                     }),
+            20000);
+        QVERIFY(browser->locationName() != u"the site itself"_qs);
+        QCOMPARE(served, 0);
+    }
+
+    void clipboardIsNotReadByPages()
+    {
+        QCOMPARE(browser->view()->page()->settings()->testAttribute(QWebEngineSettings::JavascriptCanPaste), false);
+        QCOMPARE(browser->view()->page()->settings()->testAttribute(QWebEngineSettings::JavascriptCanAccessClipboard),
+            false);
+    }
+
 private:
-    void show(const QString& html)
+    void show(const QString& html, const QString& base = u"http://www.ebay.com/"_qs)
     {
         QSignalSpy loaded(browser->view(), &QWebEngineView::loadFinished);
-        browser->view()->setHtml(html, QUrl(u"http://www.ebay.com/"_qs));
+        browser->view()->setHtml(html, QUrl(base));
         QVERIFY(loaded.wait(20000));
     }
     static int count(const QSignalSpy& status, const char* text)
