@@ -4,6 +4,7 @@
 #include "platform/core/shell.h"
 #include "platform/ui/page_permissions.h"
 #include "platform/ui/scheme_gate.h"
+#include "platform/ui/stopped_page.h"
 
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineSettings>
@@ -48,6 +49,7 @@ private:
 NewWindowAwarePage::NewWindowAwarePage(QWebEngineProfile* profile, Shell& shell, QObject* parent)
     : QWebEnginePage(profile, parent)
     , m_shell(shell)
+    , m_stopped(new StoppedPage(*this))
 {
     m_clock.start();
     settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
@@ -69,6 +71,8 @@ void NewWindowAwarePage::Requested(QWebEngineNewWindowRequest& request)
 
 bool NewWindowAwarePage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
 {
+    if (isMainFrame && m_stopped->takesOver(url, type))
+        return false;
     if (!LeavesTheEngine(url))
         return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
     if (HandoverOf(url, true) == Handover::Refused)

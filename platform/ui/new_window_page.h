@@ -12,6 +12,7 @@ namespace platform
 {
 
 class Shell;
+class StoppedPage;
 
 // A page of the open web beside the logged-in service. Its requests for a new window open the address in the
 // user's default browser instead, only when the user started them and only for web and mail addresses; it
@@ -22,6 +23,8 @@ class NewWindowAwarePage final : public QWebEnginePage
     Q_OBJECT
 public:
     NewWindowAwarePage(QWebEngineProfile* profile, Shell& shell, QObject* parent);
+    // What stands in for the page when its renderer ends abnormally.
+    StoppedPage& stoppedPage() { return *m_stopped; }
 
 signals:
     // Something the page asked for was not done: for the status bar.
@@ -35,6 +38,7 @@ private:
     void Requested(QWebEngineNewWindowRequest& request);
 
     Shell& m_shell;
+    StoppedPage* m_stopped;
     NewWindowGate m_gate;
     QElapsedTimer m_clock;
     bool m_open = false; // the verdict on the request being created

@@ -3,6 +3,8 @@
 
 #include "platform/ui/find_bar.h"
 #include "platform/ui/new_window_page.h"
+#include "platform/ui/own_pages.h"
+#include "platform/ui/stopped_page.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,9 +25,11 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile* profile, Shell& shell, QObject* pa
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     m_view = new QWebEngineView(m_container.get());
-    auto* page = new NewWindowAwarePage(profile, shell, m_view);
-    connect(page, &NewWindowAwarePage::refused, this, &WebBrowser::StatusTextChange);
-    m_view->setPage(page);
+    m_page = new NewWindowAwarePage(profile, shell, m_view);
+    connect(m_page, &NewWindowAwarePage::refused, this, &WebBrowser::StatusTextChange);
+    m_view->setPage(m_page);
+    // A command that brings the browser forward gives its page the keyboard.
+    m_container->setFocusProxy(m_view);
     layout->addWidget(m_view);
     m_findBar = new FindBar(m_view->page(), m_container.get());
     layout->addWidget(m_findBar);
@@ -69,16 +73,24 @@ QWidget* QtWebBrowser::widget()
 
 void QtWebBrowser::navigate(const QString& address)
 {
-    m_view->load(QUrl(address));
+    m_page->stoppedPage().leave();
+    const std::optional<QUrl> url = TypedAddress(address);
+    m_notAnAddress = url ? QString() : address;
+    if (url)
+        m_view->load(*url);
+    else
+        m_view->setHtml(NotAnAddressPage(address), QUrl(QStringLiteral("about:blank")));
 }
 
 void QtWebBrowser::navigatePost(const QString& address, const QByteArray& postData, const QString& header)
 {
+    m_notAnAddress.clear();
     QWebEngineHttpRequest request(QUrl(address), QWebEngineHttpRequest::Post);
     request.setPostData(postData);
     const qsizetype colon = header.indexOf(QLatin1Char(':'));
     if (colon > 0)
         request.setHeader(header.left(colon).trimmed().toLatin1(), header.mid(colon + 1).trimmed().toLatin1());
+    m_page->stoppedPage().rememberPost(request);
     m_view->load(request);
 }
 
@@ -99,7 +111,8 @@ void QtWebBrowser::stop()
 
 void QtWebBrowser::refresh()
 {
-    m_view->reload();
+    if (!m_page->stoppedPage().reload())
+        m_view->reload();
 }
 
 void QtWebBrowser::printWithDialog()
@@ -121,6 +134,8 @@ QString QtWebBrowser::locationName() const
 
 QString QtWebBrowser::locationAddress() const
 {
+    if (!m_notAnAddress.isEmpty() && m_view->url() == QUrl(QStringLiteral("about:blank")))
+        return m_notAnAddress;
     return m_view->url().toString();
 }
 

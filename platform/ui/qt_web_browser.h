@@ -13,6 +13,7 @@ namespace platform
 {
 
 class FindBar;
+class NewWindowAwarePage;
 class Shell;
 
 // A QWebEngineView on the shared persistent profile. The profile must outlive this browser; what its pages hand to
@@ -48,6 +49,9 @@ private:
 
     std::unique_ptr<QWidget> m_container;
     QWebEngineView* m_view = nullptr;
+    NewWindowAwarePage* m_page = nullptr;
+    // The text typed while the "Not an address" page stands for it, so the address box keeps it to correct.
+    QString m_notAnAddress;
     FindBar* m_findBar = nullptr; // under the view, hidden until asked for
     std::unique_ptr<QPrinter> m_printer; // alive until the asynchronous print has finished
     bool m_busy = false;

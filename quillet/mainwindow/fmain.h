@@ -119,6 +119,10 @@ private:
     void BrowseRefresh();
     void PrintCurrentPage();
     platform::WebBrowser& currentBrowser() const;
+    // A command's tab comes forward with the keyboard in its page, so the user can type into it at once.
+    void BringTabForward(Tab tab);
+    // Ctrl+L, Alt+D and F6: the address box, its text selected, on the auction tab.
+    void FocusAddressBox();
 
     // Site choice and login.
     void SelectSite(int index);

@@ -133,7 +133,10 @@ QMenu* FMain::createToolsMenu()
         site->setObjectName(QStringLiteral("mnuOptionsSite%1").arg(i));
         site->setCheckable(true);
         siteGroup->addAction(site);
-        connect(site, &QAction::triggered, this, [this, i] { SelectSite(i); });
+        connect(site, &QAction::triggered, this, [this, i] {
+            SelectSite(i);
+            BringTabForward(kAuctionTab);
+        });
         mnuOptionsSite[i] = site;
     }
     ShowSiteChecked();

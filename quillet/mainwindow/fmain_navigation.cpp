@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
@@ -56,10 +57,27 @@ void FMain::createBrowserKeys()
     key(QKeySequence(Qt::ALT | Qt::Key_Left), [this] { BrowseBack(!auctionTabInFront()); });
     key(QKeySequence(Qt::ALT | Qt::Key_Right), [this] { BrowseForward(!auctionTabInFront()); });
     key(QKeySequence(Qt::Key_F5), [this] { BrowseRefresh(); });
+    // Two tabs: either key brings the other one forward.
     key(QKeySequence(Qt::CTRL | Qt::Key_PageDown),
-        [this] { SSTab1->setCurrentIndex((SSTab1->currentIndex() + 1) % SSTab1->count()); });
+        [this] { BringTabForward(auctionTabInFront() ? kLastbellTab : kAuctionTab); });
     key(QKeySequence(Qt::CTRL | Qt::Key_PageUp),
-        [this] { SSTab1->setCurrentIndex((SSTab1->currentIndex() + SSTab1->count() - 1) % SSTab1->count()); });
+        [this] { BringTabForward(auctionTabInFront() ? kLastbellTab : kAuctionTab); });
+    for (const QKeySequence& sequence :
+        { QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D), QKeySequence(Qt::Key_F6) })
+        key(sequence, [this] { FocusAddressBox(); });
+}
+
+void FMain::BringTabForward(Tab tab)
+{
+    SSTab1->setCurrentIndex(tab);
+    (tab == kAuctionTab ? m_brwAuction : m_brwSnipe)->widget()->setFocus(Qt::OtherFocusReason);
+}
+
+void FMain::FocusAddressBox()
+{
+    SSTab1->setCurrentIndex(kAuctionTab);
+    cboAddress->setFocus(Qt::ShortcutFocusReason);
+    cboAddress->lineEdit()->selectAll();
 }
 
 void FMain::SetCanGo(int command, bool enable, bool& canGoForward, bool& canGoBack)
@@ -201,7 +219,7 @@ void FMain::PrintCurrentPage()
 
 void FMain::OpenInAuctionBrowser(const QString& address)
 {
-    SSTab1->setCurrentIndex(kAuctionTab);
+    BringTabForward(kAuctionTab);
     m_brwAuction->navigate(sites::MakeAffiliateAddress(address));
     RefreshUiState();
 }

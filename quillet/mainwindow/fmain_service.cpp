@@ -91,7 +91,7 @@ void FMain::SnipeCurrentAuction()
     // service then asks for it.
     const QString item = snipe_address::ItemTextFromAddress(cboAddress->currentText()).value_or(QString());
     m_brwSnipe->navigate(snipe_address::SetUpAddress(item));
-    SSTab1->setCurrentIndex(kLastbellTab);
+    BringTabForward(kLastbellTab);
 }
 
 void FMain::ShowFloatingToolbar()
@@ -107,7 +107,7 @@ void FMain::ShowFloatingToolbar()
     activateWindow(); // the keyboard comes back to the main window with it
     if (toolbar.WasClosed())
         return;
-    SSTab1->setCurrentIndex(kLastbellTab);
+    BringTabForward(kLastbellTab);
     m_brwSnipe->navigate(snipe_address::SetUpAddress(toolbar.ItemText()));
 }
 

@@ -4,6 +4,8 @@
 #include "tests/support/keyboard.h"
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -119,6 +121,65 @@ private slots:
         QTEST(f.snipe->commands, "lastbell");
         QTEST(f.auction->commands, "auction");
         QTEST(f.window->tabs()->currentIndex(), "tabAfter");
+    }
+
+    // The address box from anywhere, as in every browser: the auction tab comes forward, the text is selected to
+    // type over.
+    void addressBoxKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Ctrl+L") << int(Qt::Key_L) << int(Qt::ControlModifier);
+        QTest::newRow("Alt+D") << int(Qt::Key_D) << int(Qt::AltModifier);
+        QTest::newRow("F6") << int(Qt::Key_F6) << 0;
+    }
+    void addressBoxKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        FMainFixture f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.auction->address = "http://www.ebay.com/shown";
+        emit f.auction->NavigateComplete2();
+        f.window->tabs()->setCurrentIndex(FMain::kLastbellTab);
+        QCOMPARE(keyboard::clickInto(f.snipe->widget()), f.snipe->widget());
+        keyboard::press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(f.window->tabs()->currentIndex(), int(FMain::kAuctionTab));
+        auto* box = f.child<QComboBox>("cboAddress");
+        QCOMPARE(QApplication::focusWidget(), box);
+        QCOMPARE(box->lineEdit()->selectedText(), QString("http://www.ebay.com/shown"));
+        // Typing replaces it.
+        keyboard::type("www.ebay.de");
+        QCOMPARE(box->currentText(), QString("www.ebay.de"));
+    }
+
+    // A tab a command brings forward has the keyboard in its page: the service's bid form takes typing at once.
+    void commandsGiveTheirTabsPageTheKeyboard_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("tabAfter");
+        QTest::newRow("Snipe!") << int(Qt::Key_Z) << int(Qt::ControlModifier) << int(FMain::kLastbellTab);
+        QTest::newRow("Ctrl+PgDown") << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << int(FMain::kLastbellTab);
+    }
+    void commandsGiveTheirTabsPageTheKeyboard()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, tabAfter);
+        FMainFixture f;
+        QVERIFY(intoTheAddressBox(f));
+        f.auction->address = "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=1234567890";
+        emit f.auction->NavigateComplete2();
+        // From the tab bar, which stays shown whichever tab is in front (a hidden control hands the focus on).
+        f.window->tabs()->tabBar()->setFocus(Qt::MouseFocusReason);
+        QVERIFY(f.window->tabs()->tabBar()->hasFocus());
+        keyboard::press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(f.window->tabs()->currentIndex(), tabAfter);
+        QWidget* page = tabAfter == FMain::kLastbellTab ? f.snipe->widget() : f.auction->widget();
+        QVERIFY2(page->hasFocus() || page->isAncestorOf(QApplication::focusWidget()),
+            qPrintable(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "nothing"));
     }
 
     // The keys go by the flags the menu items go by: a browser that cannot go back is not told to.

@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: MIT
+// The main window on real web views against the local service: a page whose renderer is killed says so and comes
+// back only when asked, and addresses typed as people type them open as in any browser.
+#include "tests/support/web_fixture.h"
+
+#include "platform/ui/qt_web_browser.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QWebEngineView>
+#include <csignal>
+
+using namespace quillet;
+
+namespace
+{
+constexpr int kTimeout = 20000;
+const QString kLogin = "http://www.lastbell.com/secure/login.cfm";
+const QString kAuctionHome = "http://www.ebay.com/";
+
+platform::QtWebBrowser& real(platform::WebBrowser& browser)
+{
+    return static_cast<platform::QtWebBrowser&>(browser);
+}
+
+// Kills the page's renderer as the out-of-memory killer would.
+bool killRenderer(platform::WebBrowser& browser)
+{
+    const qint64 pid = real(browser).view()->page()->renderProcessPid();
+    return pid > 0 && ::kill(static_cast<pid_t>(pid), SIGKILL) == 0;
+}
+} // namespace
+
+class TestPageStoppedE2e : public WebFixtureTest
+{
+    Q_OBJECT
+
+    // Requests for exactly that address (a page's icon is asked for beside it).
+    int requestsFor(const QString& url)
+    {
+        const QList<LoggedRequest> found = f->requestsTo(url);
+        return static_cast<int>(std::count_if(
+            found.begin(), found.end(), [&url](const LoggedRequest& request) { return request.url == url; }));
+    }
+
+    void openLoggedIn()
+    {
+        f->settings.values.insert("Main/User", "demo");
+        f->settings.values.insert("Main/Password", "secret");
+        f->open(true);
+        QTRY_COMPARE_WITH_TIMEOUT(f->window->brwSnipe().locationName(), QString("Lastbell - My Snipes"), kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            f->window->brwAuction().locationAddress() == kAuctionHome && !f->window->brwAuction().busy(), kTimeout);
+    }
+
+private slots:
+    void killedAuctionPageSaysSoAndWaitsForTheUser()
+    {
+        openLoggedIn();
+        f->window->tabs()->setCurrentIndex(1);
+        const int homeRequests = requestsFor(kAuctionHome);
+        const QString lastbellTitle = f->window->brwSnipe().locationName();
+        QVERIFY(killRenderer(f->window->brwAuction()));
+        QTRY_COMPARE_WITH_TIMEOUT(f->window->brwAuction().locationName(), QString("Page stopped"), kTimeout);
+        QCOMPARE(f->window->windowTitle(), QString("Lastbell Quillet > Page stopped"));
+        QCOMPARE(f->window->brwAuction().locationAddress(), kAuctionHome);
+        // The other tab goes on: it still answers a reload of its own.
+        QCOMPARE(f->window->brwSnipe().locationName(), lastbellTitle);
+        const int myPages = f->requestsTo("http://www.lastbell.com/").size();
+        f->window->brwSnipe().refresh();
+        QTRY_VERIFY_WITH_TIMEOUT(f->requestsTo("http://www.lastbell.com/").size() > myPages, kTimeout);
+        // By then a reload by itself would have asked for the page again.
+        QCOMPARE(requestsFor(kAuctionHome), homeRequests);
+        QCOMPARE(f->window->brwAuction().locationName(), QString("Page stopped"));
+
+        // Refresh (F5, the toolbar) asks for it again.
+        QTest::keyClick(f->window.get(), Qt::Key_F5);
+        QTRY_COMPARE_WITH_TIMEOUT(requestsFor(kAuctionHome), homeRequests + 1, kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            f->window->brwAuction().locationName() != QString("Page stopped") && !f->window->brwAuction().busy(),
+            kTimeout);
+    }
+
+    void stoppedPageReloadLinkOpensTheAddressAgain()
+    {
+        openLoggedIn();
+        const int homeRequests = requestsFor(kAuctionHome);
+        QVERIFY(killRenderer(f->window->brwAuction()));
+        QTRY_COMPARE_WITH_TIMEOUT(f->window->brwAuction().locationName(), QString("Page stopped"), kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!f->window->brwAuction().busy(), kTimeout);
+        // The link, followed as a click follows it.
+        real(f->window->brwAuction()).view()->page()->runJavaScript("document.querySelector('a').click()");
+        QTRY_COMPARE_WITH_TIMEOUT(requestsFor(kAuctionHome), homeRequests + 1, kTimeout);
+    }
+
+    void killedLastbellPageLogsInAgainOnReload()
+    {
+        openLoggedIn();
+        QCOMPARE(f->window->tabs()->currentIndex(), 0);
+        QVERIFY(killRenderer(f->window->brwSnipe()));
+        QTRY_COMPARE_WITH_TIMEOUT(f->window->brwSnipe().locationName(), QString("Page stopped"), kTimeout);
+        QCOMPARE(f->window->brwAuction().locationAddress(), kAuctionHome);
+        QTest::keyClick(f->window.get(), Qt::Key_F5);
+        // The tab's first page was the answer to the login post: the post again, the very same bytes.
+        QTRY_COMPARE_WITH_TIMEOUT(f->requestsTo(kLogin).size(), 2, kTimeout);
+        const QList<LoggedRequest> posts = f->requestsTo(kLogin);
+        QCOMPARE(posts[1].method, QString("POST"));
+        QCOMPARE(posts[1].body, posts[0].body);
+        QTRY_COMPARE_WITH_TIMEOUT(f->window->brwSnipe().locationName(), QString("Lastbell - My Snipes"), kTimeout);
+    }
+
+    void addressesTypedAsPeopleTypeThem_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("requested");
+        QTest::newRow("a host") << "www.ebay.co.uk"
+                                << "http://www.ebay.co.uk/";
+        QTest::newRow("a host and a path") << "ebay.ca/itm/123"
+                                           << "http://ebay.ca/itm/123";
+        QTest::newRow("spaces around") << "  www.ebay.de  "
+                                       << "http://www.ebay.de/";
+    }
+
+    void addressesTypedAsPeopleTypeThem()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, requested);
+        openLoggedIn();
+        typeIntoAddressBox(typed);
+        QTRY_COMPARE_WITH_TIMEOUT(requestsFor(requested), 1, kTimeout);
+    }
+
+    void textThatIsNoAddressSaysSo()
+    {
+        openLoggedIn();
+        for (const QString& typed : { QString("two words"), QString("javascript:alert(document.cookie)") }) {
+            typeIntoAddressBox(typed);
+            QTRY_COMPARE_WITH_TIMEOUT(f->window->brwAuction().locationName(), QString("Not an address"), kTimeout);
+            QTRY_COMPARE_WITH_TIMEOUT(f->window->findChild<QComboBox*>("cboAddress")->currentText(), typed, kTimeout);
+            f->window->brwAuction().navigate(kAuctionHome); // leaves it, so the next one is seen afresh
+            QTRY_COMPARE_WITH_TIMEOUT(f->window->brwAuction().locationAddress(), kAuctionHome, kTimeout);
+        }
+    }
+
+private:
+    void typeIntoAddressBox(const QString& text)
+    {
+        QTest::keyClick(f->window.get(), Qt::Key_L, Qt::ControlModifier);
+        auto* box = f->window->findChild<QComboBox*>("cboAddress");
+        QTRY_VERIFY(box->lineEdit()->hasFocus());
+        QTest::keyClicks(box->lineEdit(), text);
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    }
+};
+
+QTEST_MAIN(TestPageStoppedE2e)
+#include "tst_page_stopped_e2e.moc"
