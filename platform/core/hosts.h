@@ -7,6 +7,8 @@ namespace hosts
 {
 
 inline constexpr char kLastbellServer[] = "www.lastbell.com";
+// The service's own site: its host and every subdomain, which the Lastbell tab keeps to.
+inline constexpr char kLastbellDomain[] = "lastbell.com";
 inline constexpr char kLastbellLoginPath[] = "/secure/login.cfm";
 inline constexpr char kLastbellSignupPath[] = "/secure/signup.cfm";
 inline constexpr char kLastbellSnipePath[] = "/secure/login.cfm?item_number=";

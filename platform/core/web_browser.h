@@ -40,6 +40,9 @@ public:
     virtual void copySelection() = 0;
     // Open the browser's own find bar.
     virtual void showFindBar() = 0;
+    // Pages here stay on that site (the domain and its subdomains): a link or redirect elsewhere is not followed
+    // but told with OtherSiteRequested, for another browser to show.
+    virtual void keepToSite(const QString& domain) = 0;
 
 signals:
     void StatusTextChange(const QString& text);
@@ -48,6 +51,7 @@ signals:
     void DownloadComplete();
     void NavigateComplete2();
     void focusReceived();
+    void OtherSiteRequested(const QString& address);
 };
 
 } // namespace platform

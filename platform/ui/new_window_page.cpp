@@ -73,6 +73,10 @@ bool NewWindowAwarePage::acceptNavigationRequest(const QUrl& url, NavigationType
 {
     if (isMainFrame && m_stopped->takesOver(url, type))
         return false;
+    if (isMainFrame && !m_site.isEmpty() && !WithinSite(url, m_site)) {
+        emit otherSiteRequested(url);
+        return false;
+    }
     if (!LeavesTheEngine(url))
         return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
     if (HandoverOf(url, true) == Handover::Refused)

@@ -25,10 +25,14 @@ public:
     NewWindowAwarePage(QWebEngineProfile* profile, Shell& shell, QObject* parent);
     // What stands in for the page when its renderer ends abnormally.
     StoppedPage& stoppedPage() { return *m_stopped; }
+    // The site this page keeps to; empty for the open web.
+    void keepToSite(const QString& domain) { m_site = domain; }
 
 signals:
     // Something the page asked for was not done: for the status bar.
     void refused(const QString& text);
+    // A link or redirect in the main frame to another site than the one kept to: not followed here.
+    void otherSiteRequested(const QUrl& url);
 
 protected:
     QWebEnginePage* createWindow(WebWindowType type) override;
@@ -40,6 +44,7 @@ private:
     Shell& m_shell;
     StoppedPage* m_stopped;
     NewWindowGate m_gate;
+    QString m_site;
     QElapsedTimer m_clock;
     bool m_open = false; // the verdict on the request being created
     bool m_userStarted = false;

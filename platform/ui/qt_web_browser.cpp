@@ -27,6 +27,8 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile* profile, Shell& shell, QObject* pa
     m_view = new QWebEngineView(m_container.get());
     m_page = new NewWindowAwarePage(profile, shell, m_view);
     connect(m_page, &NewWindowAwarePage::refused, this, &WebBrowser::StatusTextChange);
+    connect(m_page, &NewWindowAwarePage::otherSiteRequested, this,
+        [this](const QUrl& url) { emit OtherSiteRequested(url.toString(QUrl::FullyEncoded)); });
     m_view->setPage(m_page);
     // A command that brings the browser forward gives its page the keyboard.
     m_container->setFocusProxy(m_view);
@@ -147,6 +149,11 @@ void QtWebBrowser::copySelection()
 void QtWebBrowser::showFindBar()
 {
     m_findBar->activate();
+}
+
+void QtWebBrowser::keepToSite(const QString& domain)
+{
+    m_page->keepToSite(domain);
 }
 
 } // namespace platform

@@ -43,6 +43,7 @@ public:
 
     void copySelection() override;
     void showFindBar() override;
+    void keepToSite(const QString& domain) override;
 
 private:
     void connectPageEvents();

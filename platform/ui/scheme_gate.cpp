@@ -35,4 +35,15 @@ QString RefusedText(const QUrl& url)
                             : u"Not opened: " + scheme + u": addresses are not handed to other programs";
 }
 
+bool WithinSite(const QUrl& url, const QString& domain)
+{
+    if (url.scheme() != u"http" && url.scheme() != u"https")
+        return true;
+    QString host = url.host().toLower();
+    if (host.endsWith(u'.')) // the fully qualified spelling of the same host
+        host.chop(1);
+    const QString site = domain.toLower();
+    return host == site || host.endsWith(u'.' + site);
+}
+
 } // namespace platform

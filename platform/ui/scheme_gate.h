@@ -20,5 +20,8 @@ bool LeavesTheEngine(const QUrl& url);
 
 // What the status bar says of an address that was kept from the desktop; it names the scheme.
 QString RefusedText(const QUrl& url);
+// True when a web address is on that site: the domain itself or a subdomain. Addresses that are not on the web
+// (the program's own pages, about:blank) belong to no other site.
+bool WithinSite(const QUrl& url, const QString& domain);
 
 } // namespace platform

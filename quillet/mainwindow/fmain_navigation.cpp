@@ -2,6 +2,8 @@
 // The two browsers' events, the address box and its history, and the navigation commands.
 #include "quillet/mainwindow/fmain.h"
 
+#include "platform/core/hosts.h"
+
 #include "platform/core/web_browser.h"
 #include "quillet/commands/link_label.h"
 #include "quillet/mainwindow/address_history.h"
@@ -46,6 +48,14 @@ void FMain::connectBrowserEvents()
     });
     connect(snipe, &platform::WebBrowser::NavigateComplete2, this, &FMain::RefreshUiState);
     connect(snipe, &platform::WebBrowser::focusReceived, lblCobbleton, &LinkLabel::resetLook);
+    // The Lastbell tab has no address box, so a page there is taken for the service's own: another site's page
+    // opens in the auction browser, where its address shows.
+    snipe->keepToSite(QLatin1String(hosts::kLastbellDomain));
+    connect(snipe, &platform::WebBrowser::OtherSiteRequested, this, [this](const QString& address) {
+        BringTabForward(kAuctionTab);
+        cboAddress->setEditText(address);
+        m_brwAuction->navigate(address);
+    });
 }
 
 void FMain::createBrowserKeys()

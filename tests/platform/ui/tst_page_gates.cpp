@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What a page may hand to the desktop, and which of its requests for a new window open anything.
 #include "platform/ui/new_window_gate.h"
+#include "platform/ui/own_pages.h"
 #include "platform/ui/scheme_gate.h"
 
 #include <QTest>
@@ -34,6 +35,64 @@ private slots:
         QFETCH(QString, address);
         QFETCH(bool, userStarted);
         QTEST(platform::HandoverOf(QUrl(address), userStarted), "handover");
+    }
+
+    void siteKeptTo_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("within");
+        QTest::newRow("the service's host") << "http://www.lastbell.com/secure/login.cfm" << true;
+        QTest::newRow("the bare domain") << "https://lastbell.com/" << true;
+        QTest::newRow("a subdomain, any case") << "http://Help.LastBell.com/faq" << true;
+        QTest::newRow("the fully qualified spelling") << "http://www.lastbell.com./" << true;
+        QTest::newRow("the program's own page") << "about:blank" << true;
+        QTest::newRow("a marketplace") << "http://www.ebay.com/itm/1" << false;
+        QTest::newRow("a name that only ends alike") << "http://evil-lastbell.com/" << false;
+        QTest::newRow("the domain as a subdomain elsewhere") << "http://lastbell.com.evil.example/" << false;
+        QTest::newRow("the domain in the user part") << "http://www.lastbell.com@evil.example/" << false;
+    }
+    void siteKeptTo()
+    {
+        QFETCH(QString, address);
+        QTEST(platform::WithinSite(QUrl(address), u"lastbell.com"_qs), "within");
+    }
+
+    void typedAddresses_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("opened"); // empty: none
+        QTest::newRow("a host") << "www.ebay.co.uk"
+                                << "http://www.ebay.co.uk";
+        QTest::newRow("a host and path") << "ebay.ca/itm/123"
+                                         << "http://ebay.ca/itm/123";
+        QTest::newRow("a whole address") << "https://www.ebay.com/sch/i.html?_nkw=a%20b&x=1"
+                                         << "https://www.ebay.com/sch/i.html?_nkw=a%20b&x=1";
+        QTest::newRow("a local file") << "/tmp/page.html"
+                                      << "file:///tmp/page.html";
+        QTest::newRow("two words") << "two words"
+                                   << "";
+        QTest::newRow("script for the page shown") << "javascript:alert(document.cookie)"
+                                                   << "";
+        QTest::newRow("nothing") << "   "
+                                 << "";
+    }
+    void typedAddresses()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, opened);
+        const std::optional<QUrl> url = platform::TypedAddress(typed);
+        QCOMPARE(url ? url->toString(QUrl::FullyEncoded) : QString(), opened);
+    }
+
+    // The program's own pages show what they are given as text, never as markup.
+    void ownPagesShowTextAsText()
+    {
+        const QString typed = platform::NotAnAddressPage(u"<img src=x onerror=alert(1)>"_qs);
+        QVERIFY(typed.contains(u"&lt;img src=x onerror=alert(1)&gt;"_qs));
+        QVERIFY(!typed.contains(u"<img"_qs));
+        const QString stopped = platform::StoppedPageHtml(QUrl(u"http://x.example/\"><script>alert(1)</script>"_qs));
+        QVERIFY(!stopped.contains(u"<script>"_qs));
+        QVERIFY(stopped.contains(u"<title>Page stopped</title>"_qs));
     }
 
     void whatLeavesTheEngine()

@@ -41,6 +41,7 @@ public:
     void printWithDialog() override { commands.append(QStringLiteral("print")); }
     void copySelection() override { commands.append(QStringLiteral("copy")); }
     void showFindBar() override { commands.append(QStringLiteral("find")); }
+    void keepToSite(const QString& domain) override { keptTo = domain; }
 
     bool busy() const override { return isBusy; }
     QString locationName() const override { return title; }
@@ -52,6 +53,7 @@ public:
     bool isBusy = false;
     QString title;
     QString address;
+    QString keptTo;
 
 private:
     std::unique_ptr<QWidget> m_widget;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The main window on real web views against the local service: a page whose renderer is killed says so and comes
-// back only when asked, and addresses typed as people type them open as in any browser.
+// back only when asked, addresses typed as people type them open as in any browser, and the Lastbell tab keeps to
+// the service's site.
 #include "tests/support/web_fixture.h"
 
 #include "platform/ui/qt_web_browser.h"
@@ -33,7 +34,7 @@ bool killRenderer(platform::WebBrowser& browser)
 }
 } // namespace
 
-class TestPageStoppedE2e : public WebFixtureTest
+class TestPagesE2e : public WebFixtureTest
 {
     Q_OBJECT
 
@@ -144,6 +145,33 @@ private slots:
         }
     }
 
+    void lastbellTabKeepsToTheService_data()
+    {
+        QTest::addColumn<QString>("how"); // the script that leaves the page
+        QTest::newRow("a link clicked")
+            << "{ const a = document.createElement('a'); a.href = '%1'; document.body.append(a); a.click(); }";
+        QTest::newRow("a script's redirect") << "location.href = '%1';";
+    }
+    void lastbellTabKeepsToTheService()
+    {
+        QFETCH(QString, how);
+        openLoggedIn();
+        const QString lastbellAddress = f->window->brwSnipe().locationAddress();
+        const QString elsewhere = "http://www.ebay.com/itm/42";
+        real(f->window->brwSnipe()).view()->page()->runJavaScript(how.arg(elsewhere));
+        QTRY_COMPARE_WITH_TIMEOUT(requestsFor(elsewhere), 1, kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(f->window->brwAuction().locationAddress(), elsewhere, kTimeout);
+        QCOMPARE(f->window->tabs()->currentIndex(), 1);
+        QCOMPARE(f->window->findChild<QComboBox*>("cboAddress")->currentText(), elsewhere);
+        QCOMPARE(f->window->brwSnipe().locationAddress(), lastbellAddress);
+
+        // The service's subdomains stay in its tab.
+        const QString help = "http://help.lastbell.com/faq";
+        real(f->window->brwSnipe()).view()->page()->runJavaScript(how.arg(help));
+        QTRY_COMPARE_WITH_TIMEOUT(f->window->brwSnipe().locationAddress(), help, kTimeout);
+        QCOMPARE(f->window->brwAuction().locationAddress(), elsewhere);
+    }
+
 private:
     void typeIntoAddressBox(const QString& text)
     {
@@ -155,5 +183,5 @@ private:
     }
 };
 
-QTEST_MAIN(TestPageStoppedE2e)
-#include "tst_page_stopped_e2e.moc"
+QTEST_MAIN(TestPagesE2e)
+#include "tst_pages_e2e.moc"
