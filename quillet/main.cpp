@@ -13,6 +13,7 @@
 #include "platform/core/termination_signal.h"
 #include "platform/ui/qt_file_dialogs.h"
 #include "platform/ui/qt_message_boxes.h"
+#include "platform/ui/qt_page_prompts.h"
 #include "platform/ui/qt_shell.h"
 #include "platform/ui/qt_shell_ui_helper.h"
 #include "platform/ui/qt_web_browser.h"
@@ -95,14 +96,16 @@ int main(int argc, char* argv[])
         return 0;
 
     platform::QtHttpTransfer intUpdate;
+    platform::QtPagePrompts pagePrompts;
+    const platform::PageServices pageServices { shell, messages, fileDialogs, pagePrompts };
     FMain window({ settings, shell, messages, savedLogin, QCoreApplication::applicationDirPath(), &systemInfo,
                      &specialFolders, &fileDialogs,
                      [&](QWidget* owner) {
                          return std::make_unique<platform::QtShellUIHelper>(
                              specialFolders, messages, owner, QLatin1String(product::kTitle));
                      } },
-        std::make_unique<platform::QtWebBrowser>(&profile, shell),
-        std::make_unique<platform::QtWebBrowser>(&profile, shell));
+        std::make_unique<platform::QtWebBrowser>(&profile, pageServices),
+        std::make_unique<platform::QtWebBrowser>(&profile, pageServices));
     platform::QtLocalFiles files;
     // Only looked at: the check offers nothing while an updater is at work.
     platform::InstanceLock updaterLock(QCoreApplication::applicationDirPath(), platform::LockHolder::Updater);

@@ -16,13 +16,20 @@ struct OpenFileRequest {
     QString startFolder;
 };
 
-// The open-file dialog.
+struct SaveFileRequest {
+    QString title;
+    QString suggestedPath; // the folder and name proposed
+};
+
+// The open-file and save-file dialogs.
 class FileDialogs
 {
 public:
     virtual ~FileDialogs() = default;
     // The chosen file's full path; empty when the user cancelled.
     virtual QString openFile(QWidget* owner, const OpenFileRequest& request) = 0;
+    // The path to save to; empty when the user cancelled.
+    virtual QString saveFile(QWidget* owner, const SaveFileRequest& request) = 0;
 };
 
 } // namespace platform

@@ -9,7 +9,7 @@ namespace platform
 {
 
 enum class MessageIcon { None, Information, Warning, Critical, Question };
-enum class MessageButtons { Ok, YesNo, RetryCancel };
+enum class MessageButtons { Ok, YesNo, RetryCancel, OkCancel };
 enum class MessageAnswer { Ok, Yes, No, Retry, Cancel };
 
 // Modal message boxes. A CR in a text is a line break.

@@ -46,10 +46,11 @@ private:
 
 } // namespace
 
-NewWindowAwarePage::NewWindowAwarePage(QWebEngineProfile* profile, Shell& shell, QObject* parent)
+NewWindowAwarePage::NewWindowAwarePage(QWebEngineProfile* profile, PageServices services, QObject* parent)
     : QWebEnginePage(profile, parent)
-    , m_shell(shell)
+    , m_services(services)
     , m_stopped(new StoppedPage(*this))
+    , m_dialogs(*this, services, [this](const QString& text) { emit refused(text); })
 {
     m_clock.start();
     settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
@@ -82,15 +83,31 @@ bool NewWindowAwarePage::acceptNavigationRequest(const QUrl& url, NavigationType
     if (HandoverOf(url, true) == Handover::Refused)
         emit refused(RefusedText(url));
     else
-        m_shell.openAddress(url.toString(QUrl::FullyEncoded));
+        m_services.shell.openAddress(url.toString(QUrl::FullyEncoded));
     return false; // never also by the engine
+}
+
+void NewWindowAwarePage::javaScriptAlert(const QUrl& origin, const QString& text)
+{
+    m_dialogs.alert(origin, text);
+}
+
+bool NewWindowAwarePage::javaScriptConfirm(const QUrl& origin, const QString& text)
+{
+    return m_dialogs.confirm(origin, text);
+}
+
+bool NewWindowAwarePage::javaScriptPrompt(
+    const QUrl& origin, const QString& text, const QString& proposed, QString* result)
+{
+    return m_dialogs.prompt(origin, text, proposed, result);
 }
 
 QWebEnginePage* NewWindowAwarePage::createWindow(WebWindowType)
 {
     if (!std::exchange(m_open, false))
         return nullptr;
-    return new HandOverPage(*this, m_shell, m_userStarted);
+    return new HandOverPage(*this, m_services.shell, m_userStarted);
 }
 
 } // namespace platform

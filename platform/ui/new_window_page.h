@@ -2,6 +2,8 @@
 #pragma once
 
 #include "platform/ui/new_window_gate.h"
+#include "platform/ui/page_dialogs.h"
+#include "platform/ui/page_services.h"
 
 #include <QElapsedTimer>
 #include <QWebEnginePage>
@@ -11,7 +13,6 @@ class QWebEngineNewWindowRequest;
 namespace platform
 {
 
-class Shell;
 class StoppedPage;
 
 // A page of the open web beside the logged-in service. Its requests for a new window open the address in the
@@ -22,7 +23,7 @@ class NewWindowAwarePage final : public QWebEnginePage
 {
     Q_OBJECT
 public:
-    NewWindowAwarePage(QWebEngineProfile* profile, Shell& shell, QObject* parent);
+    NewWindowAwarePage(QWebEngineProfile* profile, PageServices services, QObject* parent);
     // What stands in for the page when its renderer ends abnormally.
     StoppedPage& stoppedPage() { return *m_stopped; }
     // The site this page keeps to; empty for the open web.
@@ -37,12 +38,16 @@ signals:
 protected:
     QWebEnginePage* createWindow(WebWindowType type) override;
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+    void javaScriptAlert(const QUrl& origin, const QString& text) override;
+    bool javaScriptConfirm(const QUrl& origin, const QString& text) override;
+    bool javaScriptPrompt(const QUrl& origin, const QString& text, const QString& proposed, QString* result) override;
 
 private:
     void Requested(QWebEngineNewWindowRequest& request);
 
-    Shell& m_shell;
+    PageServices m_services;
     StoppedPage* m_stopped;
+    PageDialogs m_dialogs;
     NewWindowGate m_gate;
     QString m_site;
     QElapsedTimer m_clock;

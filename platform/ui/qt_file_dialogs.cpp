@@ -25,4 +25,16 @@ QString QtFileDialogs::openFile(QWidget* owner, const OpenFileRequest& request)
     return dialog.selectedFiles().constFirst();
 }
 
+QString QtFileDialogs::saveFile(QWidget* owner, const SaveFileRequest& request)
+{
+    QFileDialog dialog(owner, request.title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.selectFile(request.suggestedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace platform

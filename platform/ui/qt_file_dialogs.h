@@ -10,6 +10,7 @@ class QtFileDialogs final : public FileDialogs
 {
 public:
     QString openFile(QWidget* owner, const OpenFileRequest& request) override;
+    QString saveFile(QWidget* owner, const SaveFileRequest& request) override;
 };
 
 } // namespace platform

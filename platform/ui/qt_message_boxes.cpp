@@ -33,6 +33,8 @@ QMessageBox::StandardButtons toQt(MessageButtons buttons)
         return QMessageBox::Yes | QMessageBox::No;
     case MessageButtons::RetryCancel:
         return QMessageBox::Retry | QMessageBox::Cancel;
+    case MessageButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
     case MessageButtons::Ok:
         break;
     }
@@ -69,6 +71,8 @@ MessageAnswer QtMessageBoxes::ask(
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n")); // one line break, as the shell's boxes show it
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox box(toQt(icon), title, shown, toQt(buttons), owner);
+    // Texts are never markup: a page's alert or a server's reason shows as the words it is.
+    box.setTextFormat(Qt::PlainText);
     return fromQt(box.exec(), buttons);
 }
 

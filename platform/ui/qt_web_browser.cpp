@@ -17,7 +17,7 @@
 namespace platform
 {
 
-QtWebBrowser::QtWebBrowser(QWebEngineProfile* profile, Shell& shell, QObject* parent)
+QtWebBrowser::QtWebBrowser(QWebEngineProfile* profile, PageServices services, QObject* parent)
     : WebBrowser(parent)
     , m_container(std::make_unique<QWidget>())
 {
@@ -25,7 +25,7 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile* profile, Shell& shell, QObject* pa
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     m_view = new QWebEngineView(m_container.get());
-    m_page = new NewWindowAwarePage(profile, shell, m_view);
+    m_page = new NewWindowAwarePage(profile, services, m_view);
     connect(m_page, &NewWindowAwarePage::refused, this, &WebBrowser::StatusTextChange);
     connect(m_page, &NewWindowAwarePage::otherSiteRequested, this,
         [this](const QUrl& url) { emit OtherSiteRequested(url.toString(QUrl::FullyEncoded)); });

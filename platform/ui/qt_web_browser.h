@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/core/web_browser.h"
+#include "platform/ui/page_services.h"
 
 #include <memory>
 
@@ -22,7 +23,7 @@ class QtWebBrowser final : public WebBrowser
 {
     Q_OBJECT
 public:
-    QtWebBrowser(QWebEngineProfile* profile, Shell& shell, QObject* parent = nullptr);
+    QtWebBrowser(QWebEngineProfile* profile, PageServices services, QObject* parent = nullptr);
     ~QtWebBrowser() override;
 
     QWidget* widget() override;

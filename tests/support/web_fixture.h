@@ -8,6 +8,7 @@
 #include "tests/support/fakes/fake_file_dialogs.h"
 #include "tests/support/fakes/fake_keyring.h"
 #include "tests/support/fakes/fake_message_boxes.h"
+#include "tests/support/fakes/fake_page_prompts.h"
 #include "tests/support/fakes/fake_settings_store.h"
 #include "tests/support/fakes/fake_shell.h"
 #include "tests/support/fakes/fake_shell_folders.h"
@@ -35,6 +36,9 @@ struct WebFixture {
     platform::FakeMessageBoxes messages;
     platform::FakeSpecialFolders specialFolders; // no favorites folder unless the test gives one
     platform::FakeFileDialogs fileDialogs;
+    platform::FakePagePrompts prompts;
+    // The pages' questions: the same fakes the window's own go to.
+    platform::PageServices pageServices() { return { shell, messages, fileDialogs, prompts }; }
     std::unique_ptr<QWebEngineProfile> profile;
     QString programFolder = QStringLiteral("/nonexistent");
     std::unique_ptr<FMain> window;
@@ -58,8 +62,8 @@ struct WebFixture {
                                                  return std::make_unique<platform::QtShellUIHelper>(specialFolders,
                                                      messages, owner, QStringLiteral("Lastbell Quillet"));
                                              } },
-            std::make_unique<platform::QtWebBrowser>(profile.get(), shell),
-            std::make_unique<platform::QtWebBrowser>(profile.get(), shell));
+            std::make_unique<platform::QtWebBrowser>(profile.get(), pageServices()),
+            std::make_unique<platform::QtWebBrowser>(profile.get(), pageServices()));
         window->Initialize(hasAccount);
         window->show();
     }

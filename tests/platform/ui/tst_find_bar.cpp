@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/ui/find_bar.h"
 #include "platform/ui/qt_web_browser.h"
+#include "tests/support/fakes/fake_file_dialogs.h"
+#include "tests/support/fakes/fake_message_boxes.h"
+#include "tests/support/fakes/fake_page_prompts.h"
 #include "tests/support/fakes/fake_shell.h"
 
 #include <QLabel>
@@ -17,6 +20,9 @@ class TestFindBar : public QObject
     Q_OBJECT
     std::unique_ptr<QWebEngineProfile> profile;
     platform::FakeShell shell;
+    platform::FakeMessageBoxes messages;
+    platform::FakeFileDialogs files;
+    platform::FakePagePrompts prompts;
     std::unique_ptr<platform::QtWebBrowser> browser;
 
     QLineEdit* text() const { return browser->findBar()->findChild<QLineEdit*>("findText"); }
@@ -27,7 +33,8 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         profile = std::make_unique<QWebEngineProfile>();
-        browser = std::make_unique<platform::QtWebBrowser>(profile.get(), shell);
+        browser = std::make_unique<platform::QtWebBrowser>(
+            profile.get(), platform::PageServices { shell, messages, files, prompts });
         browser->widget()->resize(600, 400);
         browser->widget()->show();
         QVERIFY(QTest::qWaitForWindowExposed(browser->widget()));

@@ -2,6 +2,9 @@
 // A real web view showing hostile pages: what reaches the desktop, and what a local page can read. An absence is
 // asserted only after the event it would have come with: the status bar's refusal.
 #include "platform/ui/qt_web_browser.h"
+#include "tests/support/fakes/fake_file_dialogs.h"
+#include "tests/support/fakes/fake_message_boxes.h"
+#include "tests/support/fakes/fake_page_prompts.h"
 #include "tests/support/fakes/fake_shell.h"
 
 #include <QProcess>
@@ -20,6 +23,9 @@ class TestPageDesktop : public QObject
     Q_OBJECT
     std::unique_ptr<QWebEngineProfile> profile;
     platform::FakeShell shell;
+    platform::FakeMessageBoxes messages;
+    platform::FakeFileDialogs files;
+    platform::FakePagePrompts prompts;
     std::unique_ptr<platform::QtWebBrowser> browser;
 
 private slots:
@@ -27,7 +33,8 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         profile = std::make_unique<QWebEngineProfile>();
-        browser = std::make_unique<platform::QtWebBrowser>(profile.get(), shell);
+        browser = std::make_unique<platform::QtWebBrowser>(
+            profile.get(), platform::PageServices { shell, messages, files, prompts });
         browser->widget()->resize(600, 400);
         browser->widget()->show();
         QVERIFY(QTest::qWaitForWindowExposed(browser->widget()));
@@ -37,7 +44,12 @@ private slots:
         browser.reset();
         profile.reset();
     }
-    void init() { shell.opened.clear(); }
+    void init()
+    {
+        shell.opened.clear();
+        messages.questions.clear();
+        prompts.asked.clear();
+    }
 
     void popUpsWithoutAClickOpenNothing()
     {
@@ -46,6 +58,46 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(count(status, "Pop-up blocked"), 12, 20000);
         QCoreApplication::processEvents();
         QVERIFY(shell.opened.isEmpty());
+    }
+
+    // A page that alerts in a loop gets three boxes, each naming its host, then none until it is loaded again.
+    void dialogsInALoopStopAfterThree()
+    {
+        QSignalSpy status(browser.get(), &platform::WebBrowser::StatusTextChange);
+        show(u"<script>let n = 0;"
+             "for (let i = 0; i < 20; ++i) { alert('Your Lastbell session ended. Type your password in the next "
+             "box.'); ++n; }"
+             "document.title = 'done ' + n;</script>"_qs);
+        QTRY_COMPARE_WITH_TIMEOUT(browser->locationName(), u"done 20"_qs, 20000);
+        QCOMPARE(messages.titles(), QStringList(3, u"www.ebay.com says"_qs));
+        QVERIFY(count(status, "This page asked too many questions: it gets no more dialogs until it is reloaded") > 0);
+
+        // Loaded again, it may ask again; confirm answers false once the three are spent.
+        show(u"<script>const r = []; for (let i = 0; i < 4; ++i) r.push(confirm('Sure?'));"
+             "document.title = r.join(',');</script>"_qs);
+        QTRY_COMPARE_WITH_TIMEOUT(browser->locationName(), u"true,true,true,false"_qs, 20000);
+        QCOMPARE(messages.questions.size(), 6);
+        QCOMPARE(messages.questions.last().buttons, platform::MessageButtons::OkCancel);
+
+        // prompt: the typed text, null for Cancel, and null without asking once spent.
+        prompts.texts = { u"typed"_qs, std::nullopt, u"third"_qs, u"never asked"_qs };
+        show(u"<script>const r = []; for (let i = 0; i < 4; ++i) r.push(String(prompt('Name?', 'x')));"
+             "document.title = r.join(',');</script>"_qs);
+        QTRY_COMPARE_WITH_TIMEOUT(browser->locationName(), u"typed,null,third,null"_qs, 20000);
+        QCOMPARE(prompts.asked.size(), 3);
+        QCOMPARE(prompts.asked.first(), u"www.ebay.com says|Name?"_qs);
+    }
+
+    // The tab behind never shows its dialogs over the one in front: answered as Cancel at once.
+    void pageBehindIsAnsweredAsCancel()
+    {
+        browser->widget()->hide();
+        show(u"<script>alert('hello'); document.title = 'confirm ' + confirm('Sure?') + ', prompt ' + prompt('Name?');"
+             "</script>"_qs);
+        QTRY_COMPARE_WITH_TIMEOUT(browser->locationName(), u"confirm false, prompt null"_qs, 20000);
+        browser->widget()->show();
+        QVERIFY(messages.questions.isEmpty());
+        QVERIFY(prompts.asked.isEmpty());
     }
 
     // A saved page opened from disk reads no other file of the user's; it still shows.

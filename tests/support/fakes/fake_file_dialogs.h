@@ -9,7 +9,8 @@
 namespace platform
 {
 
-// Answers every open-file dialog with `answer` (empty: cancelled) and records what it was asked.
+// Answers every open-file dialog with `answer` and every save-file dialog with `saveAnswer` (empty: cancelled),
+// and records what it was asked.
 class FakeFileDialogs final : public FileDialogs
 {
 public:
@@ -18,7 +19,14 @@ public:
         requests.append(request);
         return answer;
     }
+    QString saveFile(QWidget*, const SaveFileRequest& request) override
+    {
+        saveRequests.append(request);
+        return saveAnswer;
+    }
     QString answer;
     QList<OpenFileRequest> requests;
+    QString saveAnswer;
+    QList<SaveFileRequest> saveRequests;
 };
 } // namespace platform

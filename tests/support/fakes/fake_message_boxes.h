@@ -38,6 +38,7 @@ public:
             return MessageAnswer::Yes;
         case MessageButtons::RetryCancel:
             return MessageAnswer::Retry;
+        case MessageButtons::OkCancel:
         case MessageButtons::Ok:
             break;
         }

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+namespace platform
+{
+
+class FileDialogs;
+class MessageBoxes;
+class PagePrompts;
+class Shell;
+
+// What a page's requests reach: the desktop (through the shell's gate), and the user's answers to its questions,
+// each through an interface that a test can answer.
+struct PageServices {
+    Shell& shell;
+    MessageBoxes& messages;
+    FileDialogs& files;
+    PagePrompts& prompts;
+};
+
+} // namespace platform
