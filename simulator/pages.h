@@ -12,6 +12,8 @@ namespace simulator
 {
 
 inline constexpr char kHtmlType[] = "text/html; charset=utf-8";
+// The host of the hostile pages; no page of the program ever names it.
+inline constexpr char kHostileServer[] = "pages.hostile.example";
 
 struct Reply {
     int status = 200;
@@ -27,6 +29,7 @@ struct PageRequest {
     std::string contentType;
     std::vector<std::string> cookies; // every Cookie header value
     std::string body;
+    std::string authorization;
 };
 
 // A small complete page; title and body are HTML already (escape text before).
@@ -41,5 +44,8 @@ Reply itemPage(const Target& target);
 Reply listingsPage(const Target& target);
 Reply redirectPage(const Target& target);
 Reply makerPage(const Target& target, const SimulatorState& state);
+Reply hostilePage(const PageRequest& request);
+// The attachment's bytes, which a test compares with the file saved.
+std::string AttachmentBody();
 
 } // namespace simulator

@@ -9,6 +9,8 @@
 #include "platform/core/hosts.h"
 
 #include <array>
+#include <chrono>
+#include <thread>
 
 namespace simulator
 {
@@ -51,7 +53,8 @@ LoggedRequest logEntry(const httplib::Request& request, const Target& target)
 
 PageRequest pageRequest(const httplib::Request& request, const Target& target)
 {
-    PageRequest page { request.method, target, request.get_header_value("Content-Type"), {}, request.body };
+    PageRequest page { request.method, target, request.get_header_value("Content-Type"), {}, request.body,
+        request.get_header_value("Authorization") };
     const auto [first, last] = request.headers.equal_range("Cookie");
     for (auto it = first; it != last; ++it)
         page.cookies.push_back(it->second);
@@ -71,6 +74,8 @@ Reply sitePage(const PageRequest& request, SimulatorState& state)
         return redirectPage(request.target);
     if (host == hosts::kMakerServer)
         return makerPage(request.target, state);
+    if (host == kHostileServer)
+        return hostilePage(request);
     if (request.target.path.rfind(hosts::kItemPagePath, 0) == 0)
         return itemPage(request.target);
     return marketplaceHomePage(request.target);
@@ -116,6 +121,22 @@ void Server::stop()
     m_http.stop();
 }
 
+void Server::serveSlowly(httplib::Response& response)
+{
+    // 4 MiB at 80 KiB a second: long enough for a user, or a test, to cancel it on the way.
+    static constexpr std::size_t kSize = 4 << 20;
+    static constexpr std::size_t kChunk = 4096;
+    response.set_header("Content-Disposition", "attachment; filename=\"slow.bin\"");
+    response.set_content_provider(
+        kSize, "application/octet-stream", [this](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+            if (m_stopping)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            const std::string chunk(std::min(kChunk, kSize - offset), 'x');
+            return sink.write(chunk.data(), chunk.size());
+        });
+}
+
 void Server::handle(const httplib::Request& request, httplib::Response& response)
 {
     // cpp-httplib would cut every body to the Range header itself, even under a 200 status; only the
@@ -131,6 +152,8 @@ void Server::handle(const httplib::Request& request, httplib::Response& response
         && target.path.size() > std::string_view(hosts::kUpdateFolderPath).size())
         return serveUpdateFile(request, target, response, m_state, m_stopping);
 
+    if (target.host == kHostileServer && target.path == "/slow-attachment")
+        return serveSlowly(response);
     const Reply reply = sitePage(pageRequest(request, target), m_state);
     response.status = reply.status;
     for (const auto& [name, value] : reply.headers)

@@ -24,6 +24,8 @@ public:
 
 private:
     void handle(const httplib::Request& request, httplib::Response& response);
+    // The slow attachment: a body that takes its time, for cancelling a download.
+    void serveSlowly(httplib::Response& response);
 
     SimulatorState& m_state;
     httplib::Server m_http;

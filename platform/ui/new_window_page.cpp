@@ -55,6 +55,9 @@ NewWindowAwarePage::NewWindowAwarePage(QWebEngineProfile* profile, PageServices 
     m_clock.start();
     settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    // PDFs show in the view; the engine's own viewer is its only plugin.
+    settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    settings()->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
     // Only the user's own: the engine then asks acceptNavigationRequest, which decides and hands over itself.
     settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
     RefuseWhatPagesAskFor(*this, [this](const QString& text) { emit refused(text); });

@@ -4,6 +4,7 @@
 #include "platform/ui/find_bar.h"
 #include "platform/ui/new_window_page.h"
 #include "platform/ui/own_pages.h"
+#include "platform/ui/page_downloads.h"
 #include "platform/ui/stopped_page.h"
 
 #include <QAction>
@@ -30,6 +31,11 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile* profile, PageServices services, QO
     connect(m_page, &NewWindowAwarePage::otherSiteRequested, this,
         [this](const QUrl& url) { emit OtherSiteRequested(url.toString(QUrl::FullyEncoded)); });
     m_view->setPage(m_page);
+    // A running download keeps the browser busy, so Stop is there to cancel it.
+    m_downloads = new PageDownloads(*m_page, services, [this](const QString& text) {
+        emit StatusTextChange(text);
+        emit ProgressChange();
+    });
     // A command that brings the browser forward gives its page the keyboard.
     m_container->setFocusProxy(m_view);
     layout->addWidget(m_view);
@@ -108,6 +114,7 @@ void QtWebBrowser::goForward()
 
 void QtWebBrowser::stop()
 {
+    m_downloads->cancel();
     m_view->stop();
 }
 
@@ -127,6 +134,11 @@ void QtWebBrowser::printWithDialog()
         return;
     m_printer = std::move(printer);
     m_view->print(m_printer.get());
+}
+
+bool QtWebBrowser::busy() const
+{
+    return m_busy || m_downloads->running();
 }
 
 QString QtWebBrowser::locationName() const

@@ -15,6 +15,7 @@ namespace platform
 
 class FindBar;
 class NewWindowAwarePage;
+class PageDownloads;
 class Shell;
 
 // A QWebEngineView on the shared persistent profile. The profile must outlive this browser; what its pages hand to
@@ -38,7 +39,7 @@ public:
     void refresh() override;
     void printWithDialog() override;
 
-    bool busy() const override { return m_busy; }
+    bool busy() const override;
     QString locationName() const override;
     QString locationAddress() const override;
 
@@ -52,6 +53,7 @@ private:
     std::unique_ptr<QWidget> m_container;
     QWebEngineView* m_view = nullptr;
     NewWindowAwarePage* m_page = nullptr;
+    PageDownloads* m_downloads = nullptr;
     // The text typed while the "Not an address" page stands for it, so the address box keeps it to correct.
     QString m_notAnAddress;
     FindBar* m_findBar = nullptr; // under the view, hidden until asked for

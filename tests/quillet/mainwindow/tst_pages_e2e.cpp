@@ -6,9 +6,14 @@
 
 #include "platform/ui/qt_web_browser.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
 #include <csignal>
@@ -20,6 +25,7 @@ namespace
 constexpr int kTimeout = 20000;
 const QString kLogin = "http://www.lastbell.com/secure/login.cfm";
 const QString kAuctionHome = "http://www.ebay.com/";
+const QString kHostile = "http://pages.hostile.example/";
 
 platform::QtWebBrowser& real(platform::WebBrowser& browser)
 {
@@ -172,7 +178,79 @@ private slots:
         QCOMPARE(f->window->brwAuction().locationAddress(), elsewhere);
     }
 
+    // A clicked attachment: the save dialog proposes the Downloads folder and the file's name; the file appears
+    // whole under the chosen name, never half, and nothing opens it.
+    void attachmentIsSavedWhereTheUserChose()
+    {
+        openLoggedIn();
+        QTemporaryDir folder;
+        const QString chosen = folder.filePath("my report.txt");
+        f->fileDialogs.saveAnswer = chosen;
+        QSignalSpy status(&f->window->brwAuction(), &platform::WebBrowser::StatusTextChange);
+        f->window->brwAuction().navigate(kHostile + "attachment");
+        QTRY_VERIFY_WITH_TIMEOUT(said(status, "Downloaded: " + chosen), kTimeout);
+        QCOMPARE(f->fileDialogs.saveRequests.size(), 1);
+        QCOMPARE(f->fileDialogs.saveRequests[0].suggestedPath,
+            QDir(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)).filePath("report.txt"));
+        QFile saved(chosen);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray bytes = saved.readAll();
+        QVERIFY(bytes.startsWith("line 0 of the report\n"));
+        QVERIFY(bytes.endsWith("line 1999 of the report\n"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList { "my report.txt" });
+        QVERIFY(f->shell.opened.isEmpty());
+    }
+
+    void downloadCancelledInTheDialogWritesNothing()
+    {
+        openLoggedIn();
+        QSignalSpy status(&f->window->brwAuction(), &platform::WebBrowser::StatusTextChange);
+        f->fileDialogs.saveAnswer.clear();
+        f->window->brwAuction().navigate(kHostile + "attachment");
+        QTRY_VERIFY_WITH_TIMEOUT(said(status, "Download cancelled: report.txt"), kTimeout);
+        QCOMPARE(f->fileDialogs.saveRequests.size(), 1);
+    }
+
+    // Stop cancels a running download, and what had arrived is removed.
+    void stopCancelsARunningDownload()
+    {
+        openLoggedIn();
+        f->window->tabs()->setCurrentIndex(1);
+        QTemporaryDir folder;
+        const QString chosen = folder.filePath("slow.bin");
+        f->fileDialogs.saveAnswer = chosen;
+        QSignalSpy status(&f->window->brwAuction(), &platform::WebBrowser::StatusTextChange);
+        f->window->brwAuction().navigate(kHostile + "slow-attachment");
+        // Bytes have arrived: the engine's file of the download in progress has some.
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(folder.path()).entryInfoList(QDir::Files).isEmpty()
+                && QDir(folder.path()).entryInfoList(QDir::Files).first().size() > 0,
+            kTimeout);
+        QVERIFY(!QFileInfo::exists(chosen)); // never under its own name before it is whole
+        QVERIFY(f->window->brwAuction().busy());
+        f->window->findChild<QAction*>("mnuNavigateStop")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(said(status, "Download cancelled: slow.bin"), kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(QDir(folder.path()).entryList(QDir::Files), QStringList(), kTimeout);
+        QVERIFY(!f->window->brwAuction().busy());
+    }
+
+    // A PDF shows in the view, as in any browser: nothing to save.
+    void pdfShowsInTheView()
+    {
+        openLoggedIn();
+        f->window->brwAuction().navigate(kHostile + "invoice.pdf");
+        QTRY_VERIFY_WITH_TIMEOUT(f->window->brwAuction().locationAddress() == kHostile + "invoice.pdf"
+                && !f->window->brwAuction().busy() && f->window->brwAuction().locationName().contains("invoice.pdf"),
+            kTimeout);
+        QVERIFY(f->fileDialogs.saveRequests.isEmpty());
+    }
+
 private:
+    static bool said(const QSignalSpy& status, const QString& text)
+    {
+        return std::any_of(status.begin(), status.end(),
+            [&text](const QList<QVariant>& arguments) { return arguments.at(0).toString() == text; });
+    }
+
     void typeIntoAddressBox(const QString& text)
     {
         QTest::keyClick(f->window.get(), Qt::Key_L, Qt::ControlModifier);
