@@ -5,6 +5,7 @@
 #include "platform/core/instance_lock.h"
 #include "platform/core/local_files.h"
 #include "platform/core/product.h"
+#include "platform/core/proxy_credentials.h"
 #include "platform/core/proxy_setup.h"
 #include "platform/core/qt_keyring.h"
 #include "platform/core/settings_store.h"
@@ -97,7 +98,8 @@ int main(int argc, char* argv[])
 
     platform::QtHttpTransfer intUpdate;
     platform::QtPagePrompts pagePrompts;
-    const platform::PageServices pageServices { shell, messages, fileDialogs, pagePrompts };
+    platform::ProxyCredentials proxyCredentials(&platform::ProxyCredentials::FromProxySetting);
+    const platform::PageServices pageServices { shell, messages, fileDialogs, pagePrompts, proxyCredentials };
     FMain window({ settings, shell, messages, savedLogin, QCoreApplication::applicationDirPath(), &systemInfo,
                      &specialFolders, &fileDialogs,
                      [&](QWidget* owner) {

@@ -137,6 +137,17 @@ void setAccount(const Target& target, httplib::Response& response, SimulatorStat
     answer(response, 200, "ok");
 }
 
+// The proxy asks (407) for this user and password from now on.
+void setProxyAuth(const Target& target, httplib::Response& response, SimulatorState& state)
+{
+    auto user = parameter(target, "user");
+    auto password = parameter(target, "password");
+    if (!user || !password)
+        return answer(response, 400, "proxy-auth needs user= and password=");
+    state.setProxyCredentials(std::move(*user), std::move(*password));
+    answer(response, 200, "ok");
+}
+
 void setVersion(const Target& target, httplib::Response& response, SimulatorState& state)
 {
     auto text = parameter(target, "text");
@@ -172,6 +183,8 @@ void handleControl(
     }
     if (command == "account" && post)
         return setAccount(target, response, state);
+    if (command == "proxy-auth" && post)
+        return setProxyAuth(target, response, state);
     if (command == "update-file" && post)
         return setUpdateFile(request, target, response, state);
     if (command == "published" && post) {

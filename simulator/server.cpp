@@ -148,6 +148,14 @@ void Server::handle(const httplib::Request& request, httplib::Response& response
         return handleControl(request, target, response, m_state);
 
     m_state.logRequest(logEntry(request, target));
+    // An office proxy that wants a password: only requests that came through it as a proxy.
+    if (const std::string wanted = m_state.proxyAuthorization();
+        !wanted.empty() && target.absolute && request.get_header_value("Proxy-Authorization") != wanted) {
+        response.status = 407;
+        response.set_header("Proxy-Authenticate", "Basic realm=\"Office proxy\"");
+        response.set_content(htmlPage("Proxy password needed", "<p>The office proxy wants a password.</p>"), kHtmlType);
+        return;
+    }
     if (target.host == hosts::kMakerServer && target.path.rfind(hosts::kUpdateFolderPath, 0) == 0
         && target.path.size() > std::string_view(hosts::kUpdateFolderPath).size())
         return serveUpdateFile(request, target, response, m_state, m_stopping);

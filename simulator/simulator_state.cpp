@@ -118,6 +118,19 @@ bool SimulatorState::isAccount(const std::string& user, const std::string& passw
     return user == m_user && password == m_password;
 }
 
+void SimulatorState::setProxyCredentials(std::string user, std::string password)
+{
+    const std::string pair = user + ":" + password;
+    const std::lock_guard lock(m_mutex);
+    m_proxyAuthorization = "Basic " + QByteArray::fromStdString(pair).toBase64().toStdString();
+}
+
+std::string SimulatorState::proxyAuthorization() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_proxyAuthorization;
+}
+
 std::string SimulatorState::openSession()
 {
     static constexpr char digits[] = "0123456789abcdef";

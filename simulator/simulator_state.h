@@ -65,6 +65,9 @@ public:
 
     void setAccount(std::string user, std::string password);
     bool isAccount(const std::string& user, const std::string& password) const;
+    // The proxy's own password: empty while it asks for none. The header value it takes, "Basic ...".
+    void setProxyCredentials(std::string user, std::string password);
+    std::string proxyAuthorization() const;
     std::string openSession();
     bool isSession(const std::string& token) const;
 
@@ -82,6 +85,7 @@ private:
     VersionPage m_versionPage;
     std::string m_user;
     std::string m_password;
+    std::string m_proxyAuthorization;
     std::set<std::string> m_sessions;
     std::map<std::string, PublishedFile> m_updateFiles;
     std::int64_t m_publications = 0;

@@ -2,6 +2,7 @@
 #include "platform/ui/new_window_page.h"
 
 #include "platform/core/shell.h"
+#include "platform/ui/page_passwords.h"
 #include "platform/ui/page_permissions.h"
 #include "platform/ui/scheme_gate.h"
 #include "platform/ui/stopped_page.h"
@@ -61,6 +62,7 @@ NewWindowAwarePage::NewWindowAwarePage(QWebEngineProfile* profile, PageServices 
     // Only the user's own: the engine then asks acceptNavigationRequest, which decides and hands over itself.
     settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
     RefuseWhatPagesAskFor(*this, [this](const QString& text) { emit refused(text); });
+    AnswerPasswordQuestions(*this, services);
     // Asked before createWindow, which then has the verdict.
     connect(this, &QWebEnginePage::newWindowRequested, this, &NewWindowAwarePage::Requested);
 }

@@ -7,6 +7,7 @@ namespace platform
 class FileDialogs;
 class MessageBoxes;
 class PagePrompts;
+class ProxyCredentials;
 class Shell;
 
 // What a page's requests reach: the desktop (through the shell's gate), and the user's answers to its questions,
@@ -16,6 +17,7 @@ struct PageServices {
     MessageBoxes& messages;
     FileDialogs& files;
     PagePrompts& prompts;
+    ProxyCredentials& proxyCredentials; // one for the whole run, shared by both browsers
 };
 
 } // namespace platform

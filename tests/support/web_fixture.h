@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/core/proxy_credentials.h"
 #include "platform/ui/qt_shell_ui_helper.h"
 #include "platform/ui/qt_web_browser.h"
 #include "quillet/mainwindow/fmain.h"
@@ -38,7 +39,10 @@ struct WebFixture {
     platform::FakeFileDialogs fileDialogs;
     platform::FakePagePrompts prompts;
     // The pages' questions: the same fakes the window's own go to.
-    platform::PageServices pageServices() { return { shell, messages, fileDialogs, prompts }; }
+    platform::ProxyCredentials proxyCredentials { [](const QString&) {
+        return std::optional<platform::Credentials>();
+    } };
+    platform::PageServices pageServices() { return { shell, messages, fileDialogs, prompts, proxyCredentials }; }
     std::unique_ptr<QWebEngineProfile> profile;
     QString programFolder = QStringLiteral("/nonexistent");
     std::unique_ptr<FMain> window;

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/ui/find_bar.h"
 #include "platform/ui/qt_web_browser.h"
-#include "tests/support/fakes/fake_file_dialogs.h"
-#include "tests/support/fakes/fake_message_boxes.h"
-#include "tests/support/fakes/fake_page_prompts.h"
-#include "tests/support/fakes/fake_shell.h"
+#include "tests/support/shown_browser.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,12 +15,8 @@
 class TestFindBar : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<QWebEngineProfile> profile;
-    platform::FakeShell shell;
-    platform::FakeMessageBoxes messages;
-    platform::FakeFileDialogs files;
-    platform::FakePagePrompts prompts;
-    std::unique_ptr<platform::QtWebBrowser> browser;
+    ShownBrowser shown;
+    std::unique_ptr<platform::QtWebBrowser>& browser = shown.browser;
 
     QLineEdit* text() const { return browser->findBar()->findChild<QLineEdit*>("findText"); }
     QString matches() const { return browser->findBar()->findChild<QLabel*>("findMatches")->text(); }
@@ -31,20 +24,9 @@ class TestFindBar : public QObject
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        profile = std::make_unique<QWebEngineProfile>();
-        browser = std::make_unique<platform::QtWebBrowser>(
-            profile.get(), platform::PageServices { shell, messages, files, prompts });
-        browser->widget()->resize(600, 400);
-        browser->widget()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(browser->widget()));
+        QVERIFY(shown.show());
         browser->navigate("data:text/html,<p>apple pear apple plum apple</p>");
         QTRY_VERIFY_WITH_TIMEOUT(!browser->busy() && browser->locationAddress().startsWith("data:"), 20000);
-    }
-    void cleanupTestCase()
-    {
-        browser.reset(); // the page goes before its profile
-        profile.reset();
     }
 
     void opensFocusedAndHidden()

@@ -2,10 +2,7 @@
 // A real web view showing hostile pages: what reaches the desktop, and what a local page can read. An absence is
 // asserted only after the event it would have come with: the status bar's refusal.
 #include "platform/ui/qt_web_browser.h"
-#include "tests/support/fakes/fake_file_dialogs.h"
-#include "tests/support/fakes/fake_message_boxes.h"
-#include "tests/support/fakes/fake_page_prompts.h"
-#include "tests/support/fakes/fake_shell.h"
+#include "tests/support/shown_browser.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -21,29 +18,15 @@
 class TestPageDesktop : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<QWebEngineProfile> profile;
-    platform::FakeShell shell;
-    platform::FakeMessageBoxes messages;
-    platform::FakeFileDialogs files;
-    platform::FakePagePrompts prompts;
-    std::unique_ptr<platform::QtWebBrowser> browser;
+    ShownBrowser shown;
+    platform::FakeShell& shell = shown.shell;
+    platform::FakeMessageBoxes& messages = shown.messages;
+    platform::FakeFileDialogs& files = shown.files;
+    platform::FakePagePrompts& prompts = shown.prompts;
+    std::unique_ptr<platform::QtWebBrowser>& browser = shown.browser;
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        profile = std::make_unique<QWebEngineProfile>();
-        browser = std::make_unique<platform::QtWebBrowser>(
-            profile.get(), platform::PageServices { shell, messages, files, prompts });
-        browser->widget()->resize(600, 400);
-        browser->widget()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(browser->widget()));
-    }
-    void cleanupTestCase()
-    {
-        browser.reset();
-        profile.reset();
-    }
+    void initTestCase() { QVERIFY(shown.show()); }
     void init()
     {
         shell.opened.clear();

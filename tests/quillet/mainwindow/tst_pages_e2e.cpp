@@ -244,7 +244,77 @@ private slots:
         QVERIFY(f->fileDialogs.saveRequests.isEmpty());
     }
 
+    // A site's realm: its host and realm named, a wrong password asked again, Cancel shows the server's page.
+    void siteRealmAsksTheUser()
+    {
+        openLoggedIn();
+        f->prompts.logins
+            = { platform::Credentials { "member", "guess" }, platform::Credentials { "member", "open sesame" } };
+        f->window->brwAuction().navigate(kHostile + "realm");
+        QTRY_COMPARE_WITH_TIMEOUT(f->window->brwAuction().locationName(), QString("Members only"), kTimeout);
+        QCOMPARE(f->prompts.asked.size(), 2);
+        QCOMPARE(f->prompts.asked[0],
+            QString("Password for pages.hostile.example|pages.hostile.example asks for a user name and password for "
+                    "\u201cMembers\u201d. They are sent to that site only, and not kept."));
+
+        f->prompts.asked.clear();
+        f->profile->clearHttpCache();
+        f->window->brwAuction().navigate(kHostile + "realm?again");
+        QTRY_COMPARE_WITH_TIMEOUT(f->window->brwAuction().locationName(), QString("Members only"), kTimeout);
+    }
+
+    void cancelledRealmShowsTheServersPage()
+    {
+        openLoggedIn();
+        f->window->brwAuction().navigate(kHostile + "realm");
+        QTRY_COMPARE_WITH_TIMEOUT(f->window->brwAuction().locationName(), QString("Not a member"), kTimeout);
+        QCOMPARE(f->prompts.asked.size(), 1);
+    }
+
+    // An office proxy that wants a password: asked once for both browsers, and few requests refused.
+    void askingProxyIsAnsweredOnceForBoth()
+    {
+        QVERIFY(f->simulator.control("/__control/proxy-auth?user=office&password=proxy%20pw"));
+        f->prompts.logins = { platform::Credentials { "office", "proxy pw" } };
+        openLoggedIn();
+        QCOMPARE(f->prompts.asked,
+            QStringList { "Password for the proxy|The proxy 127.0.0.1 asks for a user name and password. They are used "
+                          "for this run only, and not kept." });
+        qInfo("requests the proxy refused: %d", refusedByTheProxy());
+        QVERIFY2(refusedByTheProxy() <= 4, qPrintable(QString::number(refusedByTheProxy())));
+    }
+
+    void cancelledProxyQuestionEndsInErrorPagesWithoutAStorm()
+    {
+        QVERIFY(f->simulator.control("/__control/proxy-auth?user=office&password=proxy%20pw"));
+        f->settings.values.insert("Main/User", "demo");
+        f->settings.values.insert("Main/Password", "secret");
+        f->open(true);
+        // Both first pages have ended, in the engine's error page.
+        QTRY_VERIFY_WITH_TIMEOUT(f->requestsTo(kLogin).size() >= 1 && !f->window->brwSnipe().busy()
+                && !f->window->brwAuction().busy() && !f->window->brwAuction().locationAddress().isEmpty(),
+            kTimeout);
+        const int refused = refusedByTheProxy();
+        // A reload of each afterwards is refused without a question: the user said no for this run.
+        f->window->brwAuction().refresh();
+        QTRY_VERIFY_WITH_TIMEOUT(refusedByTheProxy() > refused, kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!f->window->brwAuction().busy(), kTimeout);
+        QCOMPARE(f->prompts.asked.size(), 1);
+        qInfo("requests the proxy refused: %d", refusedByTheProxy());
+        QVERIFY2(refusedByTheProxy() <= 8, qPrintable(QString::number(refusedByTheProxy())));
+        QVERIFY(f->window->brwSnipe().locationName() != QString("Lastbell - My Snipes"));
+    }
+
 private:
+    // Requests that reached the asking proxy without its password.
+    int refusedByTheProxy()
+    {
+        const QByteArray wanted = "Basic " + QByteArray("office:proxy pw").toBase64();
+        const QList<LoggedRequest> log = f->simulator.log();
+        return static_cast<int>(std::count_if(log.begin(), log.end(),
+            [&wanted](const LoggedRequest& request) { return request.header("Proxy-Authorization") != wanted; }));
+    }
+
     static bool said(const QSignalSpy& status, const QString& text)
     {
         return std::any_of(status.begin(), status.end(),
