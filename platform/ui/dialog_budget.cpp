@@ -22,7 +22,7 @@ QString DialogCaption(const QUrl& page)
 
 QString DialogsUsedUpText()
 {
-    return QStringLiteral("This page asked too many questions: it gets no more dialogs until it is reloaded");
+    return QStringLiteral("No more dialogs from this page until it is reloaded");
 }
 
 } // namespace platform

@@ -28,8 +28,14 @@ PageDialogs::PageDialogs(QWebEnginePage& page, PageServices services, std::funct
     , m_services(services)
     , m_refused(std::move(refused))
 {
-    // Reloaded or left: the page may ask again.
-    QObject::connect(&page, &QWebEnginePage::loadStarted, &page, [this] { m_budget.renew(); });
+    // Left: the new document may ask. Not when another load only starts: the old document runs on, and asks on,
+    // until the new one replaces it.
+    QObject::connect(&page, &QWebEnginePage::urlChanged, &page, [this] { m_budget.renew(); });
+    // Reloaded: the same address loads again.
+    QObject::connect(&page, &QWebEnginePage::loadStarted, &page, [this] {
+        if (m_page.requestedUrl() == m_page.url())
+            m_budget.renew();
+    });
 }
 
 QWidget* PageDialogs::askingView()
