@@ -49,6 +49,7 @@ void PageDownloads::requested(QWebEngineDownloadRequest* download)
         return;
     }
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    QDir().mkpath(folder); // as browsers do: the user's Downloads folder is there for the first download
     const QString chosen = m_services.files.saveFile(
         QWebEngineView::forPage(&m_page), { QStringLiteral("Save ") + name, QDir(folder).filePath(name) });
     if (chosen.isEmpty()) {

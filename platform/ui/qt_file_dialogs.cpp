@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/ui/qt_file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 
 namespace platform
@@ -27,11 +29,14 @@ QString QtFileDialogs::openFile(QWidget* owner, const OpenFileRequest& request)
 
 QString QtFileDialogs::saveFile(QWidget* owner, const SaveFileRequest& request)
 {
-    QFileDialog dialog(owner, request.title);
+    // The folder opened and the name alone in the box: a whole path there reads as one relative to the folder.
+    const QFileInfo suggested(request.suggestedPath);
+    QFileDialog dialog(owner, request.title,
+        QFileInfo(suggested.absolutePath()).isDir() ? suggested.absolutePath() : QDir::homePath());
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.selectFile(request.suggestedPath);
+    dialog.selectFile(suggested.fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

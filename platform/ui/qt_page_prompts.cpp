@@ -23,6 +23,7 @@ std::optional<Credentials> QtPagePrompts::credentials(QWidget* owner, const QStr
 {
     QDialog dialog(owner);
     dialog.setWindowTitle(title);
+    dialog.setMinimumWidth(460); // the caption names a host, and the text its realm, whole
     auto* layout = new QFormLayout(&dialog);
     auto* said = new QLabel(text, &dialog);
     said->setWordWrap(true);
