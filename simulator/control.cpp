@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "simulator/control.h"
 
+#include <functional>
+
 #include "simulator/published_tree.h"
 
 #include <charconv>
@@ -127,24 +129,16 @@ void setUpdateFile(
     answer(response, 200, "ok");
 }
 
-void setAccount(const Target& target, httplib::Response& response, SimulatorState& state)
+// A request that names a user and a password ("account": the service's login; "proxy-auth": from now on the proxy
+// asks, 407, for them), handed to `set`.
+void setUserAndPassword(const Target& target, httplib::Response& response, const std::string& command,
+    const std::function<void(std::string, std::string)>& set)
 {
     auto user = parameter(target, "user");
     auto password = parameter(target, "password");
     if (!user || !password)
-        return answer(response, 400, "account needs user= and password=");
-    state.setAccount(std::move(*user), std::move(*password));
-    answer(response, 200, "ok");
-}
-
-// The proxy asks (407) for this user and password from now on.
-void setProxyAuth(const Target& target, httplib::Response& response, SimulatorState& state)
-{
-    auto user = parameter(target, "user");
-    auto password = parameter(target, "password");
-    if (!user || !password)
-        return answer(response, 400, "proxy-auth needs user= and password=");
-    state.setProxyCredentials(std::move(*user), std::move(*password));
+        return answer(response, 400, command + " needs user= and password=");
+    set(std::move(*user), std::move(*password));
     answer(response, 200, "ok");
 }
 
@@ -182,9 +176,13 @@ void handleControl(
         return answer(response, 200, "ok");
     }
     if (command == "account" && post)
-        return setAccount(target, response, state);
+        return setUserAndPassword(target, response, command, [&state](std::string user, std::string password) {
+            state.setAccount(std::move(user), std::move(password));
+        });
     if (command == "proxy-auth" && post)
-        return setProxyAuth(target, response, state);
+        return setUserAndPassword(target, response, command, [&state](std::string user, std::string password) {
+            state.setProxyCredentials(std::move(user), std::move(password));
+        });
     if (command == "update-file" && post)
         return setUpdateFile(request, target, response, state);
     if (command == "published" && post) {
