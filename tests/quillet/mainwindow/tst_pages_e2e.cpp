@@ -244,6 +244,33 @@ private slots:
         QVERIFY(f->fileDialogs.saveRequests.isEmpty());
     }
 
+    // The hostile pages as served: nothing reaches the desktop's opener without the user, and only web addresses.
+    void popUpsAndOtherProgramsAddressesReachNothing()
+    {
+        openLoggedIn();
+        QSignalSpy status(&f->window->brwAuction(), &platform::WebBrowser::StatusTextChange);
+        f->window->brwAuction().navigate(kHostile + "popups");
+        QTRY_COMPARE_WITH_TIMEOUT(
+            static_cast<int>(std::count_if(status.begin(), status.end(),
+                [](const QList<QVariant>& arguments) { return arguments.at(0).toString() == "Pop-up blocked"; })),
+            12, kTimeout);
+
+        f->window->brwAuction().navigate(kHostile + "schemes");
+        QTRY_COMPARE_WITH_TIMEOUT(f->window->brwAuction().locationName(), QString("Other programs"), kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!f->window->brwAuction().busy(), kTimeout);
+        for (const char* link : { "smb", "file", "nfs", "custom" }) {
+            real(f->window->brwAuction())
+                .view()
+                ->page()
+                ->runJavaScript(QString("document.getElementById('%1').click()").arg(QLatin1String(link)));
+        }
+        // A script's click is no user's: the engine drops those addresses before anyone sees them. Once a later
+        // page, asked for after the clicks, has loaded, the clicks have been dealt with.
+        real(f->window->brwAuction()).view()->page()->runJavaScript("location.href = '/realm'");
+        QTRY_COMPARE_WITH_TIMEOUT(f->window->brwAuction().locationName(), QString("Not a member"), kTimeout);
+        QVERIFY(f->shell.opened.isEmpty());
+    }
+
     // A site's realm: its host and realm named, a wrong password asked again, Cancel shows the server's page.
     void siteRealmAsksTheUser()
     {
