@@ -6,9 +6,12 @@
 #include "platform/core/http_transfer.h"
 #include "platform/core/instance_lock.h"
 #include "platform/core/local_files.h"
+#include "platform/core/proxy_credentials.h"
 #include "platform/core/proxy_setup.h"
 #include "platform/core/termination_signal.h"
+#include "platform/ui/page_passwords.h"
 #include "platform/ui/qt_message_boxes.h"
+#include "platform/ui/qt_page_prompts.h"
 #include "platform/ui/qt_shell.h"
 #include "platform/ui/session_end.h"
 
@@ -22,6 +25,13 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Freshbolt"));
 
     platform::QtHttpTransfer transfer;
+    // A proxy that asks for a password: the proxy setting's, else asked once this run; Cancel ends in the
+    // connection message.
+    platform::ProxyCredentials proxyCredentials(&platform::ProxyCredentials::FromProxySetting);
+    platform::QtPagePrompts prompts;
+    transfer.answerProxyWith([&proxyCredentials, &prompts](const QString& proxyHost) {
+        return platform::AnswerProxy(proxyCredentials, prompts, nullptr, proxyHost);
+    });
     platform::SteadyClock clock;
     platform::QtLocalFiles files;
     platform::QtMessageBoxes messageBoxes;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/core/http_transfer.h"
 
+#include <QAuthenticator>
+#include <QNetworkProxy>
+
 #include "platform/core/ansi_text.h"
 #include "platform/core/reply_headers.h"
 
@@ -41,6 +44,18 @@ QtHttpTransfer::QtHttpTransfer(QObject* parent)
 QtHttpTransfer::~QtHttpTransfer()
 {
     cancel();
+}
+
+void QtHttpTransfer::answerProxyWith(ProxyAnswer answer)
+{
+    connect(m_manager.get(), &QNetworkAccessManager::proxyAuthenticationRequired, this,
+        [answer = std::move(answer)](const QNetworkProxy& proxy, QAuthenticator* authenticator) {
+            // Left as it is, the authenticator ends the request with the proxy's refusal.
+            if (const std::optional<Credentials> credentials = answer(proxy.hostName())) {
+                authenticator->setUser(credentials->user);
+                authenticator->setPassword(credentials->password);
+            }
+        });
 }
 
 std::optional<QString> QtHttpTransfer::start(

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/core/page_prompts.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -53,8 +56,14 @@ class QtHttpTransfer final : public HttpTransfer
 {
     Q_OBJECT
 public:
+    // The credentials for a proxy that asks for a password, by its host name; nothing: the request fails.
+    using ProxyAnswer = std::function<std::optional<Credentials>(const QString& proxyHost)>;
+
     explicit QtHttpTransfer(QObject* parent = nullptr);
     ~QtHttpTransfer() override;
+
+    // Without it, only the proxy setting's own user and password are sent.
+    void answerProxyWith(ProxyAnswer answer);
 
     std::optional<QString> start(
         const QString& url, const QString& userName, const QString& password, const QString& extraHeaders) override;

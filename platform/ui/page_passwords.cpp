@@ -51,11 +51,17 @@ void AnswerPasswordQuestions(QWebEnginePage& page, PageServices services)
         });
     QObject::connect(&page, &QWebEnginePage::proxyAuthenticationRequired, &page,
         [&page, services](const QUrl&, QAuthenticator* authenticator, const QString& proxyHost) {
-            fill(authenticator, services.proxyCredentials.answer(proxyHost, [&page, services, proxyHost] {
-                return services.prompts.credentials(QWebEngineView::forPage(&page),
-                    QStringLiteral("Password for the proxy"), ProxyPasswordText(proxyHost));
-            }));
+            fill(authenticator,
+                AnswerProxy(services.proxyCredentials, services.prompts, QWebEngineView::forPage(&page), proxyHost));
         });
+}
+
+std::optional<Credentials> AnswerProxy(
+    ProxyCredentials& proxies, PagePrompts& prompts, QWidget* owner, const QString& proxyHost)
+{
+    return proxies.answer(proxyHost, [&prompts, owner, &proxyHost] {
+        return prompts.credentials(owner, QStringLiteral("Password for the proxy"), ProxyPasswordText(proxyHost));
+    });
 }
 
 } // namespace platform

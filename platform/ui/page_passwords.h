@@ -3,11 +3,15 @@
 
 #include "platform/ui/page_services.h"
 
+#include "platform/core/page_prompts.h"
+
 #include <QString>
+#include <optional>
 
 class QAuthenticator;
 class QUrl;
 class QWebEnginePage;
+class QWidget;
 
 namespace platform
 {
@@ -20,5 +24,10 @@ QString ProxyPasswordText(const QString& proxyHost);
 // and Cancel shows the server's own page; a proxy's (407) is answered from the run's shared proxy credentials.
 // Nothing is written anywhere.
 void AnswerPasswordQuestions(QWebEnginePage& page, PageServices services);
+
+// The program's one answer for the proxy at that host (the proxy setting's, or the user's, asked once over `owner`):
+// what the version check and the updater send.
+std::optional<Credentials> AnswerProxy(
+    ProxyCredentials& proxies, PagePrompts& prompts, QWidget* owner, const QString& proxyHost);
 
 } // namespace platform
