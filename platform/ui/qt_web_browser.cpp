@@ -27,7 +27,11 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile* profile, PageServices services, QO
     layout->setSpacing(0);
     m_view = new QWebEngineView(m_container.get());
     m_page = new NewWindowAwarePage(profile, services, m_view);
-    connect(m_page, &NewWindowAwarePage::refused, this, &WebBrowser::StatusTextChange);
+    connect(m_page, &NewWindowAwarePage::refused, this, [this](const QString& text) {
+        if (m_busy)
+            m_refusedWhileLoading = text; // said again when the load ends, rather than "Done" over it
+        emit StatusTextChange(text);
+    });
     connect(m_page, &NewWindowAwarePage::otherSiteRequested, this,
         [this](const QUrl& url) { emit OtherSiteRequested(url.toString(QUrl::FullyEncoded)); });
     m_view->setPage(m_page);
@@ -51,13 +55,14 @@ void QtWebBrowser::connectPageEvents()
     QWebEnginePage* page = m_view->page();
     connect(page, &QWebEnginePage::loadStarted, this, [this] {
         m_busy = true;
+        m_refusedWhileLoading.clear();
         emit StatusTextChange(QStringLiteral("Opening page..."));
         emit ProgressChange();
     });
     connect(page, &QWebEnginePage::loadProgress, this, [this] { emit ProgressChange(); });
     connect(page, &QWebEnginePage::loadFinished, this, [this] {
         m_busy = false;
-        emit StatusTextChange(QStringLiteral("Done"));
+        emit StatusTextChange(m_refusedWhileLoading.isEmpty() ? QStringLiteral("Done") : m_refusedWhileLoading);
         emit DownloadComplete();
     });
     connect(page, &QWebEnginePage::linkHovered, this, [this](const QString& url) { emit StatusTextChange(url); });

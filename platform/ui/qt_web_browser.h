@@ -59,6 +59,7 @@ private:
     FindBar* m_findBar = nullptr; // under the view, hidden until asked for
     std::unique_ptr<QPrinter> m_printer; // alive until the asynchronous print has finished
     bool m_busy = false;
+    QString m_refusedWhileLoading; // what the page was refused during the load in progress
 };
 
 } // namespace platform
