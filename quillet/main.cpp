@@ -12,7 +12,6 @@
 #include "platform/core/single_instance.h"
 #include "platform/core/system_info_locator.h"
 #include "platform/core/termination_signal.h"
-#include "platform/ui/page_passwords.h"
 #include "platform/ui/qt_file_dialogs.h"
 #include "platform/ui/qt_message_boxes.h"
 #include "platform/ui/qt_page_prompts.h"
@@ -101,10 +100,10 @@ int main(int argc, char* argv[])
     platform::QtPagePrompts pagePrompts;
     platform::ProxyCredentials proxyCredentials(&platform::ProxyCredentials::FromProxySetting);
     const platform::PageServices pageServices { shell, messages, fileDialogs, pagePrompts, proxyCredentials };
-    // The version check goes through the same proxy: the same answer, asked at most once.
-    intUpdate.answerProxyWith([&proxyCredentials, &pagePrompts](const QString& proxyHost) {
-        return platform::AnswerProxy(proxyCredentials, pagePrompts, nullptr, proxyHost);
-    });
+    // The version check goes through the same proxy with the answer there is; it never asks itself, so the
+    // question goes to the browsers, whose pages (the login) the user waits for.
+    intUpdate.answerProxyWith(
+        [&proxyCredentials](const QString& proxyHost) { return proxyCredentials.known(proxyHost); });
     FMain window({ settings, shell, messages, savedLogin, QCoreApplication::applicationDirPath(), &systemInfo,
                      &specialFolders, &fileDialogs,
                      [&](QWidget* owner) {

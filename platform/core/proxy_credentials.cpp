@@ -30,10 +30,29 @@ std::optional<Credentials> ProxyCredentials::answer(const QString& proxyHost, co
         ++proxy.given;
         return proxy.typed;
     }
-    proxy.typed = ask();
-    proxy.given = proxy.typed ? 1 : 0;
-    proxy.cancelled = !proxy.typed;
-    return proxy.typed;
+    // A request that comes while the user is being asked (the question waits in a dialog of its own) is not
+    // asked again: it goes without, as one that came after a Cancel would.
+    if (proxy.asking)
+        return std::nullopt;
+    proxy.asking = true;
+    const std::optional<Credentials> typed = ask();
+    Proxy& asked = m_proxies[host]; // the map may have grown meanwhile
+    asked.asking = false;
+    asked.typed = typed;
+    asked.given = typed ? 1 : 0;
+    asked.cancelled = !typed;
+    return typed;
+}
+
+std::optional<Credentials> ProxyCredentials::known(const QString& proxyHost) const
+{
+    const QString host = proxyHost.toLower();
+    const auto proxy = m_proxies.constFind(host);
+    if (proxy != m_proxies.constEnd() && proxy->cancelled)
+        return std::nullopt;
+    if (proxy != m_proxies.constEnd() && proxy->typed)
+        return proxy->typed;
+    return m_configured(host);
 }
 
 std::optional<Credentials> ProxyCredentials::FromProxySetting(const QString& proxyHost)

@@ -29,6 +29,10 @@ public:
     // What to send the proxy at `proxyHost`; nothing: the request ends in an error.
     std::optional<Credentials> answer(const QString& proxyHost, const Ask& ask);
 
+    // The answer there is for that proxy, without asking: the setting's or the user's. For the version check, which
+    // must not take the question from the browsers, whose pages the user is waiting for.
+    std::optional<Credentials> known(const QString& proxyHost) const;
+
     // The proxy setting's credentials for that host (the system's proxy configuration, as Qt reads it).
     static std::optional<Credentials> FromProxySetting(const QString& proxyHost);
 
@@ -38,6 +42,7 @@ private:
         std::optional<Credentials> typed;
         int given = 0;
         bool cancelled = false;
+        bool asking = false; // the user's answer is awaited
     };
 
     std::function<std::optional<Credentials>(const QString&)> m_configured;

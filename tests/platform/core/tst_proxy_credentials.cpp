@@ -81,6 +81,42 @@ private slots:
         QCOMPARE(user.asked, 1);
     }
 
+    // The question waits in a dialog, and other requests arrive meanwhile: they are not asked a second time.
+    void requestWhileTheUserIsAskedIsNotAskedAgain()
+    {
+        ProxyCredentials proxies(none);
+        int asked = 0;
+        std::optional<Credentials> meanwhile = Credentials { u"x"_qs, u"x"_qs };
+        const std::optional<Credentials> first = proxies.answer(u"p"_qs, [&] {
+            ++asked;
+            meanwhile = proxies.answer(u"p"_qs, [&] {
+                ++asked;
+                return std::optional(Credentials { u"second"_qs, u"question"_qs });
+            });
+            return std::optional(Credentials { u"me"_qs, u"pw"_qs });
+        });
+        QCOMPARE(asked, 1);
+        QVERIFY(!meanwhile);
+        QCOMPARE(first->password, u"pw"_qs);
+        QCOMPARE(proxies.answer(u"p"_qs, [&] { return std::optional<Credentials>(); })->password, u"pw"_qs);
+    }
+
+    // The version check takes what there is and never asks.
+    void knownAnswerAsksNobody()
+    {
+        ProxyCredentials proxies(none);
+        QVERIFY(!proxies.known(u"p"_qs));
+        User user { { Credentials { u"me"_qs, u"pw"_qs } } };
+        proxies.answer(u"p"_qs, user.ask());
+        QCOMPARE(proxies.known(u"P"_qs)->password, u"pw"_qs);
+        User cancels;
+        ProxyCredentials refused([](const QString&) { return std::optional(Credentials { u"me"_qs, u"old"_qs }); });
+        QCOMPARE(refused.known(u"p"_qs)->password, u"old"_qs);
+        for (int i = 0; i <= ProxyCredentials::kTimesGiven; ++i)
+            refused.answer(u"p"_qs, cancels.ask());
+        QVERIFY(!refused.known(u"p"_qs)); // cancelled: nothing more is sent this run
+    }
+
     void eachProxyHasItsOwnAnswer()
     {
         ProxyCredentials proxies(none);
