@@ -9,7 +9,6 @@
 #include "platform/core/proxy_credentials.h"
 #include "platform/core/proxy_setup.h"
 #include "platform/core/termination_signal.h"
-#include "platform/ui/page_passwords.h"
 #include "platform/ui/qt_message_boxes.h"
 #include "platform/ui/qt_page_prompts.h"
 #include "platform/ui/qt_shell.h"

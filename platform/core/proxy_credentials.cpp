@@ -67,4 +67,18 @@ std::optional<Credentials> ProxyCredentials::FromProxySetting(const QString& pro
     return std::nullopt;
 }
 
+QString ProxyPasswordText(const QString& proxyHost)
+{
+    return QStringLiteral("The proxy ") + proxyHost
+        + QStringLiteral(" asks for a user name and password. They are used for this run only, and not kept.");
+}
+
+std::optional<Credentials> AnswerProxy(
+    ProxyCredentials& proxies, PagePrompts& prompts, QWidget* owner, const QString& proxyHost)
+{
+    return proxies.answer(proxyHost, [&prompts, owner, &proxyHost] {
+        return prompts.credentials(owner, QStringLiteral("Password for the proxy"), ProxyPasswordText(proxyHost));
+    });
+}
+
 } // namespace platform

@@ -98,8 +98,8 @@ QByteArray answerOf(int fd, const QDeadlineTimer& deadline)
     return answer;
 }
 
-} // namespace
-
+// Hands one request to a program listening at that socket and waits for its answer until `wait` has passed.
+// Plain POSIX calls: it runs before any Qt application object exists.
 bool HandOver(const QString& socketPath, const ActivationRequest& request, std::chrono::milliseconds wait)
 {
     const QDeadlineTimer deadline(wait);
@@ -108,6 +108,8 @@ bool HandOver(const QString& socketPath, const ActivationRequest& request, std::
         return false;
     return sendAll(socket.get(), ActivationLineOf(request)) && answerOf(socket.get(), deadline) == kAnswer;
 }
+
+} // namespace
 
 SingleInstance::SingleInstance(QString folder, QString name, std::chrono::milliseconds answerWait)
     : m_folder(std::move(folder))

@@ -60,8 +60,4 @@ private:
     QString m_error;
 };
 
-// Hands one request to a program listening at that socket and waits for its answer until `wait` has passed.
-// Plain POSIX calls: it runs before any Qt application object exists.
-bool HandOver(const QString& socketPath, const ActivationRequest& request, std::chrono::milliseconds wait);
-
 } // namespace platform

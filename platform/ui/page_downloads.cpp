@@ -16,16 +16,23 @@
 namespace platform
 {
 
+namespace
+{
+
+// The file a download is written to until it is whole, beside the one the user chose.
 QString PartFileOf(const QString& chosen)
 {
     return chosen + QStringLiteral(".part");
 }
 
+// The name proposed in the save dialog: the page's suggestion with no folder part, or "download".
 QString ProposedFileName(const QString& suggested)
 {
     const QString name = QFileInfo(suggested).fileName().trimmed();
     return name.isEmpty() || name == u"." || name == u".." ? QStringLiteral("download") : name;
 }
+
+} // namespace
 
 PageDownloads::PageDownloads(QWebEnginePage& page, PageServices services, std::function<void(const QString&)> tell)
     : QObject(&page)

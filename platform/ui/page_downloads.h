@@ -14,11 +14,6 @@ class QWebEnginePage;
 namespace platform
 {
 
-// The file a download is written to until it is whole, beside the one the user chose.
-QString PartFileOf(const QString& chosen);
-// The name proposed in the save dialog: the page's suggestion with no folder part, or "download".
-QString ProposedFileName(const QString& suggested);
-
 // One page's downloads: the user chooses where with the save dialog (the Downloads folder proposed); the bytes go to
 // a ".part" file beside it, renamed only when whole; a failed or cancelled download leaves nothing. Progress and the
 // end are told in words for the status bar. Nothing downloaded is ever opened or run.

@@ -34,12 +34,6 @@ QString SitePasswordText(const QString& host, const QString& realm)
         + QStringLiteral(". They are sent to that site only, and not kept.");
 }
 
-QString ProxyPasswordText(const QString& proxyHost)
-{
-    return QStringLiteral("The proxy ") + proxyHost
-        + QStringLiteral(" asks for a user name and password. They are used for this run only, and not kept.");
-}
-
 void AnswerPasswordQuestions(QWebEnginePage& page, PageServices services)
 {
     QObject::connect(&page, &QWebEnginePage::authenticationRequired, &page,
@@ -54,14 +48,6 @@ void AnswerPasswordQuestions(QWebEnginePage& page, PageServices services)
             fill(authenticator,
                 AnswerProxy(services.proxyCredentials, services.prompts, QWebEngineView::forPage(&page), proxyHost));
         });
-}
-
-std::optional<Credentials> AnswerProxy(
-    ProxyCredentials& proxies, PagePrompts& prompts, QWidget* owner, const QString& proxyHost)
-{
-    return proxies.answer(proxyHost, [&prompts, owner, &proxyHost] {
-        return prompts.credentials(owner, QStringLiteral("Password for the proxy"), ProxyPasswordText(proxyHost));
-    });
 }
 
 } // namespace platform

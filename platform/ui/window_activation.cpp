@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QPointer>
 #include <QWidget>
 #include <QWindow>
 
@@ -14,25 +13,6 @@ namespace platform
 
 namespace
 {
-
-// The window that last had the keyboard; kept while it lives.
-QPointer<QWidget>& lastActive()
-{
-    static QPointer<QWidget> window;
-    return window;
-}
-
-void followActiveWindow()
-{
-    static bool following = false;
-    if (following)
-        return;
-    following = true;
-    QObject::connect(qApp, &QApplication::focusChanged, qApp, [] {
-        if (QWidget* active = QApplication::activeWindow())
-            lastActive() = active;
-    });
-}
 
 xcb_atom_t atom(xcb_connection_t* connection, const char* name)
 {
@@ -103,17 +83,12 @@ std::optional<quint32> StartupIdTime(const QByteArray& startupId)
 
 QWidget* WindowToBringForward(QWidget* fallback)
 {
-    followActiveWindow();
-    if (QWidget* modal = QApplication::activeModalWidget())
-        return modal;
-    if (QWidget* active = lastActive(); active && active->isVisible())
-        return active;
-    return fallback;
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : fallback;
 }
 
 void BringForward(QWidget* window, const ActivationRequest& request)
 {
-    followActiveWindow();
     if (!window)
         return;
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);

@@ -11,8 +11,8 @@ class QWidget;
 namespace platform
 {
 
-// The window a later start brings forward: a modal dialog that is up (the welcome screen, a message), else the
-// window that last had the keyboard (the main window or the floating toolbar), else `fallback`.
+// The window a later start brings forward: the modal window that is up (the welcome screen, a message, the
+// floating toolbar, which stands in for the hidden main window), else `fallback`.
 QWidget* WindowToBringForward(QWidget* fallback);
 
 // Shows the window if it was minimized, raises it and asks the window manager to activate it, with the

@@ -59,14 +59,18 @@ private slots:
 
     void laterStartWaitsForTheFirstToListen()
     {
-        // The first program takes the lock first thing and listens only once its application object exists.
+        // The first program takes the lock first thing and listens only once its application object exists. Until
+        // then the later start finds nobody to answer it: here a socket that takes its connection and closes it.
         QTemporaryDir folder;
         SingleInstance first(folder.path(), kName);
         QCOMPARE(first.claim({}), SingleInstance::Claim::First);
+        QLocalServer notYet;
+        QVERIFY(notYet.listen(first.socketPath()));
+        QSignalSpy tried(&notYet, &QLocalServer::newConnection);
         auto later = claimElsewhere(folder.path());
-        // Not a wait for an event: it lets the later start find nobody listening at least once. The outcome must
-        // be the same however the two interleave.
-        QTest::qWait(300);
+        QVERIFY(tried.wait(10000));
+        notYet.nextPendingConnection()->abort();
+        notYet.close();
         QVERIFY(first.listen());
         QVERIFY(finishes(later));
         QCOMPARE(later.get(), SingleInstance::Claim::HandedOver);

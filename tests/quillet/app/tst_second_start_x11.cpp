@@ -54,10 +54,9 @@ class TestSecondStartX11 : public QObject
     // Waits until the second start has ended; its exit status, or -1 when it runs on.
     static int endedWith(QProcess& second)
     {
-        const QDeadlineTimer deadline(VirtualDisplay::kWaitMs);
-        while (second.state() != QProcess::NotRunning && !deadline.hasExpired())
-            QTest::qWait(50);
-        return second.state() == QProcess::NotRunning && second.exitStatus() == QProcess::NormalExit ? second.exitCode()
+        const bool ended
+            = QTest::qWaitFor([&second] { return second.state() == QProcess::NotRunning; }, VirtualDisplay::kWaitMs);
+        return ended && second.exitStatus() == QProcess::NormalExit ? second.exitCode()
                                                                                                      : -1;
     }
 
