@@ -10,8 +10,10 @@
 #include "platform/core/qt_keyring.h"
 #include "platform/core/settings_store.h"
 #include "platform/core/single_instance.h"
+#include "platform/core/startup_trace.h"
 #include "platform/core/system_info_locator.h"
 #include "platform/core/termination_signal.h"
+#include "platform/ui/font_warm_up.h"
 #include "platform/ui/qt_file_dialogs.h"
 #include "platform/ui/qt_message_boxes.h"
 #include "platform/ui/qt_page_prompts.h"
@@ -26,6 +28,7 @@
 #include "quillet/app/start.h"
 #include "quillet/mainwindow/fmain.h"
 #include "quillet/service/saved_login.h"
+#include "quillet/update/after_first_pages.h"
 #include "quillet/update/update_check.h"
 
 #include <QApplication>
@@ -37,6 +40,7 @@ using namespace quillet;
 int main(int argc, char* argv[])
 {
     platform::IgnoreClosedOutput();
+    platform::MarkStartup("main");
     // Before anything is read, written, asked or shown: a start while this user's Quillet runs hands over to it.
     const std::unique_ptr<platform::SingleInstance> instance = UserInstance();
     const platform::SingleInstance::Claim claim = instance->claim(platform::ActivationRequestOfThisStart());
@@ -50,6 +54,7 @@ int main(int argc, char* argv[])
     // The installed desktop entry: docks group the window with its launcher (the X window class is the name).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.cobbleton.Quillet"));
     QApplication::setQuitOnLastWindowClosed(false); // the main window ends the program itself
+    platform::MarkStartup("application");
     platform::QtMessageBoxes messages;
     if (claim == platform::SingleInstance::Claim::NoAnswer) {
         TellNoAnswer(messages);
@@ -68,19 +73,22 @@ int main(int argc, char* argv[])
     platform::InstanceLock instanceLock(QCoreApplication::applicationDirPath());
     instanceLock.tryLock();
 
+    // The fonts are read and the keyring asked on threads of their own while the web engine starts here, so that
+    // both are in by the time the window and the login are due.
+    const platform::FontWarmUp fonts;
     platform::IniSettingsStore settings;
     platform::QtKeyring keyring(QLatin1String(product::kTitle));
-    // The keyring is asked now, before the welcome screen and the web engine, so that its answer is in by the time
-    // the login is due.
     SavedLogin savedLogin(settings, keyring);
     savedLogin.Load();
+    platform::MarkStartup("keyring asked");
+    // One persistent profile, so both browsers share their cookies; it outlives every page.
+    QWebEngineProfile profile(QStringLiteral("Quillet"));
+    platform::MarkStartup("profile");
     platform::QtShell shell;
     platform::PathSystemInfoLocator systemInfo;
     platform::XdgSpecialFolders specialFolders;
     platform::QtFileDialogs fileDialogs;
     platform::TerminationSignal termination;
-    // One persistent profile, so both browsers share their cookies; it outlives every page.
-    QWebEngineProfile profile(QStringLiteral("Quillet"));
 
     // A session that ends while the welcome screen is up ends the program there; nothing has been changed yet.
     bool endedAtWelcome = false;
@@ -104,21 +112,24 @@ int main(int argc, char* argv[])
     // question goes to the browsers, whose pages (the login) the user waits for.
     intUpdate.answerProxyWith(
         [&proxyCredentials](const QString& proxyHost) { return proxyCredentials.known(proxyHost); });
+    auto brwSnipe = std::make_unique<platform::QtWebBrowser>(&profile, pageServices);
+    auto brwAuction = std::make_unique<platform::QtWebBrowser>(&profile, pageServices);
+    AfterFirstPages firstPagesLoaded({ brwSnipe.get(), brwAuction.get() }, std::chrono::seconds(5));
     FMain window({ settings, shell, messages, savedLogin, QCoreApplication::applicationDirPath(), &systemInfo,
                      &specialFolders, &fileDialogs,
                      [&](QWidget* owner) {
                          return std::make_unique<platform::QtShellUIHelper>(
                              specialFolders, messages, owner, QLatin1String(product::kTitle));
                      } },
-        std::make_unique<platform::QtWebBrowser>(&profile, pageServices),
-        std::make_unique<platform::QtWebBrowser>(&profile, pageServices));
+        std::move(brwSnipe), std::move(brwAuction));
     platform::QtLocalFiles files;
     // Only looked at: the check offers nothing while an updater is at work.
     platform::InstanceLock updaterLock(QCoreApplication::applicationDirPath(), platform::LockHolder::Updater);
     UpdateCheck updateCheck(
         intUpdate, shell, messages, files, updaterLock, QCoreApplication::applicationDirPath(), &window);
     // Both exist before the window is shown, which runs the load sequence that asks for the check.
-    QObject::connect(&window, &FMain::checkForUpdate, &updateCheck, &UpdateCheck::CheckForUpdate);
+    QObject::connect(&window, &FMain::checkForUpdate, &firstPagesLoaded, &AfterFirstPages::start);
+    QObject::connect(&firstPagesLoaded, &AfterFirstPages::ready, &updateCheck, &UpdateCheck::CheckForUpdate);
     // Freshbolt has started: close by program, which saves the settings but skips the exit command's steps.
     QObject::connect(&updateCheck, &UpdateCheck::quitForUpdate, &window, &QWidget::close);
     mainWindow = &window;
@@ -128,8 +139,13 @@ int main(int argc, char* argv[])
         QCoreApplication::exit(0);
     });
     platform::OnSessionEnd(termination, &window, [&window] { window.ShutDown(); });
+    // The keyring has most likely answered on its own thread while the engine started: its answer is taken now,
+    // so that the login goes out with the auction's first page rather than after the window's first paint.
+    QCoreApplication::sendPostedEvents(&savedLogin, QEvent::MetaCall);
     window.Initialize(hasAccount);
+    platform::MarkStartup("window built");
     window.show();
+    platform::MarkStartup("shown");
     // Without a window manager nothing hands the keyboard to a new window; ask for it.
     window.activateWindow();
     return app.exec();

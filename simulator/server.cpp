@@ -43,7 +43,9 @@ std::string loggedUrl(const httplib::Request& request, const Target& target)
 
 LoggedRequest logEntry(const httplib::Request& request, const Target& target)
 {
-    LoggedRequest entry { request.method, loggedUrl(request, target), {}, request.body };
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    LoggedRequest entry { request.method, loggedUrl(request, target), {}, request.body, false,
+        std::chrono::duration_cast<std::chrono::microseconds>(now).count() };
     for (const auto& [name, value] : request.headers) {
         if (!isAddedHeader(name))
             entry.headers.emplace_back(name, value);

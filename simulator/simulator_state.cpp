@@ -32,7 +32,7 @@ std::string jsonLine(const LoggedRequest& request)
     }
     const QByteArray body = QByteArray::fromRawData(request.body.data(), static_cast<qsizetype>(request.body.size()));
     line += "],\"body\":\"" + body.toBase64().toStdString() + "\",\"answered\":" + (request.answered ? "true" : "false")
-        + "}\n";
+        + ",\"at\":" + std::to_string(request.atMicroseconds) + "}\n";
     return line;
 }
 

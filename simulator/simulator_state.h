@@ -20,6 +20,7 @@ struct LoggedRequest {
     std::vector<std::pair<std::string, std::string>> headers;
     std::string body;
     bool answered = false; // the whole reply has been written
+    std::int64_t atMicroseconds = 0; // arrival, on the wall clock, so traces of other processes line up with it
 };
 
 enum class FaultKind { None, Drop, IgnoreRange, Status, Empty, NoLength, Trickle, ShortRange };

@@ -2,6 +2,8 @@
 // The baseline for the start-up benchmark: a bare window with two web views, each loading one page.
 //   bench_bare_two_views [--persistent] [--post BODY] FIRST SECOND
 // --persistent keeps the profile on disk, as Quillet's is; --post sends FIRST as a form post of BODY.
+#include "platform/core/startup_trace.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QNetworkProxyFactory>
@@ -12,6 +14,7 @@
 
 int main(int argc, char* argv[])
 {
+    platform::MarkStartup("main");
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     QApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
@@ -25,6 +28,7 @@ int main(int argc, char* argv[])
         return 2;
     const auto profile = persistent ? std::make_unique<QWebEngineProfile>(QStringLiteral("Bare"))
                                     : std::make_unique<QWebEngineProfile>();
+    platform::MarkStartup("profile");
     QWidget window;
     auto* layout = new QHBoxLayout(&window);
     for (int i = 0; i < 2; ++i) {
@@ -36,10 +40,13 @@ int main(int argc, char* argv[])
             request.setPostData(postBody);
             request.setHeader("Content-Type", "application/x-www-form-urlencoded");
         }
+        QObject::connect(view, &QWebEngineView::loadStarted, [] { platform::MarkStartup("load started"); });
+        platform::MarkStartup("navigate");
         view->load(request);
         layout->addWidget(view);
     }
     window.resize(668, 439);
     window.show();
+    platform::MarkStartup("shown");
     return app.exec(); // the window and its pages go before the profile they use
 }

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "platform/core/qt_keyring.h"
+#include "platform/core/startup_trace.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QTimer>
+#include <QThread>
 #include <optional>
 #include <qt6keychain/keychain.h>
 
@@ -31,16 +33,6 @@ std::optional<QString> whyNoKeyring()
     return QStringLiteral("There is no Secret Service on the session bus.");
 }
 
-bool answeredWithoutKeyring(QObject* context, const Keyring::Done& done)
-{
-    const std::optional<QString> why = whyNoKeyring();
-    if (!why)
-        return false;
-    const KeyringAnswer answer { KeyringAnswer::Outcome::NoKeyring, {}, *why };
-    QTimer::singleShot(0, context, [done, answer] { done(answer); });
-    return true;
-}
-
 KeyringAnswer answerOf(const QKeychain::Job& job)
 {
     using Outcome = KeyringAnswer::Outcome;
@@ -65,16 +57,75 @@ KeyringAnswer answerOf(const QKeychain::Job& job)
     return { Outcome::Failed, {}, job.errorString() };
 }
 
-// The job is never deleted here: qtkeychain's libsecret callbacks point at it until the keyring answers, so a job
-// whose keyring hangs stays for good. One that has answered deletes itself.
-void start(QKeychain::Job* job, const QString& account, QObject* context, Keyring::Done done)
+// One request, made on the caller's thread and carried out on the keyring's. Its answer is a signal, connected on
+// the caller's thread, so a caller that is gone by then is simply not called.
+class KeyringRequest final : public QObject
 {
-    job->setAutoDelete(true);
-    job->setInsecureFallback(false);
-    job->setKey(account);
-    QObject::connect(job, &QKeychain::Job::finished, context,
-        [done = std::move(done)](QKeychain::Job* finished) { done(answerOf(*finished)); });
-    job->start();
+    Q_OBJECT
+public:
+    KeyringRequest(std::function<QKeychain::Job*()> makeJob, QString account)
+        : m_makeJob(std::move(makeJob))
+        , m_account(std::move(account))
+    {
+    }
+
+    // On the keyring's thread. The job is never deleted here: qtkeychain's libsecret callbacks point at it until
+    // the keyring answers, so a job whose keyring hangs stays for good. One that has answered deletes itself.
+    void run()
+    {
+        if (const std::optional<QString> why = whyNoKeyring()) {
+            finish({ KeyringAnswer::Outcome::NoKeyring, {}, *why });
+            return;
+        }
+        QKeychain::Job* job = m_makeJob();
+        job->setAutoDelete(true);
+        job->setInsecureFallback(false);
+        job->setKey(m_account);
+        connect(
+            job, &QKeychain::Job::finished, this, [this](QKeychain::Job* finished) { finish(answerOf(*finished)); });
+        job->start();
+    }
+
+signals:
+    void answered(const platform::KeyringAnswer& answer);
+
+private:
+    void finish(const KeyringAnswer& answer)
+    {
+        MarkStartup("keyring replied");
+        emit answered(answer);
+        deleteLater();
+    }
+
+    std::function<QKeychain::Job*()> m_makeJob;
+    QString m_account;
+};
+
+// The bus's round trips run on a thread of their own, so that an answer comes in while the user-interface thread
+// is busy starting the web engine. One thread for the whole run, since qtkeychain keeps its job queue in the
+// thread that started the first job; it ends with the application.
+QThread* keyringThread()
+{
+    static QThread* const thread = [] {
+        auto* started = new QThread;
+        started->setObjectName(QStringLiteral("Keyring"));
+        started->start();
+        qAddPostRoutine([] {
+            thread->quit();
+            thread->wait();
+            delete thread;
+        });
+        return started;
+    }();
+    return thread;
+}
+
+void onKeyringThread(QObject* context, Keyring::Done done, std::function<QKeychain::Job*()> makeJob, QString account)
+{
+    auto* request = new KeyringRequest(std::move(makeJob), std::move(account));
+    QObject::connect(request, &KeyringRequest::answered, context, std::move(done));
+    request->moveToThread(keyringThread());
+    QMetaObject::invokeMethod(request, &KeyringRequest::run);
 }
 
 } // namespace
@@ -86,23 +137,28 @@ QtKeyring::QtKeyring(const QString& service)
 
 void QtKeyring::read(const QString& account, QObject* context, Done done)
 {
-    if (!answeredWithoutKeyring(context, done))
-        start(new QKeychain::ReadPasswordJob(m_service), account, context, std::move(done));
+    onKeyringThread(
+        context, std::move(done), [service = m_service] { return new QKeychain::ReadPasswordJob(service); }, account);
 }
 
 void QtKeyring::write(const QString& account, const QString& password, QObject* context, Done done)
 {
-    if (answeredWithoutKeyring(context, done))
-        return;
-    auto* job = new QKeychain::WritePasswordJob(m_service);
-    job->setTextData(password);
-    start(job, account, context, std::move(done));
+    onKeyringThread(
+        context, std::move(done),
+        [service = m_service, password] {
+            auto* job = new QKeychain::WritePasswordJob(service);
+            job->setTextData(password);
+            return job;
+        },
+        account);
 }
 
 void QtKeyring::remove(const QString& account, QObject* context, Done done)
 {
-    if (!answeredWithoutKeyring(context, done))
-        start(new QKeychain::DeletePasswordJob(m_service), account, context, std::move(done));
+    onKeyringThread(
+        context, std::move(done), [service = m_service] { return new QKeychain::DeletePasswordJob(service); }, account);
 }
 
 } // namespace platform
+
+#include "qt_keyring.moc"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/ui/qt_web_browser.h"
 
+#include "platform/core/startup_trace.h"
 #include "platform/ui/find_bar.h"
 #include "platform/ui/new_window_page.h"
 #include "platform/ui/own_pages.h"
@@ -54,6 +55,7 @@ void QtWebBrowser::connectPageEvents()
 {
     QWebEnginePage* page = m_view->page();
     connect(page, &QWebEnginePage::loadStarted, this, [this] {
+        MarkStartup("load started");
         m_busy = true;
         m_refusedWhileLoading.clear();
         emit StatusTextChange(QStringLiteral("Opening page..."));
@@ -87,6 +89,7 @@ QWidget* QtWebBrowser::widget()
 void QtWebBrowser::navigate(const QString& address)
 {
     m_page->stoppedPage().leave();
+    MarkStartup("navigate");
     const std::optional<QUrl> url = TypedAddress(address);
     m_notAnAddress = url ? QString() : address;
     if (url)
@@ -97,6 +100,7 @@ void QtWebBrowser::navigate(const QString& address)
 
 void QtWebBrowser::navigatePost(const QString& address, const QByteArray& postData, const QString& header)
 {
+    MarkStartup("navigate with a post");
     m_notAnAddress.clear();
     QWebEngineHttpRequest request(QUrl(address), QWebEngineHttpRequest::Post);
     request.setPostData(postData);

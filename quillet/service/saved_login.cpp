@@ -4,6 +4,7 @@
 #include "platform/core/keyring.h"
 #include "platform/core/product.h"
 #include "platform/core/settings_store.h"
+#include "platform/core/startup_trace.h"
 #include "quillet/app/settings_keys.h"
 
 #include <utility>
@@ -93,6 +94,7 @@ void SavedLogin::Ready()
     if (m_ready)
         return;
     m_ready = true;
+    platform::MarkStartup("keyring answered");
     m_startupWait.stop();
     emit readyForLogin();
 }

@@ -6,6 +6,7 @@
 #include "platform/core/message_boxes.h"
 #include "platform/core/product.h"
 #include "platform/core/shell.h"
+#include "platform/core/startup_trace.h"
 #include "quillet/update/fnewversion.h"
 #include "quillet/update/version_reply.h"
 
@@ -32,14 +33,17 @@ UpdateCheck::UpdateCheck(platform::HttpTransfer& intUpdate, platform::Shell& she
 
 void UpdateCheck::CheckForUpdate()
 {
+    platform::MarkStartup("version check");
     m_stage = Stage::VersionPage;
     // A request that cannot even start is a failed check: nobody is told.
     if (intUpdate.start(version_reply::PageUrl(), QString(), QString(), QString()))
         m_stage = Stage::Idle;
+    platform::MarkStartup("version check asked");
 }
 
 void UpdateCheck::StateChanged(int state)
 {
+    platform::MarkStartup("version check reply");
     if (state != platform::HttpTransfer::kStateComplete && state != platform::HttpTransfer::kStateError)
         return;
     const Stage stage = std::exchange(m_stage, Stage::Idle);

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Where the start-up time goes (not a test): Quillet's own marks and the web service's arrival times, in
+# milliseconds from the process start, the median of several starts; then the arrivals for the bare two-view
+# window making the very same requests. Same set-up as startup.sh (keyring, update).
+#   bench/startup/trace.sh [build-dir] [runs] [file|keyring] [update]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+build="${1:-$root/build}"
+runs="${2:-5}"
+where="${3:-file}"
+update="${4:-}"
+if [ "$where" = keyring ]; then
+  exec "$root/scripts/keyring-session" "$0" "$build" "$runs" in-keyring "$update"
+fi
+if [ "$where" = in-keyring ]; then
+  printf 'secret' | secret-tool store --label="Lastbell Quillet" user demo server "Lastbell Quillet" type plaintext
+  saved='[Main]\nUser=demo\n'
+else
+  saved='[Main]\nUser=demo\nPassword=secret\n'
+fi
+work="$(mktemp -d)"
+trap 'kill $simulator 2>/dev/null || true; rm -rf "$work"' EXIT
+published=()
+if [ "$update" = update ]; then
+  "$root/scripts/publish" --key "$build/update-keys/test.key" --version 9.9.9 "$build/program" "$work/published" \
+    >/dev/null
+  published=(--published "$work/published")
+fi
+"$build/simulator/quillet_simulator" --port 0 --port-file "$work/port" "${published[@]}" >/dev/null 2>&1 &
+simulator=$!
+for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.05; done
+port="$(cat "$work/port")"
+control="http://127.0.0.1:$port/__control"
+export http_proxy="http://127.0.0.1:$port" no_proxy= QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
+export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
+export QT_LOGGING_RULES="quillet.startup.debug=true" QT_MESSAGE_PATTERN="%{message}"
+login='"body":"dXNlcm5hbWU9ZGVtbyZ0ZW1wX3Bhc3N3b3JkPXNlY3JldA=="'
+home='"url":"http://www.ebay.com/"'
+
+# One start: appends "NAME<TAB>ms" lines for its marks and each request that reached the service to $1.
+trace_once() {
+  local out="$1"
+  shift
+  curl -s --noproxy "*" -d "" "$control/clear-log" >/dev/null
+  local start
+  start=$(($(date +%s%N) / 1000))
+  "$@" >/dev/null 2>"$work/marks" &
+  local pid=$!
+  local log=""
+  until grep -q "$login" <<<"$log" && grep -q "$home" <<<"$log"; do
+    if [ $(($(date +%s%N) / 1000 - start)) -gt 60000000 ]; then
+      echo "trace.sh: $1 did not make both requests" >&2
+      kill -TERM "$pid"
+      exit 1
+    fi
+    sleep 0.005
+    log="$(curl -s --noproxy "*" "$control/log")"
+  done
+  kill -TERM "$pid"; wait "$pid" 2>/dev/null || true
+  awk -v start="$start" '$1 == "mark" { name = $3; for (i = 4; i <= NF; i++) name = name " " $i;
+    printf "%s%s\t%.1f\n", name, (++n[name] > 1 ? " " n[name] : ""), ($2 - start) / 1000 }' "$work/marks" >>"$out"
+  sed -E 's/.*"method":"([A-Z]+)","url":"([^"]*)".*"at":([0-9]+)}$/\1 \2\t\3/' <<<"$log" |
+    awk -F'\t' -v start="$start" '{ printf "request %s\t%.1f\n", $1, ($2 - start) / 1000 }' >>"$out"
+}
+
+# The median of each name, in the order of their medians.
+medians() {
+  sort -t$'\t' -k1,1 -k2,2n "$1" | awk -F'\t' '
+    { v[$1, ++n[$1]] = $2 }
+    END { for (k in n) printf "%8.1f ms  %s\n", v[k, int((n[k] + 1) / 2)], k }' | sort -n
+}
+
+for i in $(seq "$runs"); do
+  export XDG_CONFIG_HOME="$work/config$i" XDG_DATA_HOME="$work/data$i" XDG_CACHE_HOME="$work/cache$i"
+  mkdir -p "$XDG_CONFIG_HOME/Lastbell Quillet"
+  printf "[Settings]\nStartScreen=N\n$saved" >"$XDG_CONFIG_HOME/Lastbell Quillet/Lastbell Quillet.ini"
+  trace_once "$work/quillet" "$build/program/Quillet"
+  trace_once "$work/same" "$build/bench/startup/bench_bare_two_views" --persistent \
+    --post "username=demo&temp_password=secret" http://www.lastbell.com/secure/login.cfm \
+    "http://www.qksrv.net/click-1108872-5463217?loc=http%3A//www.ebay.com"
+done
+echo "Quillet, from the process start (median of $runs):"
+medians "$work/quillet"
+echo "bare window, the same requests:"
+medians "$work/same"
