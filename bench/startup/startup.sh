@@ -6,7 +6,8 @@
 # ratios. With "keyring", Quillet finds the password in a keyring of the benchmark's own (scripts/keyring-session)
 # and only the user name in its settings file; without it, both are in the file. With "update", a newer version is
 # published, signed as the maker signs it, so Quillet's version check also fetches and checks the manifest and its
-# signature while the first pages load.
+# signature while the first pages load. Also the memory of each program's whole process tree (PSS) once the
+# pages have loaded, Quillet's against the bare window's with the same requests.
 #   bench/startup/startup.sh [build-dir] [runs] [file|keyring] [update]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -39,10 +40,48 @@ control="http://127.0.0.1:$port/__control"
 export http_proxy="http://127.0.0.1:$port" no_proxy= QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
 export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
 
+# The process and all its descendants (the web engine's zygotes and renderers).
+tree_pids() {
+  echo "$1"
+  local child
+  for child in $(cat /proc/"$1"/task/*/children 2>/dev/null); do tree_pids "$child"; done
+}
+
+# Proportional set size of the whole tree in KiB: shared pages count once across it.
+tree_pss() {
+  local sum=0 pid pss
+  for pid in $(tree_pids "$1"); do
+    pss=$(awk '/^Pss:/ {print $2}' /proc/"$pid"/smaps_rollup 2>/dev/null || true)
+    sum=$((sum + ${pss:-0}))
+  done
+  echo "$sum"
+}
+
+# The tree's PSS once the pages have loaded: sampled every 100 ms until the last six samples (half a second)
+# lie within 1% of each other, at most 15 s.
+settled_pss() {
+  local samples=() deadline=$(($(date +%s) + 15))
+  while true; do
+    samples+=("$(tree_pss "$1")")
+    if [ "${#samples[@]}" -ge 6 ]; then
+      local last=("${samples[@]: -6}")
+      local low high
+      low=$(printf '%s\n' "${last[@]}" | sort -n | head -1)
+      high=$(printf '%s\n' "${last[@]}" | sort -n | tail -1)
+      if [ $((100 * (high - low))) -le "$high" ] || [ "$(date +%s)" -ge "$deadline" ]; then
+        echo "${last[5]}"
+        return
+      fi
+    fi
+    sleep 0.1
+  done
+}
+
 # Milliseconds from start until the log holds both patterns; stops the benchmark when they do not come in a minute.
+# With a third argument other than "-", the tree's settled PSS is appended to that file before the program ends.
 time_until_both() {
-  local first="$1" second="$2"
-  shift 2
+  local first="$1" second="$2" memory="$3"
+  shift 3
   curl -s --noproxy "*" -d "" "$control/clear-log" >/dev/null
   local start now
   start=$(date +%s%N)
@@ -60,6 +99,7 @@ time_until_both() {
     sleep 0.005
   done
   now=$(date +%s%N)
+  if [ "$memory" != - ]; then settled_pss "$pid" >>"$memory"; fi
   kill -TERM "$pid"; wait "$pid" 2>/dev/null || true
   echo $(((now - start) / 1000000))
 }
@@ -72,12 +112,12 @@ for i in $(seq "$runs"); do
   printf "[Settings]\nStartScreen=N\n$saved" >"$XDG_CONFIG_HOME/Lastbell Quillet/Lastbell Quillet.ini"
   # The login post is known by its body (username=demo&temp_password=secret), so it must carry the password.
   time_until_both '"body":"dXNlcm5hbWU9ZGVtbyZ0ZW1wX3Bhc3N3b3JkPXNlY3JldA=="' '"url":"http://www.ebay.com/"' \
-    "$build/program/Quillet" >>"$work/quillet"
+    "$work/quillet-pss" "$build/program/Quillet" >>"$work/quillet"
   time_until_both '"body":"dXNlcm5hbWU9ZGVtbyZ0ZW1wX3Bhc3N3b3JkPXNlY3JldA=="' '"url":"http://www.ebay.com/"' \
-    "$build/bench/startup/bench_bare_two_views" --persistent --post "username=demo&temp_password=secret" \
+    "$work/same-pss" "$build/bench/startup/bench_bare_two_views" --persistent --post "username=demo&temp_password=secret" \
     http://www.lastbell.com/secure/login.cfm "http://www.qksrv.net/click-1108872-5463217?loc=http%3A//www.ebay.com" \
     >>"$work/same"
-  time_until_both '"url":"http://www.lastbell.com/secure/login.cfm"' '"url":"http://www.ebay.com/"' \
+  time_until_both '"url":"http://www.lastbell.com/secure/login.cfm"' '"url":"http://www.ebay.com/"' - \
     "$build/bench/startup/bench_bare_two_views" http://www.lastbell.com/secure/login.cfm http://www.ebay.com/ \
     >>"$work/bare"
 done
@@ -89,3 +129,7 @@ echo "bare window, the same requests:        ${s} ms"
 echo "bare window, plain pages, no disk:     ${b} ms"
 awk -v q="$q" -v s="$s" -v b="$b" \
   'BEGIN {printf "ratio Quillet / same requests: %.2f; Quillet / plain pages: %.2f\n", q / s, q / b}'
+qm=$(median <"$work/quillet-pss")
+sm=$(median <"$work/same-pss")
+echo "memory once loaded (PSS of the process tree): Quillet ${qm} KiB, bare window with the same requests ${sm} KiB"
+awk -v q="$qm" -v s="$sm" 'BEGIN {printf "ratio of memory Quillet / same requests: %.2f\n", q / s}'
