@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/core/message_boxes.h"
+
 #include <QString>
 #include <optional>
 
@@ -14,12 +16,16 @@ struct Credentials {
     QString password;
 };
 
-// The questions a web page (or the proxy it goes through) asks that need typing: a script's prompt, and a user
-// name and password. Nothing is kept anywhere.
+// The questions a web page (or the proxy it goes through) asks: a script's message and prompt, and a user name and
+// password. A script's questions hold up only the page's own view (`owner`): the rest of the window, its close box
+// included, stays usable, and the question is answered as Cancel when that view goes behind. Nothing is kept.
 class PagePrompts
 {
 public:
     virtual ~PagePrompts() = default;
+    virtual MessageAnswer message(
+        QWidget* owner, const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons)
+        = 0;
     // The text typed; nothing when the user cancelled.
     virtual std::optional<QString> text(
         QWidget* owner, const QString& title, const QString& label, const QString& proposed)

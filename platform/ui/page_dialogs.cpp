@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/ui/page_dialogs.h"
 
-#include "platform/core/message_boxes.h"
 #include "platform/core/page_prompts.h"
 
 #include <QUrl>
@@ -53,14 +52,14 @@ QWidget* PageDialogs::askingView()
 void PageDialogs::alert(const QUrl& origin, const QString& text)
 {
     if (QWidget* view = askingView())
-        m_services.messages.ask(view, DialogCaption(origin), bounded(text), MessageIcon::None, MessageButtons::Ok);
+        m_services.prompts.message(view, DialogCaption(origin), bounded(text), MessageIcon::None, MessageButtons::Ok);
 }
 
 bool PageDialogs::confirm(const QUrl& origin, const QString& text)
 {
     QWidget* view = askingView();
     return view
-        && m_services.messages.ask(
+        && m_services.prompts.message(
                view, DialogCaption(origin), bounded(text), MessageIcon::Question, MessageButtons::OkCancel)
         == MessageAnswer::Ok;
 }

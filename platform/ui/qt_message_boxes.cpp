@@ -41,7 +41,9 @@ QMessageBox::StandardButtons toQt(MessageButtons buttons)
     return QMessageBox::Ok;
 }
 
-MessageAnswer fromQt(int button, MessageButtons buttons)
+} // namespace
+
+MessageAnswer AnswerOf(int button, MessageButtons buttons)
 {
     switch (button) {
     case QMessageBox::Yes:
@@ -62,18 +64,22 @@ MessageAnswer fromQt(int button, MessageButtons buttons)
     }
 }
 
-} // namespace
-
-MessageAnswer QtMessageBoxes::ask(
+std::unique_ptr<QMessageBox> MessageBoxFor(
     QWidget* owner, const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons)
 {
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n")); // one line break, as the shell's boxes show it
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(toQt(icon), title, shown, toQt(buttons), owner);
+    auto box = std::make_unique<QMessageBox>(toQt(icon), title, shown, toQt(buttons), owner);
     // Texts are never markup: a page's alert or a server's reason shows as the words it is.
-    box.setTextFormat(Qt::PlainText);
-    return fromQt(box.exec(), buttons);
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
+MessageAnswer QtMessageBoxes::ask(
+    QWidget* owner, const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons)
+{
+    return AnswerOf(MessageBoxFor(owner, title, text, icon, buttons)->exec(), buttons);
 }
 
 } // namespace platform

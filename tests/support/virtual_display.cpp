@@ -2,6 +2,7 @@
 #include "virtual_display.h"
 
 #include <QDeadlineTimer>
+#include <QMap>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QThread>
@@ -64,11 +65,16 @@ QString VirtualDisplay::xdotool(const QStringList& arguments) const
 
 std::optional<QString> VirtualDisplay::run(const QStringList& arguments) const
 {
+    return runTool(u"xdotool"_s, arguments);
+}
+
+std::optional<QString> VirtualDisplay::runTool(const QString& program, const QStringList& arguments) const
+{
     QProcess tool;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"DISPLAY"_s, m_name);
     tool.setProcessEnvironment(environment);
-    tool.start(u"xdotool"_s, arguments);
+    tool.start(program, arguments);
     if (!tool.waitForFinished(kWaitMs) || tool.exitCode() != 0) {
         tool.kill();
         tool.waitForFinished();
@@ -160,6 +166,27 @@ bool VirtualDisplay::click(const QString& id, const QPoint& at) const
     return activate(id)
         && run({ u"mousemove"_s, u"--window"_s, id, QString::number(at.x()), QString::number(at.y()), u"click"_s,
             u"1"_s });
+}
+
+bool VirtualDisplay::clickCloseBox(const QString& id) const
+{
+    // The frame's sizes (left, right, top, bottom), and the window's place on the screen as xwininfo gives it
+    // (xdotool counts a framed window's offset twice).
+    const QString extents
+        = runTool(u"xprop"_s, { u"-id"_s, id, u"_NET_FRAME_EXTENTS"_s }).value_or(QString()).section(u'=', 1);
+    const QStringList sizes = extents.split(u',', Qt::SkipEmptyParts);
+    QMap<QString, int> place;
+    const QString window = runTool(u"xwininfo"_s, { u"-id"_s, id }).value_or(QString());
+    for (const QString& line : window.split(u'\n', Qt::SkipEmptyParts))
+        place.insert(line.section(u':', 0, 0).trimmed(), line.section(u':', 1).trimmed().toInt());
+    if (sizes.size() != 4 || !place.contains(u"Width"_s))
+        return false;
+    const int right = sizes[1].trimmed().toInt();
+    const int title = sizes[2].trimmed().toInt();
+    // The box is about as wide as the title bar is high, flush with the frame's right edge.
+    const int x = place.value(u"Absolute upper-left X"_s) + place.value(u"Width"_s) + right - title / 2;
+    const int y = place.value(u"Absolute upper-left Y"_s) - title / 2;
+    return title > 0 && run({ u"mousemove"_s, QString::number(x), QString::number(y), u"click"_s, u"1"_s });
 }
 
 bool VirtualDisplay::pressReturnIn(const QString& title) const

@@ -43,9 +43,15 @@ public:
     bool keys(const QString& id, const QStringList& keys) const;
     bool type(const QString& id, const QString& text) const;
     bool click(const QString& id, const QPoint& at) const;
+    // A click on the close box of the window's frame (openbox draws it rightmost in the title bar), as a user
+    // ends a program; the window is not made active first.
+    bool clickCloseBox(const QString& id) const;
 
 private:
     static QStringList searchFor(const QString& title);
+    // Runs an X utility (xdotool, xprop, xwininfo) on this display; its whole output, or nothing when it failed
+    // or took too long.
+    std::optional<QString> runTool(const QString& program, const QStringList& arguments) const;
     // xdotool's whole output; none when it failed or took too long.
     std::optional<QString> run(const QStringList& arguments) const;
     bool isShown(const QString& title, const QString& id) const;

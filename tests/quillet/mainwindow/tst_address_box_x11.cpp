@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The real Quillet on a virtual display with a window manager, used as a new user would: the auction tab, a click
-// into the address box, an address typed over the one shown, Enter; then the browser keys from the page.
+// into the address box, an address typed over the one shown, Enter; then the browser keys from the page. And a
+// page that asks in a loop, which holds up its own view but never the close box.
 #include "tests/support/real_quillet.h"
 #include "tests/support/simulator_process.h"
 #include "tests/support/virtual_display.h"
 
+#include <QFile>
+#include <QSettings>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -56,6 +59,39 @@ private slots:
         QVERIFY(quillet.requested(u"http://www.ebay.com/typed-KP_Enter"_s, kWaitMs, 2));
         QVERIFY(m_display.keys(window, { u"ctrl+Prior"_s }));
         QVERIFY(!m_display.window(u"Lastbell Quillet > Lastbell - Login"_s).isEmpty());
+    }
+
+    // The close box still ends the program, in the usual way (status 0, the settings saved), while a page's alert
+    // is up: a modal alert would have blocked the whole window, and the window manager's close request with it.
+    void closeBoxEndsTheProgramWhileAPageAsks()
+    {
+        RealQuillet quillet(QStringLiteral(QUILLET_PATH), m_simulator, m_display);
+        QVERIFY(quillet.layOut());
+        {
+            // A saved user: without one, the exit asks for the Lastbell login first.
+            QSettings settings(quillet.settingsFile(), QSettings::IniFormat);
+            settings.setValue(u"Main/User"_s, u"demo"_s);
+            settings.setValue(u"Main/Password"_s, u"secret"_s);
+        }
+        const QString window = quillet.startToMainWindow();
+        QVERIFY2(!window.isEmpty(), qPrintable(quillet.report()));
+        // Typed once the first page is in, which would otherwise put its address over the typing.
+        QVERIFY(m_display.keys(window, { u"alt+a"_s }));
+        QVERIFY(!m_display.window(u"Lastbell Quillet > eBay United States"_s).isEmpty());
+        QVERIFY(m_display.keys(window, { u"ctrl+l"_s }));
+        QVERIFY(m_display.type(window, u"http://pages.hostile.example/alerts"_s));
+        QVERIFY(m_display.keys(window, { u"Return"_s }));
+        QVERIFY(quillet.requested(u"http://pages.hostile.example/alerts"_s, kWaitMs));
+        QVERIFY(!m_display.window(u"pages.hostile.example says"_s).isEmpty());
+        QVERIFY(m_display.clickCloseBox(window));
+        QProcess& program = quillet.process();
+        QVERIFY2(QTest::qWaitFor([&program] { return program.state() == QProcess::NotRunning; }, kWaitMs),
+            qPrintable(u"the program runs on behind the page's alert: "_s + quillet.report()));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QFile settings(quillet.settingsFile());
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        QVERIFY(settings.readAll().contains("Site=1"));
     }
 };
 

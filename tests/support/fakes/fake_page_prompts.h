@@ -13,6 +13,13 @@ namespace platform
 class FakePagePrompts final : public PagePrompts
 {
 public:
+    MessageAnswer message(
+        QWidget*, const QString& title, const QString& text, MessageIcon, MessageButtons buttons) override
+    {
+        asked.append(title + QLatin1Char('|') + text);
+        lastButtons = buttons;
+        return answers.isEmpty() ? MessageAnswer::Ok : answers.takeFirst();
+    }
     std::optional<QString> text(QWidget*, const QString& title, const QString& label, const QString&) override
     {
         asked.append(title + QLatin1Char('|') + label);
@@ -24,6 +31,8 @@ public:
         return logins.isEmpty() ? std::nullopt : logins.takeFirst();
     }
 
+    QList<MessageAnswer> answers; // none left: Ok
+    MessageButtons lastButtons = MessageButtons::Ok;
     QList<std::optional<QString>> texts;
     QList<std::optional<Credentials>> logins;
     QStringList asked;
