@@ -183,6 +183,10 @@ void handleControl(
         return setUserAndPassword(target, response, command, [&state](std::string user, std::string password) {
             state.setProxyCredentials(std::move(user), std::move(password));
         });
+    if (command == "proxy-open" && post) {
+        state.openProxy();
+        return answer(response, 200, "ok");
+    }
     if (command == "update-file" && post)
         return setUpdateFile(request, target, response, state);
     if (command == "published" && post) {

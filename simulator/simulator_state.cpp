@@ -125,6 +125,12 @@ void SimulatorState::setProxyCredentials(std::string user, std::string password)
     m_proxyAuthorization = "Basic " + QByteArray::fromStdString(pair).toBase64().toStdString();
 }
 
+void SimulatorState::openProxy()
+{
+    const std::lock_guard lock(m_mutex);
+    m_proxyAuthorization.clear();
+}
+
 std::string SimulatorState::proxyAuthorization() const
 {
     const std::lock_guard lock(m_mutex);

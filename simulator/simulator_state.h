@@ -68,6 +68,7 @@ public:
     bool isAccount(const std::string& user, const std::string& password) const;
     // The proxy's own password: empty while it asks for none. The header value it takes, "Basic ...".
     void setProxyCredentials(std::string user, std::string password);
+    void openProxy(); // asks for no password again
     std::string proxyAuthorization() const;
     std::string openSession();
     bool isSession(const std::string& token) const;

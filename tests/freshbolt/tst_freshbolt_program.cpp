@@ -39,10 +39,14 @@ private slots:
     void terminationEndsLikeCancel();
     void secondUpdaterTouchesNothing_data();
     void secondUpdaterTouchesNothing();
+    void proxySettingsPasswordIsUsedWithoutAsking();
+    void askingProxyIsAskedOnceForTheWholeUpdate();
 
 private:
-    void startFreshbolt(const QString& display = {});
-    void startFreshbolt(QProcess& process, const QString& display);
+    void startFreshbolt(const QString& display = {}, const QString& proxyUser = {});
+    void startFreshbolt(QProcess& process, const QString& display, const QString& proxyUser = {});
+    // Requests the office proxy refused for want of its password.
+    int refusedByTheProxy();
     bool programIsArriving();
     QString inFolder(const QString& name) const { return m_folder->filePath(name); }
 
@@ -75,16 +79,23 @@ void TestFreshboltProgram::cleanup()
     m_freshbolt.kill();
     m_freshbolt.waitForFinished();
     m_freshbolt.setChildProcessModifier({});
+    QVERIFY(m_simulator.control(u"proxy-open"_s));
 }
 
-void TestFreshboltProgram::startFreshbolt(const QString& display)
+void TestFreshboltProgram::startFreshbolt(const QString& display, const QString& proxyUser)
 {
-    startFreshbolt(m_freshbolt, display);
+    startFreshbolt(m_freshbolt, display, proxyUser);
 }
 
-void TestFreshboltProgram::startFreshbolt(QProcess& process, const QString& display)
+// `proxyUser` ("user:password") goes into the proxy setting.
+void TestFreshboltProgram::startFreshbolt(QProcess& process, const QString& display, const QString& proxyUser)
 {
     QProcessEnvironment environment = m_simulator.proxyEnvironment();
+    if (!proxyUser.isEmpty()) {
+        const QString proxy = environment.value(u"http_proxy"_s);
+        environment.insert(u"http_proxy"_s,
+            proxy.left(proxy.indexOf(u"//"_s) + 2) + proxyUser + u'@' + proxy.mid(proxy.indexOf(u"//"_s) + 2));
+    }
     if (display.isEmpty()) {
         environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     } else {
@@ -233,6 +244,45 @@ void TestFreshboltProgram::secondUpdaterTouchesNothing()
     for (const LoggedRequest& request : m_simulator.log())
         programRequests += request.url.endsWith(u"/Quillet"_s) ? 1 : 0;
     QCOMPARE(programRequests, 1);
+}
+
+int TestFreshboltProgram::refusedByTheProxy()
+{
+    const QList<LoggedRequest> log = m_simulator.log();
+    return static_cast<int>(std::count_if(log.begin(), log.end(), [](const LoggedRequest& request) {
+        return request.header("Proxy-Authorization") != "Basic b2ZmaWNlOnNlY3JldA=="; // office:secret
+    }));
+}
+
+// Behind an office proxy that asks for a password, the one in the proxy setting is used: the update goes through
+// with no question (there is no display to ask on) and without a storm of refusals.
+void TestFreshboltProgram::proxySettingsPasswordIsUsedWithoutAsking()
+{
+    QVERIFY(m_simulator.control(u"proxy-auth?user=office&password=secret"_s));
+    startFreshbolt({}, u"office:secret"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(readFile(inFolder(u"Quillet"_s)), generatedUpdateContent(300000), kWaitMs);
+    QVERIFY2(refusedByTheProxy() <= 4, qPrintable(QString::number(refusedByTheProxy()) + u" refused"_s));
+}
+
+// Without one in the setting, Freshbolt asks once, and that answer serves every file of the update: a second
+// question, which nobody answers, would have held the update up before its end.
+void TestFreshboltProgram::askingProxyIsAskedOnceForTheWholeUpdate()
+{
+    VirtualDisplay display;
+    if (!display.startDesktop())
+        QSKIP("needs Xvfb, xdotool and openbox");
+    QVERIFY(m_simulator.control(u"proxy-auth?user=office&password=secret"_s));
+    startFreshbolt(display.name());
+    const QString question = display.window(u"Password for the proxy"_s);
+    QVERIFY(!question.isEmpty());
+    QVERIFY(display.type(question, u"office"_s));
+    QVERIFY(display.keys(question, { u"Tab"_s }));
+    QVERIFY(display.type(question, u"secret"_s));
+    QVERIFY(display.keys(question, { u"Return"_s }));
+    QVERIFY(!display.window(u"Update Successful"_s).isEmpty());
+    QVERIFY(display.windows(u"Password for the proxy"_s).isEmpty());
+    QCOMPARE(readFile(inFolder(u"Quillet"_s)), generatedUpdateContent(300000));
+    QVERIFY2(refusedByTheProxy() <= 2, qPrintable(QString::number(refusedByTheProxy()) + u" refused"_s));
 }
 
 QTEST_GUILESS_MAIN(TestFreshboltProgram)
