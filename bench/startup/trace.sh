@@ -4,35 +4,8 @@
 # window making the very same requests. Same set-up as startup.sh (keyring, update).
 #   bench/startup/trace.sh [build-dir] [runs] [file|keyring] [update]
 set -euo pipefail
-root="$(cd "$(dirname "$0")/../.." && pwd)"
-build="${1:-$root/build}"
-runs="${2:-5}"
-where="${3:-file}"
-update="${4:-}"
-if [ "$where" = keyring ]; then
-  exec "$root/scripts/keyring-session" "$0" "$build" "$runs" in-keyring "$update"
-fi
-if [ "$where" = in-keyring ]; then
-  printf 'secret' | secret-tool store --label="Lastbell Quillet" user demo server "Lastbell Quillet" type plaintext
-  saved='[Main]\nUser=demo\n'
-else
-  saved='[Main]\nUser=demo\nPassword=secret\n'
-fi
-work="$(mktemp -d)"
-trap 'kill $simulator 2>/dev/null || true; rm -rf "$work"' EXIT
-published=()
-if [ "$update" = update ]; then
-  "$root/scripts/publish" --key "$build/update-keys/test.key" --version 9.9.9 "$build/program" "$work/published" \
-    >/dev/null
-  published=(--published "$work/published")
-fi
-"$build/simulator/quillet_simulator" --port 0 --port-file "$work/port" "${published[@]}" >/dev/null 2>&1 &
-simulator=$!
-for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.05; done
-port="$(cat "$work/port")"
-control="http://127.0.0.1:$port/__control"
-export http_proxy="http://127.0.0.1:$port" no_proxy= QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
-export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
+default_runs=5
+. "$(dirname "$0")/environment.sh"
 export QT_LOGGING_RULES="quillet.startup.debug=true" QT_MESSAGE_PATTERN="%{message}"
 login='"body":"dXNlcm5hbWU9ZGVtbyZ0ZW1wX3Bhc3N3b3JkPXNlY3JldA=="'
 home='"url":"http://www.ebay.com/"'
