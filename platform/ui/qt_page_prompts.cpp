@@ -115,6 +115,9 @@ std::optional<Credentials> QtPagePrompts::credentials(QWidget* owner, const QStr
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addRow(buttons);
+    // As high as the wrapped text needs at that width, with no empty strip under the buttons.
+    if (const int height = dialog.heightForWidth(dialog.minimumWidth()); height > 0)
+        dialog.resize(dialog.minimumWidth(), height);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return Credentials { user->text(), password->text() };
