@@ -110,7 +110,7 @@ int main(int argc, char* argv[])
     platform::QtHttpTransfer intUpdate;
     platform::QtPagePrompts pagePrompts;
     platform::ProxyCredentials proxyCredentials(&platform::ProxyCredentials::FromProxySetting);
-    const platform::PageServices pageServices { shell, messages, fileDialogs, pagePrompts, proxyCredentials };
+    const platform::PageServices pageServices { shell, fileDialogs, pagePrompts, proxyCredentials };
     // The version check goes through the same proxy with the answer there is; it never asks itself, so the
     // question goes to the browsers, whose pages (the login) the user waits for.
     intUpdate.answerProxyWith(

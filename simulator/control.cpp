@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "simulator/control.h"
 
-#include <functional>
-
 #include "simulator/published_tree.h"
 
 #include <charconv>
+#include <functional>
 #include <optional>
 #include <string_view>
 

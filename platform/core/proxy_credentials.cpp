@@ -7,6 +7,18 @@
 namespace platform
 {
 
+namespace
+{
+
+// The words of the proxy's password question.
+QString ProxyPasswordText(const QString& proxyHost)
+{
+    return QStringLiteral("The proxy ") + proxyHost
+        + QStringLiteral(" asks for a user name and password. They are used for this run only, and not kept.");
+}
+
+} // namespace
+
 ProxyCredentials::ProxyCredentials(std::function<std::optional<Credentials>(const QString&)> configured)
     : m_configured(std::move(configured))
 {
@@ -65,12 +77,6 @@ std::optional<Credentials> ProxyCredentials::FromProxySetting(const QString& pro
         }
     }
     return std::nullopt;
-}
-
-QString ProxyPasswordText(const QString& proxyHost)
-{
-    return QStringLiteral("The proxy ") + proxyHost
-        + QStringLiteral(" asks for a user name and password. They are used for this run only, and not kept.");
 }
 
 std::optional<Credentials> AnswerProxy(

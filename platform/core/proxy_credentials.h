@@ -50,9 +50,6 @@ private:
     QMap<QString, Proxy> m_proxies;
 };
 
-// The words of the proxy's password question.
-QString ProxyPasswordText(const QString& proxyHost);
-
 // The run's one answer for the proxy at that host: the proxy setting's, or the user's, asked once over `owner`.
 std::optional<Credentials> AnswerProxy(
     ProxyCredentials& proxies, PagePrompts& prompts, QWidget* owner, const QString& proxyHost);

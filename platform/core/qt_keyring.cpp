@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/core/qt_keyring.h"
+
 #include "platform/core/startup_trace.h"
 
 #include <QCoreApplication>

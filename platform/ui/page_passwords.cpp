@@ -25,14 +25,15 @@ void fill(QAuthenticator* authenticator, const std::optional<Credentials>& crede
     authenticator->setPassword(credentials->password);
 }
 
-} // namespace
-
+// The words of a site's password question.
 QString SitePasswordText(const QString& host, const QString& realm)
 {
     return host + QStringLiteral(" asks for a user name and password")
         + (realm.isEmpty() ? QString() : QStringLiteral(" for \u201c") + realm.left(200) + QStringLiteral("\u201d"))
         + QStringLiteral(". They are sent to that site only, and not kept.");
 }
+
+} // namespace
 
 void AnswerPasswordQuestions(QWebEnginePage& page, PageServices services)
 {

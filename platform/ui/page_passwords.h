@@ -3,17 +3,12 @@
 
 #include "platform/ui/page_services.h"
 
-#include <QString>
-
 class QAuthenticator;
 class QUrl;
 class QWebEnginePage;
 
 namespace platform
 {
-
-// The words of a site's password question.
-QString SitePasswordText(const QString& host, const QString& realm);
 
 // A page's questions for a password: a site's (401) is asked of the user each time, naming the host and its realm,
 // and Cancel shows the server's own page; a proxy's (407) is answered from the run's shared proxy credentials.

@@ -5,7 +5,6 @@ namespace platform
 {
 
 class FileDialogs;
-class MessageBoxes;
 class PagePrompts;
 class ProxyCredentials;
 class Shell;
@@ -14,7 +13,6 @@ class Shell;
 // each through an interface that a test can answer.
 struct PageServices {
     Shell& shell;
-    MessageBoxes& messages;
     FileDialogs& files;
     PagePrompts& prompts;
     ProxyCredentials& proxyCredentials; // one for the whole run, shared by both browsers

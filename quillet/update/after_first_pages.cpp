@@ -24,13 +24,14 @@ void AfterFirstPages::start()
         return;
     m_state = State::Waiting;
     for (platform::WebBrowser* browser : m_waiting)
-        connect(browser, &platform::WebBrowser::DownloadComplete, this, [this, browser] { pageEnded(browser); });
+        connect(
+            browser, &platform::WebBrowser::DownloadComplete, this, [this, browser] { pageEnded(browser); },
+            Qt::SingleShotConnection);
     m_deadline.start();
 }
 
 void AfterFirstPages::pageEnded(platform::WebBrowser* browser)
 {
-    disconnect(browser, nullptr, this, nullptr);
     m_waiting.erase(std::remove(m_waiting.begin(), m_waiting.end(), browser), m_waiting.end());
     if (m_waiting.empty())
         finish();

@@ -4,7 +4,6 @@
 #include "platform/core/proxy_credentials.h"
 #include "platform/ui/qt_web_browser.h"
 #include "tests/support/fakes/fake_file_dialogs.h"
-#include "tests/support/fakes/fake_message_boxes.h"
 #include "tests/support/fakes/fake_page_prompts.h"
 #include "tests/support/fakes/fake_shell.h"
 
@@ -16,7 +15,6 @@
 // One real web view, shown offscreen in a profile of its own, with every question its pages ask going to fakes.
 struct ShownBrowser {
     platform::FakeShell shell;
-    platform::FakeMessageBoxes messages;
     platform::FakeFileDialogs files;
     platform::FakePagePrompts prompts;
     platform::ProxyCredentials proxyCredentials { [](const QString&) {
@@ -31,7 +29,7 @@ struct ShownBrowser {
         QStandardPaths::setTestModeEnabled(true);
         profile = std::make_unique<QWebEngineProfile>();
         browser = std::make_unique<platform::QtWebBrowser>(
-            profile.get(), platform::PageServices { shell, messages, files, prompts, proxyCredentials });
+            profile.get(), platform::PageServices { shell, files, prompts, proxyCredentials });
         browser->widget()->resize(600, 400);
         browser->widget()->show();
         return QTest::qWaitForWindowExposed(browser->widget());

@@ -42,7 +42,7 @@ struct WebFixture {
     platform::ProxyCredentials proxyCredentials { [](const QString&) {
         return std::optional<platform::Credentials>();
     } };
-    platform::PageServices pageServices() { return { shell, messages, fileDialogs, prompts, proxyCredentials }; }
+    platform::PageServices pageServices() { return { shell, fileDialogs, prompts, proxyCredentials }; }
     std::unique_ptr<QWebEngineProfile> profile;
     QString programFolder = QStringLiteral("/nonexistent");
     std::unique_ptr<FMain> window;
