@@ -2,6 +2,7 @@
 // A script's dialog holds up only its page's view: the window around it stays usable, and the dialog is answered
 // as Cancel when the view goes behind.
 #include "platform/ui/qt_page_prompts.h"
+#include "tests/support/keyboard.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -57,7 +58,10 @@ private slots:
             QVERIFY(dialog);
             viewEnabled = m_view->isEnabled();
             windowBlocked = !m_other->isEnabled() || QApplication::activeModalWidget() != nullptr;
-            QTest::keyClick(dialog, Qt::Key_Escape);
+            // Escape as it arrives: to the widget in the box that has the keyboard.
+            QVERIFY(QTest::qWaitFor(
+                [dialog] { return QApplication::focusWidget() && dialog->isAncestorOf(QApplication::focusWidget()); }));
+            keyboard::press(Qt::Key_Escape);
         });
         const platform::MessageAnswer answer = m_prompts.message(m_view, u"www.ebay.com says"_s, u"Sure?"_s,
             platform::MessageIcon::Question, platform::MessageButtons::OkCancel);
