@@ -147,6 +147,9 @@ int main(int argc, char* argv[])
     QCoreApplication::sendPostedEvents(&savedLogin, QEvent::MetaCall);
     window.Initialize(hasAccount);
     platform::MarkStartup("window built");
+    // Loaded before it is shown, so the auction browser, behind the Lastbell tab from then on, is never shown
+    // (and never drawn) on the way.
+    window.Load();
     window.show();
     platform::MarkStartup("shown");
     // Without a window manager nothing hands the keyboard to a new window; ask for it.

@@ -214,12 +214,17 @@ void FMain::Initialize(bool hasAccount)
     bIsHasAccount = hasAccount;
 }
 
+void FMain::Load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    Form_Load();
+}
+
 void FMain::showEvent(QShowEvent* event)
 {
-    if (!m_loaded) {
-        m_loaded = true;
-        Form_Load();
-    }
+    Load();
     QMainWindow::showEvent(event);
 }
 

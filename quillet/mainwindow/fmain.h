@@ -60,6 +60,8 @@ public:
     ~FMain() override;
 
     void Initialize(bool bIsHasAccount);
+    // Runs the load sequence once, before the window is first shown; showing the window loads it too.
+    void Load();
     void ShutDown(); // operating-system shutdown, log-off or SIGTERM: no dialog, no wait
 
     // The operations the favorites windows' callers and the tests reach from outside.
