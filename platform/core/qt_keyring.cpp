@@ -74,16 +74,21 @@ public:
     // the keyring answers, so a job whose keyring hangs stays for good. One that has answered deletes itself.
     void run()
     {
-        if (const std::optional<QString> why = whyNoKeyring()) {
-            finish({ KeyringAnswer::Outcome::NoKeyring, {}, *why });
-            return;
-        }
         QKeychain::Job* job = m_makeJob();
         job->setAutoDelete(true);
         job->setInsecureFallback(false);
         job->setKey(m_account);
-        connect(
-            job, &QKeychain::Job::finished, this, [this](QKeychain::Job* finished) { finish(answerOf(*finished)); });
+        connect(job, &QKeychain::Job::finished, this, [this](QKeychain::Job* finished) {
+            KeyringAnswer answer = answerOf(*finished);
+            // Only a failure needs the bus's word on whether a keyring is there at all; the usual answer goes
+            // without that exchange.
+            if (answer.outcome == KeyringAnswer::Outcome::Failed
+                || answer.outcome == KeyringAnswer::Outcome::NoKeyring) {
+                if (const std::optional<QString> why = whyNoKeyring())
+                    answer = { KeyringAnswer::Outcome::NoKeyring, {}, *why };
+            }
+            finish(answer);
+        });
         job->start();
     }
 
