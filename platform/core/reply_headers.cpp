@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/core/reply_headers.h"
 
+#include "platform/core/ascii_match.h"
+
 #include <QNetworkReply>
-#include <QRegularExpression>
 
 namespace platform
 {
@@ -27,8 +28,7 @@ QString HeaderOf(const QNetworkReply& reply, const QString& name)
 QString StatusField(const QString& headerBlock)
 {
     // Qt reads any whole number as the code; only three digits, ended by the space before the reason, are one.
-    static const QRegularExpression statusLine(QStringLiteral("^HTTP/\\d\\.\\d ([0-9]{3}) "));
-    return statusLine.match(headerBlock).captured(1);
+    return ascii::startsWithShape(headerBlock, u"HTTP/#.# ### ") ? headerBlock.sliced(9, 3) : QString();
 }
 
 QString FirstHeaderLine(const QString& headerBlock)
@@ -39,22 +39,43 @@ QString FirstHeaderLine(const QString& headerBlock)
 
 qint64 LeadingNumber(const QString& value)
 {
-    static const QRegularExpression leading(QStringLiteral("^\\s*(\\d+)"));
-    const QRegularExpressionMatch match = leading.match(value);
-    return match.hasMatch() ? match.captured(1).toLongLong() : 0;
+    const QStringView rest = ascii::skipped(value, ascii::isSpace);
+    const QStringView digits = rest.first(rest.size() - ascii::skipped(rest, ascii::isDigit).size());
+    return digits.toLongLong(); // 0 without digits, and when too large
 }
+
+namespace
+{
+
+// One to eighteen digits and nothing else.
+std::optional<qint64> rangeNumber(QStringView text)
+{
+    if (text.size() > 18 || !ascii::isAll(text, ascii::isDigit))
+        return std::nullopt;
+    return text.toLongLong();
+}
+
+} // namespace
 
 std::optional<ContentRange> ParseContentRange(const QString& value)
 {
-    static const QRegularExpression form(QStringLiteral("^\\s*bytes\\s+(\\d{1,18})-(\\d{1,18})/(\\d{1,18})\\s*$"));
-    const QRegularExpressionMatch match = form.match(value);
-    if (!match.hasMatch())
+    // bytes FIRST-LAST/TOTAL, blanks around, at least one blank after "bytes".
+    QStringView rest = ascii::skipped(value, ascii::isSpace);
+    while (!rest.isEmpty() && ascii::isSpace(rest.back()))
+        rest.chop(1);
+    if (!rest.startsWith(u"bytes") || rest.size() < 6 || !ascii::isSpace(rest[5]))
         return std::nullopt;
-    const ContentRange range { match.captured(1).toLongLong(), match.captured(2).toLongLong(),
-        match.captured(3).toLongLong() };
-    if (range.first > range.last || range.last >= range.total)
+    rest = ascii::skipped(rest.sliced(5), ascii::isSpace);
+    const qsizetype dash = rest.indexOf(u'-');
+    const qsizetype slash = rest.indexOf(u'/');
+    if (dash < 0 || slash < dash)
         return std::nullopt;
-    return range;
+    const std::optional<qint64> first = rangeNumber(rest.first(dash));
+    const std::optional<qint64> last = rangeNumber(rest.sliced(dash + 1, slash - dash - 1));
+    const std::optional<qint64> total = rangeNumber(rest.sliced(slash + 1));
+    if (!first || !last || !total || *first > *last || *last >= *total)
+        return std::nullopt;
+    return ContentRange { *first, *last, *total };
 }
 
 QString ValidatorOf(const QString& eTag, const QString& lastModified)

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/trust/minisign.h"
 
-#include <sodium.h>
+#include "platform/core/ascii_match.h"
 
-#include <QRegularExpression>
+#include <sodium.h>
 
 #include <algorithm>
 
@@ -106,8 +106,8 @@ QString KeyIdText(const QByteArray& keyId)
     QByteArray reversed = keyId;
     std::reverse(reversed.begin(), reversed.end());
     const QString digits = QString::fromLatin1(reversed.toHex().toUpper());
-    const qsizetype first = digits.indexOf(QRegularExpression(QStringLiteral("[^0]")));
-    return first < 0 ? QStringLiteral("0") : digits.sliced(first);
+    const QStringView significant = ascii::skipped(digits, [](QChar c) { return c == u'0'; });
+    return significant.isEmpty() ? QStringLiteral("0") : significant.toString();
 }
 
 SignatureCheck Verify(QByteArrayView message, const Signature& signature, const QList<PublicKey>& trusted)

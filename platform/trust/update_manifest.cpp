@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/trust/update_manifest.h"
 
-#include <QRegularExpression>
+#include "platform/core/ascii_match.h"
+
 #include <QSet>
 
 namespace platform
@@ -19,8 +20,10 @@ constexpr qsizetype kMaxSizeDigits = 15;
 // A name made of these characters cannot climb out of the folder or carry a control character.
 bool isSafePath(QStringView path, bool absolute)
 {
-    static const QRegularExpression allowed(QStringLiteral("^[A-Za-z0-9._/-]+$"));
-    if (path.size() > kMaxTextBytes || !allowed.match(path).hasMatch() || path.startsWith(u'/') != absolute)
+    const auto allowed = [](QChar c) {
+        return ascii::isLetter(c) || ascii::isDigit(c) || c == u'.' || c == u'_' || c == u'/' || c == u'-';
+    };
+    if (path.size() > kMaxTextBytes || !ascii::isAll(path, allowed) || path.startsWith(u'/') != absolute)
         return false;
     const QStringView rest = absolute ? path.sliced(1) : path;
     for (const QStringView part : rest.split(u'/'))
@@ -57,8 +60,8 @@ std::optional<ManifestFile> fileLine(QByteArrayView line)
     const QStringList fields = value->split(u' ');
     if (fields.size() != 4 || !isDigits(fields.at(0).toLatin1(), kMaxSizeDigits) || fields.at(1).size() != 64)
         return std::nullopt;
-    static const QRegularExpression hex(QStringLiteral("^[0-9a-f]{64}$"));
-    if (!hex.match(fields.at(1)).hasMatch() || !isSafePath(fields.at(2), true) || !isSafePath(fields.at(3), false))
+    if (!ascii::isAll(fields.at(1), ascii::isLowerHexDigit) || !isSafePath(fields.at(2), true)
+        || !isSafePath(fields.at(3), false))
         return std::nullopt;
     const QByteArray sha256 = QByteArray::fromHex(fields.at(1).toLatin1());
     if (sha256.size() != kSha256Bytes)
@@ -69,8 +72,8 @@ std::optional<ManifestFile> fileLine(QByteArrayView line)
 std::optional<QDateTime> timeValue(QByteArrayView line)
 {
     const std::optional<QString> value = textValue(line, "expires");
-    static const QRegularExpression form(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}T\\d{2}:\\d{2}:\\d{2}Z$"));
-    if (!value || !form.match(*value).hasMatch())
+    static constexpr QStringView kForm = u"####-##-##T##:##:##Z";
+    if (!value || value->size() != kForm.size() || !ascii::startsWithShape(*value, kForm))
         return std::nullopt;
     QDateTime time = QDateTime::fromString(*value, Qt::ISODate);
     if (!time.isValid())

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "quillet/service/snipe_address.h"
 
+#include "platform/core/ascii_match.h"
 #include "platform/core/hosts.h"
 
-#include <QRegularExpression>
+#include <QList>
 #include <QUrl>
+#include <algorithm>
+
+namespace ascii = platform::ascii;
 
 namespace quillet
 {
@@ -29,11 +33,44 @@ qsizetype lengthWithoutBlanks(const QString& text)
 
 const QLatin1String kItemKey("item=");
 
+bool isLabel(QStringView label)
+{
+    return ascii::isAll(label, [](QChar c) { return ascii::isLower(c) || ascii::isDigit(c) || c == u'-'; });
+}
+
+bool isCountry(QStringView label)
+{
+    return label.size() == 2 && ascii::isAll(label, ascii::isLower);
+}
+
 // The marketplace's names: "ebay." and a country suffix (com, de, co.uk, com.au, ...), alone or after other labels.
 bool isMarketplaceHost(const QString& host)
 {
-    static const QRegularExpression pattern(QStringLiteral("^(?:[a-z0-9-]+\\.)*ebay\\.(?:com|(?:com?\\.)?[a-z]{2})$"));
-    return pattern.match(host).hasMatch();
+    const QList<QStringView> labels = QStringView(host).split(u'.');
+    const qsizetype count = labels.size();
+    qsizetype name = -1; // where "ebay" stands
+    if (count >= 2 && labels[count - 2] == u"ebay" && (labels[count - 1] == u"com" || isCountry(labels[count - 1])))
+        name = count - 2;
+    else if (count >= 3 && labels[count - 3] == u"ebay" && (labels[count - 2] == u"co" || labels[count - 2] == u"com")
+        && isCountry(labels[count - 1]))
+        name = count - 3;
+    return name >= 0 && std::all_of(labels.begin(), labels.begin() + name, isLabel);
+}
+
+// The item page's path: /itm/, perhaps one segment of words, then the number.
+std::optional<QString> itemNumberOfPath(const QString& path)
+{
+    const QLatin1String start(hosts::kItemPagePath);
+    if (!path.startsWith(start))
+        return std::nullopt;
+    const QStringView rest = QStringView(path).mid(start.size());
+    const qsizetype slash = rest.indexOf(u'/');
+    if (slash == 0 || (slash > 0 && rest.indexOf(u'/', slash + 1) >= 0))
+        return std::nullopt;
+    const QStringView number = rest.mid(slash + 1); // the whole rest when there is no slash
+    if (!ascii::isAll(number, ascii::isDigit))
+        return std::nullopt;
+    return number.toString();
 }
 
 } // namespace
@@ -44,12 +81,7 @@ std::optional<QString> MarketplaceItemNumber(const QString& address)
     if (!url.isValid() || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))
         || !isMarketplaceHost(url.host()))
         return std::nullopt;
-    static const QRegularExpression path(u'^' + QRegularExpression::escape(QLatin1String(hosts::kItemPagePath))
-        + QStringLiteral("(?:[^/]+/)?([0-9]+)$"));
-    const QRegularExpressionMatch match = path.match(url.path(QUrl::FullyEncoded));
-    if (!match.hasMatch())
-        return std::nullopt;
-    return match.captured(1);
+    return itemNumberOfPath(url.path(QUrl::FullyEncoded));
 }
 
 std::optional<QString> ItemTextFromAddress(const QString& address)

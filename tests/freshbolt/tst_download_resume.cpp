@@ -156,6 +156,10 @@ void TestDownloadResume::contentRange_data()
     QTest::newRow("end past total") << u"bytes 0-10/10"_s << false << 0LL << 0LL << 0LL;
     QTest::newRow("overlong number") << u"bytes 0-1/99999999999999999999999"_s << false << 0LL << 0LL << 0LL;
     QTest::newRow("other unit") << u"items 0-1/2"_s << false << 0LL << 0LL << 0LL;
+    QTest::newRow("no blank after the unit") << u"bytes0-1/2"_s << false << 0LL << 0LL << 0LL;
+    QTest::newRow("a sign") << u"bytes +0-1/2"_s << false << 0LL << 0LL << 0LL;
+    QTest::newRow("digits of another script") << u"bytes \u0660-\u0661/\u0662"_s << false << 0LL << 0LL << 0LL;
+    QTest::newRow("a second total") << u"bytes 0-1/2/3"_s << false << 0LL << 0LL << 0LL;
     QTest::newRow("empty") << QString() << false << 0LL << 0LL << 0LL;
 }
 

@@ -289,6 +289,7 @@ void TestModGlobals::replyHeaders_data()
     QTest::newRow("two digits") << u"HTTP/1.1 99 Odd\r\n"_s << QString() << u"HTTP/1.1 99 Odd\r"_s;
     QTest::newRow("four digits") << u"HTTP/1.1 2000 OK\r\n"_s << QString() << u"HTTP/1.1 2000 OK\r"_s;
     QTest::newRow("negative") << u"HTTP/1.1 -200 OK\r\n"_s << QString() << u"HTTP/1.1 -200 OK\r"_s;
+    QTest::newRow("ends after the code") << u"HTTP/1.1 206"_s << QString() << QString();
     QTest::newRow("empty") << QString() << QString() << QString();
     QTest::newRow("no CR") << u"garbage"_s << QString() << QString();
 }

@@ -64,6 +64,11 @@ private slots:
         QTest::newRow("two segments of words") << "https://www.ebay.com/itm/a/b/186543210987" << false << "";
         QTest::newRow("not under /itm/") << "https://www.ebay.com/sch/186543210987" << false << "";
         QTest::newRow("/itm/ further down the path") << "https://www.ebay.com/x/itm/186543210987" << false << "";
+        QTest::newRow("an empty label before the name") << "https://www..ebay.com/itm/7" << false << "";
+        QTest::newRow("a three-letter country") << "https://www.ebay.co.ukk/itm/7" << false << "";
+        QTest::newRow("com.au after the name") << "https://ebay.com.au/itm/7" << true << "7";
+        QTest::newRow("an empty segment of words") << "https://www.ebay.com/itm//7" << false << "";
+        QTest::newRow("digits beyond ASCII") << "https://www.ebay.com/itm/\u0663" << false << "";
     }
     void itemText()
     {
