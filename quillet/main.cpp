@@ -13,6 +13,7 @@
 #include "platform/core/startup_trace.h"
 #include "platform/core/system_info_locator.h"
 #include "platform/core/termination_signal.h"
+#include "platform/ui/deferred_icon_style.h"
 #include "platform/ui/font_warm_up.h"
 #include "platform/ui/qt_file_dialogs.h"
 #include "platform/ui/qt_message_boxes.h"
@@ -54,6 +55,7 @@ int main(int argc, char* argv[])
     // The installed desktop entry: docks group the window with its launcher (the X window class is the name).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.cobbleton.Quillet"));
     QApplication::setQuitOnLastWindowClosed(false); // the main window ends the program itself
+    QApplication::setStyle(new platform::DeferredIconStyle);
     platform::MarkStartup("application");
     platform::QtMessageBoxes messages;
     if (claim == platform::SingleInstance::Claim::NoAnswer) {

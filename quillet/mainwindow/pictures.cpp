@@ -72,6 +72,13 @@ QPixmap glyph(int index, const QColor& colour)
     return pixmap;
 }
 
+QColor buttonColour(int index)
+{
+    static const QColor kColours[] = { QColor(0, 128, 0), QColor(0, 90, 170), QColor(0, 90, 170), QColor(190, 20, 20),
+        QColor(0, 130, 60), QColor(150, 90, 0), QColor(200, 150, 0), QColor(70, 70, 140) };
+    return kColours[index >= 0 && index <= 7 ? index : 7];
+}
+
 } // namespace
 
 QPixmap Star(int picture, bool large)
@@ -85,15 +92,24 @@ QPixmap Star(int picture, bool large)
 
 QIcon NavigateIcon(int index)
 {
-    static const QColor kColours[] = { QColor(0, 128, 0), QColor(0, 90, 170), QColor(0, 90, 170), QColor(190, 20, 20),
-        QColor(0, 130, 60), QColor(150, 90, 0), QColor(200, 150, 0), QColor(70, 70, 140) };
-    const QColor colour = kColours[index >= 0 && index <= 7 ? index : 7];
+    const QColor colour = buttonColour(index);
     QIcon icon;
     // At rest the pictures are muted; under the pointer they light up.
     const QColor muted = QColor::fromHsv(colour.hsvHue(), colour.hsvSaturation() / 3, 120);
     icon.addPixmap(glyph(index, muted), QIcon::Normal);
     icon.addPixmap(glyph(index, colour), QIcon::Active);
     return icon;
+}
+
+QPixmap UpdatePicture(int size)
+{
+    constexpr int kRefresh = 4;
+    QPixmap pixmap = canvas(size);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 24.0, size / 24.0); // the glyphs are drawn on 24 pixels
+    drawGlyph(p, kRefresh, buttonColour(kRefresh));
+    return pixmap;
 }
 
 QIcon WindowIcon()

@@ -17,6 +17,9 @@ QPixmap Star(int picture, bool large);
 // The navigation toolbar's buttons 1 to 7 and the Go button (index 0), normal and highlighted.
 QIcon NavigateIcon(int index);
 
+// The update offer's picture: the Refresh button's arrow, lit, size pixels square.
+QPixmap UpdatePicture(int size);
+
 QIcon WindowIcon();
 
 } // namespace pictures

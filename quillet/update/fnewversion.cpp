@@ -4,10 +4,10 @@
 #include "platform/core/product.h"
 #include "platform/core/twips.h"
 #include "platform/ui/design_controls.h"
+#include "quillet/mainwindow/pictures.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 
 namespace quillet
 {
@@ -26,7 +26,7 @@ FNewVersion::FNewVersion(QWidget* parent)
 
     Image1 = placedLabel(this, "Image1", QString(), twipsRect(240, 240, 1200, 1200));
     Image1->setAccessibleName(QStringLiteral("Update"));
-    Image1->setPixmap(style()->standardIcon(QStyle::SP_BrowserReload).pixmap(64, 64));
+    Image1->setPixmap(pictures::UpdatePicture(64));
     Label1 = placedLabel(this, "Label1", QStringLiteral("A New Version of"), twipsRect(1740, 135, 2235, 285));
     Label1->setFont(designFont(font(), 12, true));
     lblBidderBlock
