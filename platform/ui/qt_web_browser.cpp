@@ -43,9 +43,11 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile* profile, PageServices services, QO
     });
     // A command that brings the browser forward gives its page the keyboard.
     m_container->setFocusProxy(m_view);
-    layout->addWidget(m_view);
+    // The page takes every line the find bar does not need, also in a view that has never been shown, to which
+    // the engine has not given its own size policy yet.
+    layout->addWidget(m_view, 1);
     m_findBar = new FindBar(m_view->page(), m_container.get());
-    layout->addWidget(m_findBar);
+    layout->addWidget(m_findBar, 0);
     connectPageEvents();
 }
 

@@ -59,6 +59,24 @@ private slots:
         QCOMPARE(text()->selectedText(), QString("plum"));
     }
 
+    // The auction browser loads its first page before it is ever shown; the find bar still takes only its line.
+    void findBarTakesOneLineUnderAPageLoadedUnseen()
+    {
+        platform::QtWebBrowser unseen(shown.profile.get(),
+            platform::PageServices { shown.shell, shown.files, shown.prompts, shown.proxyCredentials });
+        unseen.navigate("data:text/html,<p>loaded unseen</p>");
+        QTRY_VERIFY_WITH_TIMEOUT(!unseen.busy() && unseen.locationAddress().startsWith("data:"), 20000);
+        unseen.widget()->resize(600, 400);
+        unseen.widget()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(unseen.widget()));
+        unseen.showFindBar();
+        QTRY_VERIFY(unseen.findBar()->isVisible());
+        QTRY_VERIFY2(unseen.view()->height() > 300,
+            qPrintable(
+                QString("page %1, find bar %2 of 400").arg(unseen.view()->height()).arg(unseen.findBar()->height())));
+        QVERIFY(unseen.findBar()->height() < 60);
+    }
+
     void escapeClosesAndClearsTheHighlight()
     {
         browser->showFindBar();
