@@ -84,7 +84,7 @@ int main(int argc, char* argv[])
     platform::IniSettingsStore settings;
     platform::QtKeyring keyring(QLatin1String(product::kTitle));
     // The keyring answers on a thread of its own while the window is built and the auction's first page asked
-    // for. Asked any earlier, its exchange (two bus connections, a key agreement, the daemon's work) slowed the
+    // for. Asked any earlier, its exchange (a bus connection, a key agreement, the daemon's work) slowed the
     // engine's start on two cores by more than it gained.
     SavedLogin savedLogin(settings, keyring);
     savedLogin.Load();
