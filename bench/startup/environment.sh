@@ -1,6 +1,7 @@
 # The start-up benchmarks' common set-up, sourced by startup.sh and trace.sh with their own arguments
 # ([build-dir] [runs] [file|keyring] [update]) and `default_runs` set: the saved login in a file or in a keyring of
-# the benchmark's own, a published update if asked for, the simulator, and the environment both programs run in.
+# the benchmark's own, a published update if asked for, the simulator, the environment both programs run in, and
+# the ending of a program's whole process tree.
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${1:-$root/build}"
 runs="${2:-$default_runs}"
@@ -30,3 +31,22 @@ port="$(cat "$work/port")"
 control="http://127.0.0.1:$port/__control"
 export http_proxy="http://127.0.0.1:$port" no_proxy= QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
 export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
+
+# The process and all its descendants (the web engine's zygotes and renderers).
+tree_pids() {
+  echo "$1"
+  local child
+  for child in $(cat /proc/"$1"/task/*/children 2>/dev/null); do tree_pids "$child"; done
+}
+
+# Ends the program and waits until its whole tree has gone, so that no renderer of one start still runs while the
+# next one is timed.
+end_tree() {
+  local pids
+  pids=$(tree_pids "$1")
+  kill -TERM "$1"; wait "$1" 2>/dev/null || true
+  local deadline=$(($(date +%s) + 10)) pid
+  for pid in $pids; do
+    while kill -0 "$pid" 2>/dev/null && [ "$(date +%s)" -lt "$deadline" ]; do sleep 0.02; done
+  done
+}

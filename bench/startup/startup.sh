@@ -13,25 +13,6 @@ set -euo pipefail
 default_runs=7
 . "$(dirname "$0")/environment.sh"
 
-# The process and all its descendants (the web engine's zygotes and renderers).
-tree_pids() {
-  echo "$1"
-  local child
-  for child in $(cat /proc/"$1"/task/*/children 2>/dev/null); do tree_pids "$child"; done
-}
-
-# Ends the program and waits until its whole tree has gone, so that no renderer of one start still runs while the
-# next one is timed.
-end_tree() {
-  local pids
-  pids=$(tree_pids "$1")
-  kill -TERM "$1"; wait "$1" 2>/dev/null || true
-  local deadline=$(($(date +%s) + 10)) pid
-  for pid in $pids; do
-    while kill -0 "$pid" 2>/dev/null && [ "$(date +%s)" -lt "$deadline" ]; do sleep 0.02; done
-  done
-}
-
 # Proportional set size of the whole tree in KiB: shared pages count once across it.
 tree_pss() {
   local sum=0 pid pss

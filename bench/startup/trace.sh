@@ -26,10 +26,10 @@ trace_once() {
       kill -TERM "$pid"
       exit 1
     fi
-    sleep 0.005
+    sleep 0.05 # the figures are the service's arrival times and the marks' own; looking only costs cores
     log="$(curl -s --noproxy "*" "$control/log")"
   done
-  kill -TERM "$pid"; wait "$pid" 2>/dev/null || true
+  end_tree "$pid"
   awk -v start="$start" '$1 == "mark" { name = $3; for (i = 4; i <= NF; i++) name = name " " $i;
     printf "%s%s\t%.1f\n", name, (++n[name] > 1 ? " " n[name] : ""), ($2 - start) / 1000 }' "$work/marks" >>"$out"
   sed -E 's/.*"method":"([A-Z]+)","url":"([^"]*)".*"at":([0-9]+)}$/\1 \2\t\3/' <<<"$log" |
