@@ -132,7 +132,7 @@ int main(int argc, char* argv[])
     platform::InstanceLock updaterLock(QCoreApplication::applicationDirPath(), platform::LockHolder::Updater);
     UpdateCheck updateCheck(
         intUpdate, shell, messages, files, updaterLock, QCoreApplication::applicationDirPath(), &window);
-    // Both exist before the window is shown, which runs the load sequence that asks for the check.
+    // Both exist before the window loads: its load sequence asks for the check.
     QObject::connect(&window, &FMain::checkForUpdate, &firstPagesLoaded, &AfterFirstPages::start);
     QObject::connect(&firstPagesLoaded, &AfterFirstPages::ready, &updateCheck, &UpdateCheck::CheckForUpdate);
     // Freshbolt has started: close by program, which saves the settings but skips the exit command's steps.

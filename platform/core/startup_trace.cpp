@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "platform/core/startup_trace.h"
 
+#include <QLoggingCategory>
 #include <chrono>
 
 namespace platform
 {
 
+namespace
+{
+
 Q_LOGGING_CATEGORY(lcStartup, "quillet.startup", QtWarningMsg)
+
+} // namespace
 
 void MarkStartup(const char* what)
 {
