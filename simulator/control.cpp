@@ -4,9 +4,11 @@
 #include "simulator/published_tree.h"
 
 #include <charconv>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace simulator
 {
@@ -150,6 +152,25 @@ void setVersion(const Target& target, httplib::Response& response, SimulatorStat
     answer(response, 200, "ok");
 }
 
+// With holding=TEXT (one or more) the answer waits, at most wait= milliseconds (default and limit a minute),
+// until each text is in a line of the log.
+void answerLog(const Target& target, httplib::Response& response, const SimulatorState& state)
+{
+    std::vector<std::string> texts;
+    for (const std::string& raw : queryValues(target.query, "holding"))
+        texts.push_back(percentDecode(raw, false));
+    if (texts.empty()) {
+        response.set_content(state.logAsJsonLines(), "application/x-ndjson");
+        return;
+    }
+    constexpr std::int64_t kLongestWait = 60000;
+    const std::optional<std::int64_t> wait
+        = queryValue(target.query, "wait") ? numberParameter(target, "wait") : std::optional(kLongestWait);
+    if (!wait || *wait > kLongestWait)
+        return answer(response, 400, "wait= must be a whole number of milliseconds, at most 60000");
+    response.set_content(state.logOnceHolding(texts, std::chrono::milliseconds(*wait)), "application/x-ndjson");
+}
+
 } // namespace
 
 void handleControl(
@@ -160,10 +181,8 @@ void handleControl(
     const bool post = request.method == "POST";
     if (command == "health" && get)
         return answer(response, 200, "ok");
-    if (command == "log" && get) {
-        response.set_content(state.logAsJsonLines(), "application/x-ndjson");
-        return;
-    }
+    if (command == "log" && get)
+        return answerLog(target, response, state);
     if (command == "clear-log" && post) {
         state.clearLog();
         return answer(response, 200, "ok");

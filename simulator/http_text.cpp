@@ -76,17 +76,24 @@ Target parseTarget(std::string_view target, std::string_view hostHeader)
     return result;
 }
 
-std::optional<std::string> queryValue(std::string_view query, std::string_view name)
+std::vector<std::string> queryValues(std::string_view query, std::string_view name)
 {
+    std::vector<std::string> values;
     std::size_t start = 0;
     while (start <= query.size()) {
         const auto end = std::min(query.find('&', start), query.size());
         const auto field = query.substr(start, end - start);
         if (field.size() > name.size() && field.substr(0, name.size()) == name && field[name.size()] == '=')
-            return std::string(field.substr(name.size() + 1));
+            values.emplace_back(field.substr(name.size() + 1));
         start = end + 1;
     }
-    return std::nullopt;
+    return values;
+}
+
+std::optional<std::string> queryValue(std::string_view query, std::string_view name)
+{
+    std::vector<std::string> values = queryValues(query, name);
+    return values.empty() ? std::nullopt : std::optional(std::move(values.front()));
 }
 
 std::string percentDecode(std::string_view text, bool plusIsSpace)

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace simulator
 {
@@ -23,6 +24,8 @@ Target parseTarget(std::string_view target, std::string_view hostHeader);
 
 // The raw (still escaped) value of the first "name=" parameter of a query, up to the next "&".
 std::optional<std::string> queryValue(std::string_view query, std::string_view name);
+// The raw values of every "name=" parameter, in order.
+std::vector<std::string> queryValues(std::string_view query, std::string_view name);
 
 // %XX becomes its byte; a malformed escape stays as it is. With plusIsSpace, "+" becomes a space
 // (form bodies); otherwise it stays (addresses, the control interface).

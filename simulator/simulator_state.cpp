@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <ctime>
 #include <random>
 
@@ -36,6 +37,14 @@ std::string jsonLine(const LoggedRequest& request)
     return line;
 }
 
+std::string jsonLines(const std::vector<LoggedRequest>& log)
+{
+    std::string lines;
+    for (const auto& request : log)
+        lines += jsonLine(request);
+    return lines;
+}
+
 } // namespace
 
 std::string generatedContent(std::int64_t size, std::int64_t shift)
@@ -57,8 +66,11 @@ SimulatorState::SimulatorState()
 
 void SimulatorState::logRequest(LoggedRequest request)
 {
-    const std::lock_guard lock(m_mutex);
-    m_log.push_back(std::move(request));
+    {
+        const std::lock_guard lock(m_mutex);
+        m_log.push_back(std::move(request));
+    }
+    m_logChanged.notify_all();
 }
 
 void SimulatorState::logAnswered(const std::string& method, const std::string& url)
@@ -75,9 +87,19 @@ void SimulatorState::logAnswered(const std::string& method, const std::string& u
 std::string SimulatorState::logAsJsonLines() const
 {
     const std::lock_guard lock(m_mutex);
+    return jsonLines(m_log);
+}
+
+std::string SimulatorState::logOnceHolding(const std::vector<std::string>& texts, std::chrono::milliseconds wait) const
+{
+    std::unique_lock lock(m_mutex);
     std::string lines;
-    for (const auto& request : m_log)
-        lines += jsonLine(request);
+    // A line never holds a line break, so a text found in the whole is found in one line.
+    m_logChanged.wait_for(lock, wait, [this, &texts, &lines] {
+        lines = jsonLines(m_log);
+        return std::all_of(texts.begin(), texts.end(),
+            [&lines](const std::string& text) { return lines.find(text) != std::string::npos; });
+    });
     return lines;
 }
 

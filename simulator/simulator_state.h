@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -58,6 +60,9 @@ public:
     // The reply to the oldest request of that method and address not yet answered has been written.
     void logAnswered(const std::string& method, const std::string& url);
     std::string logAsJsonLines() const;
+    // The log as soon as each of the texts is in one of its lines, or once the wait is over: a caller that
+    // waits for requests this way takes no processor time meanwhile from the programs that make them.
+    std::string logOnceHolding(const std::vector<std::string>& texts, std::chrono::milliseconds wait) const;
     void clearLog();
 
     void setVersionText(std::string text);
@@ -84,6 +89,7 @@ public:
 private:
     mutable std::mutex m_mutex;
     std::vector<LoggedRequest> m_log;
+    mutable std::condition_variable m_logChanged;
     VersionPage m_versionPage;
     std::string m_user;
     std::string m_password;

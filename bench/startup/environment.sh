@@ -32,6 +32,50 @@ control="http://127.0.0.1:$port/__control"
 export http_proxy="http://127.0.0.1:$port" no_proxy= QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
 export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
 
+# The text percent-encoded for a query (ASCII).
+urlencode() {
+  local text="$1" i c out=""
+  for ((i = 0; i < ${#text}; i++)); do
+    c="${text:i:1}"
+    case "$c" in
+    [A-Za-z0-9._~-]) out+="$c" ;;
+    *) out+=$(printf '%%%02X' "'$c") ;;
+    esac
+  done
+  echo "$out"
+}
+
+# Starts a program (from $3 on; its standard error goes to the file $2) once the service's log is empty and the
+# service has been asked for its log as soon as it holds a request with each of the texts in $1 (separated by
+# a line break). The question goes out over a plain socket before the program starts, so that nothing looks
+# meanwhile and takes the program's processor time. Sets start (the launch, in microseconds since 1970), pid,
+# log and arrived (when the later of the texts' first requests came); ends the benchmark when the requests do not
+# come within a minute.
+start_and_wait_for() {
+  local texts="$1" errors="$2" query="" text
+  shift 2
+  while read -r text; do query+="holding=$(urlencode "$text")&"; done <<<"$texts"
+  curl -s --noproxy "*" -d "" "$control/clear-log" >/dev/null
+  exec 3<>"/dev/tcp/127.0.0.1/$port"
+  printf 'GET /__control/log?%swait=60000 HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n' "$query" >&3
+  start=$(($(date +%s%N) / 1000))
+  "$@" >/dev/null 2>"$errors" &
+  pid=$!
+  log="$(sed '1,/^\r$/d' <&3)"
+  exec 3<&-
+  while read -r text; do
+    if ! grep -qF "$text" <<<"$log"; then
+      echo "$(basename "$0"): $1 did not make its requests in a minute; the log holds:" >&2
+      echo "$log" >&2
+      kill -TERM "$pid"
+      exit 1
+    fi
+  done <<<"$texts"
+  arrived=$(while read -r text; do
+    grep -F -m1 "$text" <<<"$log" | sed -E 's/.*"at":([0-9]+)}$/\1/'
+  done <<<"$texts" | sort -n | tail -1)
+}
+
 # The process and all its descendants (the web engine's zygotes and renderers).
 tree_pids() {
   echo "$1"

@@ -44,34 +44,14 @@ settled_pss() {
 }
 
 # Milliseconds from start until the web service received the later of the two requests, taken from the arrival
-# times in its log; stops the benchmark when they do not come in a minute. The log is looked at every 50 ms only,
-# so that the looking neither takes the programs' cores nor rounds the figure. With a third argument other than
-# "-", the tree's settled PSS is appended to that file before the program ends.
+# times in its log. With a third argument other than "-", the tree's settled PSS is appended to that file before
+# the program ends.
 time_until_both() {
   local first="$1" second="$2" memory="$3"
   shift 3
-  curl -s --noproxy "*" -d "" "$control/clear-log" >/dev/null
-  local start
-  start=$(($(date +%s%N) / 1000))
-  "$@" >/dev/null 2>&1 &
-  local pid=$!
-  while true; do
-    log="$(curl -s --noproxy "*" "$control/log")"
-    if grep -q "$first" <<<"$log" && grep -q "$second" <<<"$log"; then break; fi
-    if [ $(($(date +%s%N) / 1000 - start)) -gt 60000000 ]; then
-      echo "startup.sh: $1 did not make both requests; the log holds:" >&2
-      echo "$log" >&2
-      kill -TERM "$pid"
-      exit 1
-    fi
-    sleep 0.05
-  done
+  start_and_wait_for "$first"$'\n'"$second" /dev/null "$@"
   if [ "$memory" != - ]; then settled_pss "$pid" >>"$memory"; fi
   end_tree "$pid"
-  local arrived
-  arrived=$(for pattern in "$first" "$second"; do
-    grep -F -m1 "$pattern" <<<"$log" | sed -E 's/.*"at":([0-9]+)}$/\1/'
-  done | sort -n | tail -1)
   echo $(((arrived - start) / 1000))
 }
 

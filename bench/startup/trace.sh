@@ -14,21 +14,7 @@ home='"url":"http://www.ebay.com/"'
 trace_once() {
   local out="$1"
   shift
-  curl -s --noproxy "*" -d "" "$control/clear-log" >/dev/null
-  local start
-  start=$(($(date +%s%N) / 1000))
-  "$@" >/dev/null 2>"$work/marks" &
-  local pid=$!
-  local log=""
-  until grep -q "$login" <<<"$log" && grep -q "$home" <<<"$log"; do
-    if [ $(($(date +%s%N) / 1000 - start)) -gt 60000000 ]; then
-      echo "trace.sh: $1 did not make both requests" >&2
-      kill -TERM "$pid"
-      exit 1
-    fi
-    sleep 0.05 # the figures are the service's arrival times and the marks' own; looking only costs cores
-    log="$(curl -s --noproxy "*" "$control/log")"
-  done
+  start_and_wait_for "$login"$'\n'"$home" "$work/marks" "$@"
   end_tree "$pid"
   awk -v start="$start" '$1 == "mark" { name = $3; for (i = 4; i <= NF; i++) name = name " " $i;
     printf "%s%s\t%.1f\n", name, (++n[name] > 1 ? " " n[name] : ""), ($2 - start) / 1000 }' "$work/marks" >>"$out"
