@@ -23,13 +23,13 @@
 #include "platform/ui/qt_web_browser.h"
 #include "platform/ui/session_end.h"
 #include "platform/ui/window_activation.h"
+#include "quillet/app/after_first_pages.h"
 #include "quillet/app/display_platform.h"
 #include "quillet/app/one_program.h"
 #include "quillet/app/quiet_start.h"
 #include "quillet/app/start.h"
 #include "quillet/mainwindow/fmain.h"
 #include "quillet/service/saved_login.h"
-#include "quillet/update/after_first_pages.h"
 #include "quillet/update/update_check.h"
 
 #include <QApplication>
@@ -119,7 +119,9 @@ int main(int argc, char* argv[])
         [&proxyCredentials](const QString& proxyHost) { return proxyCredentials.known(proxyHost); });
     auto brwSnipe = std::make_unique<platform::QtWebBrowser>(&profile, pageServices);
     auto brwAuction = std::make_unique<platform::QtWebBrowser>(&profile, pageServices);
-    AfterFirstPages firstPagesLoaded({ brwSnipe.get(), brwAuction.get() }, std::chrono::seconds(5));
+    const std::vector<platform::WebBrowser*> browsers { brwSnipe.get(), brwAuction.get() };
+    AfterFirstPages firstPagesBegun(browsers, &platform::WebBrowser::DownloadBegin, std::chrono::milliseconds(100));
+    AfterFirstPages firstPagesLoaded(browsers, &platform::WebBrowser::DownloadComplete, std::chrono::seconds(5));
     FMain window({ settings, shell, messages, savedLogin, QCoreApplication::applicationDirPath(), &systemInfo,
                      &specialFolders, &fileDialogs,
                      [&](QWidget* owner) {
@@ -149,12 +151,17 @@ int main(int argc, char* argv[])
     QCoreApplication::sendPostedEvents(&savedLogin, QEvent::MetaCall);
     window.Initialize(hasAccount);
     platform::MarkStartup("window built");
+    // Shown once both first pages are on their way: drawing the whole window held their navigations back on the
+    // user-interface thread. A login that waits for the keyring holds the window back at most 100 ms.
+    QObject::connect(&firstPagesBegun, &AfterFirstPages::ready, &window, [&window] {
+        window.show();
+        platform::MarkStartup("shown");
+        // Without a window manager nothing hands the keyboard to a new window; ask for it.
+        window.activateWindow();
+    });
     // Loaded before it is shown, so the auction browser, behind the Lastbell tab from then on, is never shown
     // (and never drawn) on the way.
     window.Load();
-    window.show();
-    platform::MarkStartup("shown");
-    // Without a window manager nothing hands the keyboard to a new window; ask for it.
-    window.activateWindow();
+    firstPagesBegun.start();
     return app.exec();
 }

@@ -48,6 +48,7 @@ signals:
     void StatusTextChange(const QString& text);
     void ProgressChange();
     void CommandStateChange(int command, bool enable);
+    void DownloadBegin(); // a navigation has begun
     void DownloadComplete();
     void NavigateComplete2();
     void focusReceived();

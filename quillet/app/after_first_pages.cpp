@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "quillet/update/after_first_pages.h"
+#include "quillet/app/after_first_pages.h"
 
 #include "platform/core/web_browser.h"
 
@@ -9,9 +9,10 @@ namespace quillet
 {
 
 AfterFirstPages::AfterFirstPages(
-    std::vector<platform::WebBrowser*> browsers, std::chrono::milliseconds deadline, QObject* parent)
+    std::vector<platform::WebBrowser*> browsers, Event event, std::chrono::milliseconds deadline, QObject* parent)
     : QObject(parent)
     , m_waiting(std::move(browsers))
+    , m_event(event)
 {
     m_deadline.setSingleShot(true);
     m_deadline.setInterval(deadline);
@@ -25,12 +26,11 @@ void AfterFirstPages::start()
     m_state = State::Waiting;
     for (platform::WebBrowser* browser : m_waiting)
         connect(
-            browser, &platform::WebBrowser::DownloadComplete, this, [this, browser] { pageEnded(browser); },
-            Qt::SingleShotConnection);
+            browser, m_event, this, [this, browser] { pageCameFarEnough(browser); }, Qt::SingleShotConnection);
     m_deadline.start();
 }
 
-void AfterFirstPages::pageEnded(platform::WebBrowser* browser)
+void AfterFirstPages::pageCameFarEnough(platform::WebBrowser* browser)
 {
     m_waiting.erase(std::remove(m_waiting.begin(), m_waiting.end(), browser), m_waiting.end());
     if (m_waiting.empty())

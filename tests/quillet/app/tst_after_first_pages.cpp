@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// When the version check may start: after both browsers' first pages, or at the deadline when one never ends.
-#include "quillet/update/after_first_pages.h"
+// When held-back start-up work may go: once both browsers' first pages have come that far, or at the deadline
+// when one never does.
+#include "quillet/app/after_first_pages.h"
 
 #include "tests/support/fakes/fake_web_browser.h"
 
@@ -16,13 +17,14 @@ class TestAfterFirstPages : public QObject
 private slots:
     void waitsForBothPagesThenOnlyOnce();
     void pageThatNeverEndsWaitsOnlyUntilTheDeadline();
+    void countsOnlyTheEventItWaitsFor();
 };
 
 void TestAfterFirstPages::waitsForBothPagesThenOnlyOnce()
 {
     platform::FakeWebBrowser snipe;
     platform::FakeWebBrowser auction;
-    AfterFirstPages after({ &snipe, &auction }, 1h);
+    AfterFirstPages after({ &snipe, &auction }, &platform::WebBrowser::DownloadComplete, 1h);
     QSignalSpy ready(&after, &AfterFirstPages::ready);
     emit auction.DownloadComplete(); // a page before the load sequence asked does not count
     after.start();
@@ -41,12 +43,29 @@ void TestAfterFirstPages::pageThatNeverEndsWaitsOnlyUntilTheDeadline()
 {
     platform::FakeWebBrowser snipe;
     platform::FakeWebBrowser auction;
-    AfterFirstPages after({ &snipe, &auction }, 50ms);
+    AfterFirstPages after({ &snipe, &auction }, &platform::WebBrowser::DownloadComplete, 50ms);
     QSignalSpy ready(&after, &AfterFirstPages::ready);
     after.start();
     emit snipe.DownloadComplete();
     QTRY_COMPARE_WITH_TIMEOUT(ready.size(), 1, 10000);
     emit auction.DownloadComplete(); // the late page starts nothing more
+    QCOMPARE(ready.size(), 1);
+}
+
+// The window waits for both navigations to begin: a page that has ended an earlier load, or sent any other event,
+// does not count.
+void TestAfterFirstPages::countsOnlyTheEventItWaitsFor()
+{
+    platform::FakeWebBrowser snipe;
+    platform::FakeWebBrowser auction;
+    AfterFirstPages after({ &snipe, &auction }, &platform::WebBrowser::DownloadBegin, 1h);
+    QSignalSpy ready(&after, &AfterFirstPages::ready);
+    after.start();
+    emit auction.DownloadBegin();
+    emit snipe.DownloadComplete();
+    emit snipe.NavigateComplete2();
+    QCOMPARE(ready.size(), 0);
+    emit snipe.DownloadBegin();
     QCOMPARE(ready.size(), 1);
 }
 
