@@ -49,15 +49,7 @@ summary() {
           printf "%7.0f %%    of both cores busy over the span\n", 100 * busy / runs }' "$1" | sort -rn
 }
 
-for i in $(seq "$runs"); do
-  export XDG_CONFIG_HOME="$work/config$i" XDG_DATA_HOME="$work/data$i" XDG_CACHE_HOME="$work/cache$i"
-  mkdir -p "$XDG_CONFIG_HOME/Lastbell Quillet"
-  printf "[Settings]\nStartScreen=N\n$saved" >"$XDG_CONFIG_HOME/Lastbell Quillet/Lastbell Quillet.ini"
-  record_once "$work/quillet" "$build/program/Quillet"
-  record_once "$work/same" "$build/bench/startup/bench_bare_two_views" --persistent \
-    --post "username=demo&temp_password=secret" http://www.lastbell.com/secure/login.cfm \
-    "http://www.qksrv.net/click-1108872-5463217?loc=http%3A//www.ebay.com"
-done
+for_each_start record_once
 echo "Quillet, processor time from the process start to both first pages (mean of $runs):"
 summary "$work/quillet"
 echo "bare window, the same requests:"

@@ -76,6 +76,21 @@ start_and_wait_for() {
   done <<<"$texts" | sort -n | tail -1)
 }
 
+# Each run, with a fresh profile and settings: the function $1 (OUT-FILE COMMAND...) for Quillet, then for the bare
+# two-view window making the very same requests.
+for_each_start() {
+  local once="$1" i
+  for i in $(seq "$runs"); do
+    export XDG_CONFIG_HOME="$work/config$i" XDG_DATA_HOME="$work/data$i" XDG_CACHE_HOME="$work/cache$i"
+    mkdir -p "$XDG_CONFIG_HOME/Lastbell Quillet"
+    printf "[Settings]\nStartScreen=N\n$saved" >"$XDG_CONFIG_HOME/Lastbell Quillet/Lastbell Quillet.ini"
+    "$once" "$work/quillet" "$build/program/Quillet"
+    "$once" "$work/same" "$build/bench/startup/bench_bare_two_views" --persistent \
+      --post "username=demo&temp_password=secret" http://www.lastbell.com/secure/login.cfm \
+      "http://www.qksrv.net/click-1108872-5463217?loc=http%3A//www.ebay.com"
+  done
+}
+
 # The process and all its descendants (the web engine's zygotes and renderers).
 tree_pids() {
   echo "$1"

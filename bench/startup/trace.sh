@@ -29,15 +29,7 @@ medians() {
     END { for (k in n) printf "%8.1f ms  %s\n", v[k, int((n[k] + 1) / 2)], k }' | sort -n
 }
 
-for i in $(seq "$runs"); do
-  export XDG_CONFIG_HOME="$work/config$i" XDG_DATA_HOME="$work/data$i" XDG_CACHE_HOME="$work/cache$i"
-  mkdir -p "$XDG_CONFIG_HOME/Lastbell Quillet"
-  printf "[Settings]\nStartScreen=N\n$saved" >"$XDG_CONFIG_HOME/Lastbell Quillet/Lastbell Quillet.ini"
-  trace_once "$work/quillet" "$build/program/Quillet"
-  trace_once "$work/same" "$build/bench/startup/bench_bare_two_views" --persistent \
-    --post "username=demo&temp_password=secret" http://www.lastbell.com/secure/login.cfm \
-    "http://www.qksrv.net/click-1108872-5463217?loc=http%3A//www.ebay.com"
-done
+for_each_start trace_once
 echo "Quillet, from the process start (median of $runs):"
 medians "$work/quillet"
 echo "bare window, the same requests:"
