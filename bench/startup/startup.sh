@@ -79,6 +79,10 @@ echo "Quillet to both first pages:           ${q} ms (median of $runs)"
 echo "bare window, the same requests:        ${s} ms"
 echo "bare window, plain pages, no disk:     ${b} ms"
 echo "each start, in order (Quillet / same requests): $(paste -d/ "$work/quillet" "$work/same" | tr '\n' ' ')"
+# Each start beside the bare window's started right after it: the machine's slower and faster phases fall on both.
+paste "$work/quillet" "$work/same" | awk '{print $1 / $2}' | sort -n | awk '{r[NR] = $1}
+  END {printf "ratio of each start to the bare window right after it: median %.2f, middle half %.2f to %.2f\n",
+    r[int((NR + 1) / 2)], r[int((NR + 3) / 4)], r[int((3 * NR + 3) / 4)]}'
 awk -v q="$q" -v s="$s" -v b="$b" \
   'BEGIN {printf "ratio Quillet / same requests: %.2f; Quillet / plain pages: %.2f\n", q / s, q / b}'
 qm=$(median <"$work/quillet-pss")
