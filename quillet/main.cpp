@@ -120,8 +120,8 @@ int main(int argc, char* argv[])
     auto brwSnipe = std::make_unique<platform::QtWebBrowser>(&profile, pageServices);
     auto brwAuction = std::make_unique<platform::QtWebBrowser>(&profile, pageServices);
     const std::vector<platform::WebBrowser*> browsers { brwSnipe.get(), brwAuction.get() };
-    AfterFirstPages firstPagesBegun(browsers, &platform::WebBrowser::DownloadBegin, std::chrono::milliseconds(100));
-    AfterFirstPages firstPagesLoaded(browsers, &platform::WebBrowser::DownloadComplete, std::chrono::seconds(5));
+    AfterFirstPages pagesBeforeShowing(browsers, std::chrono::milliseconds(100));
+    AfterFirstPages firstPagesLoaded(browsers, std::chrono::seconds(5));
     FMain window({ settings, shell, messages, savedLogin, QCoreApplication::applicationDirPath(), &systemInfo,
                      &specialFolders, &fileDialogs,
                      [&](QWidget* owner) {
@@ -151,9 +151,10 @@ int main(int argc, char* argv[])
     QCoreApplication::sendPostedEvents(&savedLogin, QEvent::MetaCall);
     window.Initialize(hasAccount);
     platform::MarkStartup("window built");
-    // Shown once both first pages are on their way: drawing the whole window held their navigations back on the
-    // user-interface thread. A login that waits for the keyring holds the window back at most 100 ms.
-    QObject::connect(&firstPagesBegun, &AfterFirstPages::ready, &window, [&window] {
+    // Shown once both first pages have loaded, at most 100 ms after the load sequence: the window's first drawing
+    // held back the pages' navigations, the auction's redirect and the answers, which the engine handles on the
+    // user-interface thread. Where the pages take longer, as on most networks, the window waits the 100 ms.
+    QObject::connect(&pagesBeforeShowing, &AfterFirstPages::ready, &window, [&window] {
         window.show();
         platform::MarkStartup("shown");
         // Without a window manager nothing hands the keyboard to a new window; ask for it.
@@ -162,6 +163,6 @@ int main(int argc, char* argv[])
     // Loaded before it is shown, so the auction browser, behind the Lastbell tab from then on, is never shown
     // (and never drawn) on the way.
     window.Load();
-    firstPagesBegun.start();
+    pagesBeforeShowing.start();
     return app.exec();
 }

@@ -9,10 +9,9 @@ namespace quillet
 {
 
 AfterFirstPages::AfterFirstPages(
-    std::vector<platform::WebBrowser*> browsers, Event event, std::chrono::milliseconds deadline, QObject* parent)
+    std::vector<platform::WebBrowser*> browsers, std::chrono::milliseconds deadline, QObject* parent)
     : QObject(parent)
     , m_waiting(std::move(browsers))
-    , m_event(event)
 {
     m_deadline.setSingleShot(true);
     m_deadline.setInterval(deadline);
@@ -26,11 +25,12 @@ void AfterFirstPages::start()
     m_state = State::Waiting;
     for (platform::WebBrowser* browser : m_waiting)
         connect(
-            browser, m_event, this, [this, browser] { pageCameFarEnough(browser); }, Qt::SingleShotConnection);
+            browser, &platform::WebBrowser::DownloadComplete, this, [this, browser] { pageLoaded(browser); },
+            Qt::SingleShotConnection);
     m_deadline.start();
 }
 
-void AfterFirstPages::pageCameFarEnough(platform::WebBrowser* browser)
+void AfterFirstPages::pageLoaded(platform::WebBrowser* browser)
 {
     m_waiting.erase(std::remove(m_waiting.begin(), m_waiting.end(), browser), m_waiting.end());
     if (m_waiting.empty())

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// When held-back start-up work may go: once both browsers' first pages have come that far, or at the deadline
-// when one never does.
+// When held-back start-up work may go: once both browsers' first pages have loaded, or at the deadline when one
+// never does.
 #include "quillet/app/after_first_pages.h"
 
 #include "tests/support/fakes/fake_web_browser.h"
@@ -17,14 +17,14 @@ class TestAfterFirstPages : public QObject
 private slots:
     void waitsForBothPagesThenOnlyOnce();
     void pageThatNeverEndsWaitsOnlyUntilTheDeadline();
-    void countsOnlyTheEventItWaitsFor();
+    void countsOnlyLoadedPages();
 };
 
 void TestAfterFirstPages::waitsForBothPagesThenOnlyOnce()
 {
     platform::FakeWebBrowser snipe;
     platform::FakeWebBrowser auction;
-    AfterFirstPages after({ &snipe, &auction }, &platform::WebBrowser::DownloadComplete, 1h);
+    AfterFirstPages after({ &snipe, &auction }, 1h);
     QSignalSpy ready(&after, &AfterFirstPages::ready);
     emit auction.DownloadComplete(); // a page before the load sequence asked does not count
     after.start();
@@ -43,7 +43,7 @@ void TestAfterFirstPages::pageThatNeverEndsWaitsOnlyUntilTheDeadline()
 {
     platform::FakeWebBrowser snipe;
     platform::FakeWebBrowser auction;
-    AfterFirstPages after({ &snipe, &auction }, &platform::WebBrowser::DownloadComplete, 50ms);
+    AfterFirstPages after({ &snipe, &auction }, 50ms);
     QSignalSpy ready(&after, &AfterFirstPages::ready);
     after.start();
     emit snipe.DownloadComplete();
@@ -52,20 +52,19 @@ void TestAfterFirstPages::pageThatNeverEndsWaitsOnlyUntilTheDeadline()
     QCOMPARE(ready.size(), 1);
 }
 
-// The window waits for both navigations to begin: a page that has ended an earlier load, or sent any other event,
-// does not count.
-void TestAfterFirstPages::countsOnlyTheEventItWaitsFor()
+// A page that has only begun, or has arrived without ending its load, does not count.
+void TestAfterFirstPages::countsOnlyLoadedPages()
 {
     platform::FakeWebBrowser snipe;
     platform::FakeWebBrowser auction;
-    AfterFirstPages after({ &snipe, &auction }, &platform::WebBrowser::DownloadBegin, 1h);
+    AfterFirstPages after({ &snipe, &auction }, 1h);
     QSignalSpy ready(&after, &AfterFirstPages::ready);
     after.start();
-    emit auction.DownloadBegin();
-    emit snipe.DownloadComplete();
+    emit auction.DownloadComplete();
+    emit snipe.DownloadBegin();
     emit snipe.NavigateComplete2();
     QCOMPARE(ready.size(), 0);
-    emit snipe.DownloadBegin();
+    emit snipe.DownloadComplete();
     QCOMPARE(ready.size(), 1);
 }
 
