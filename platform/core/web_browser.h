@@ -48,7 +48,6 @@ signals:
     void StatusTextChange(const QString& text);
     void ProgressChange();
     void CommandStateChange(int command, bool enable);
-    void DownloadBegin(); // a navigation has begun
     void DownloadComplete();
     void NavigateComplete2();
     void focusReceived();

@@ -62,7 +62,6 @@ void QtWebBrowser::connectPageEvents()
         m_refusedWhileLoading.clear();
         emit StatusTextChange(QStringLiteral("Opening page..."));
         emit ProgressChange();
-        emit DownloadBegin();
     });
     connect(page, &QWebEnginePage::loadProgress, this, [this] { emit ProgressChange(); });
     connect(page, &QWebEnginePage::loadFinished, this, [this] {

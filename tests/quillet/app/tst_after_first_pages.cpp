@@ -61,7 +61,7 @@ void TestAfterFirstPages::countsOnlyLoadedPages()
     QSignalSpy ready(&after, &AfterFirstPages::ready);
     after.start();
     emit auction.DownloadComplete();
-    emit snipe.DownloadBegin();
+    emit snipe.ProgressChange(); // what a page sends as it begins
     emit snipe.NavigateComplete2();
     QCOMPARE(ready.size(), 0);
     emit snipe.DownloadComplete();
