@@ -120,7 +120,7 @@ int main(int argc, char* argv[])
     auto brwSnipe = std::make_unique<platform::QtWebBrowser>(&profile, pageServices);
     auto brwAuction = std::make_unique<platform::QtWebBrowser>(&profile, pageServices);
     const std::vector<platform::WebBrowser*> browsers { brwSnipe.get(), brwAuction.get() };
-    AfterFirstPages pagesBeforeShowing(browsers, std::chrono::milliseconds(40));
+    AfterFirstPages pagesBeforeShowing(browsers, std::chrono::milliseconds(200));
     AfterFirstPages firstPagesLoaded(browsers, std::chrono::seconds(5));
     FMain window({ settings, shell, messages, savedLogin, QCoreApplication::applicationDirPath(), &systemInfo,
                      &specialFolders, &fileDialogs,
@@ -151,9 +151,10 @@ int main(int argc, char* argv[])
     QCoreApplication::sendPostedEvents(&savedLogin, QEvent::MetaCall);
     window.Initialize(hasAccount);
     platform::MarkStartup("window built");
-    // Shown 40 ms after the load sequence, or once both first pages have loaded if sooner: by then their first
-    // requests, the auction's redirect included, have left. The engine handles navigations on the user-interface
-    // thread, so a window drawn any earlier held them up by about 10 ms.
+    // Shown once both first pages have loaded, at most 200 ms after the load sequence. The engine handles the
+    // pages' navigations, redirects and answers on the user-interface thread, and the window's first drawing held
+    // them up wherever it fell among them: by 10 ms on a fast machine, by 40 ms or more on a slow one, whatever
+    // fixed wait it followed. From a slow network the pages have nothing to show within 200 ms anyway.
     QObject::connect(&pagesBeforeShowing, &AfterFirstPages::ready, &window, [&window] {
         window.show();
         platform::MarkStartup("shown");
