@@ -7,8 +7,10 @@
 # and only the user name in its settings file; without it, both are in the file. With "update", a newer version is
 # published, signed as the maker signs it, so Quillet's version check also fetches and checks the manifest and its
 # signature while the first pages load. Also the memory of each program's whole process tree (PSS) once the
-# pages have loaded, Quillet's against the bare window's with the same requests.
-#   bench/startup/startup.sh [build-dir] [runs] [file|keyring] [update]
+# pages have loaded, Quillet's against the bare window's with the same requests. With "bare-twice" instead of
+# "update", the bare window with the same requests takes Quillet's place, with a profile of its own: the ratio then
+# differs from 1.00 by the machine's noise and the order of the starts alone.
+#   bench/startup/startup.sh [build-dir] [runs] [file|keyring] [update|bare-twice]
 set -euo pipefail
 default_runs=7
 . "$(dirname "$0")/environment.sh"
@@ -55,26 +57,32 @@ time_until_both() {
   echo $(((arrived - start) / 1000))
 }
 
+# The login post is known by its body (username=demo&temp_password=secret), so it must carry the password.
+login='"body":"dXNlcm5hbWU9ZGVtbyZ0ZW1wX3Bhc3N3b3JkPXNlY3JldA=="'
+home='"url":"http://www.ebay.com/"'
+same=("$build/bench/startup/bench_bare_two_views" --persistent --post "username=demo&temp_password=secret"
+  http://www.lastbell.com/secure/login.cfm "http://www.qksrv.net/click-1108872-5463217?loc=http%3A//www.ebay.com")
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 for i in $(seq "$runs"); do
   export XDG_CONFIG_HOME="$work/config$i" XDG_DATA_HOME="$work/data$i" XDG_CACHE_HOME="$work/cache$i"
   mkdir -p "$XDG_CONFIG_HOME/Lastbell Quillet"
   printf "[Settings]\nStartScreen=N\n$saved" >"$XDG_CONFIG_HOME/Lastbell Quillet/Lastbell Quillet.ini"
-  # The login post is known by its body (username=demo&temp_password=secret), so it must carry the password.
-  time_until_both '"body":"dXNlcm5hbWU9ZGVtbyZ0ZW1wX3Bhc3N3b3JkPXNlY3JldA=="' '"url":"http://www.ebay.com/"' \
-    "$work/quillet-pss" "$build/program/Quillet" >>"$work/quillet"
-  time_until_both '"body":"dXNlcm5hbWU9ZGVtbyZ0ZW1wX3Bhc3N3b3JkPXNlY3JldA=="' '"url":"http://www.ebay.com/"' \
-    "$work/same-pss" "$build/bench/startup/bench_bare_two_views" --persistent --post "username=demo&temp_password=secret" \
-    http://www.lastbell.com/secure/login.cfm "http://www.qksrv.net/click-1108872-5463217?loc=http%3A//www.ebay.com" \
-    >>"$work/same"
-  time_until_both '"url":"http://www.lastbell.com/secure/login.cfm"' '"url":"http://www.ebay.com/"' - \
+  if [ "$update" = bare-twice ]; then
+    XDG_DATA_HOME="$work/first-data$i" XDG_CACHE_HOME="$work/first-cache$i" time_until_both "$login" "$home" \
+      "$work/quillet-pss" "${same[@]}" >>"$work/quillet"
+  else
+    time_until_both "$login" "$home" "$work/quillet-pss" "$build/program/Quillet" >>"$work/quillet"
+  fi
+  time_until_both "$login" "$home" "$work/same-pss" "${same[@]}" >>"$work/same"
+  time_until_both '"url":"http://www.lastbell.com/secure/login.cfm"' "$home" - \
     "$build/bench/startup/bench_bare_two_views" http://www.lastbell.com/secure/login.cfm http://www.ebay.com/ \
     >>"$work/bare"
 done
 q=$(median <"$work/quillet")
 s=$(median <"$work/same")
 b=$(median <"$work/bare")
+if [ "$update" = bare-twice ]; then echo "(bare-twice: \"Quillet\" below is the bare window with the same requests)"; fi
 echo "Quillet to both first pages:           ${q} ms (median of $runs)"
 echo "bare window, the same requests:        ${s} ms"
 echo "bare window, plain pages, no disk:     ${b} ms"
